@@ -1,0 +1,34 @@
+# Native build of the portable code: unit tests under sanitizers, fuzz targets with clang.
+if(NOT TESSALY_BUILD_TESTS)
+    return()
+endif()
+enable_testing()
+
+set(TESSALY_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+target_compile_options(tessaly_portable PUBLIC ${TESSALY_SANITIZERS})
+target_link_options(tessaly_portable PUBLIC ${TESSALY_SANITIZERS})
+
+include(cmake/googletest.cmake)
+
+add_executable(host_tests
+    tests/host/app/launch_mode_test.cpp
+    tests/host/app/profile_text_test.cpp
+    tests/host/app/version_code_test.cpp
+)
+target_compile_options(host_tests PRIVATE ${TESSALY_WARNINGS})
+target_link_libraries(host_tests PRIVATE tessaly_portable GTest::gtest_main)
+gtest_discover_tests(host_tests DISCOVERY_MODE PRE_TEST)
+
+# libFuzzer targets; each also runs briefly as a test so the suite exercises it.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    set(TESSALY_FUZZ_RUNS 20000 CACHE STRING "Inputs each fuzz target tries during the test run")
+    function(tessaly_fuzz_target name source)
+        add_executable(${name} ${source})
+        target_compile_options(${name} PRIVATE ${TESSALY_WARNINGS} -fsanitize=fuzzer)
+        target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+        target_link_libraries(${name} PRIVATE tessaly_portable)
+        add_test(NAME ${name} COMMAND ${name} -runs=${TESSALY_FUZZ_RUNS} -seed=1)
+    endfunction()
+    tessaly_fuzz_target(fuzz_command_line tests/host/fuzz/fuzz_command_line.cpp)
+    tessaly_fuzz_target(fuzz_profile_text tests/host/fuzz/fuzz_profile_text.cpp)
+endif()

@@ -1,0 +1,54 @@
+# The Windows product (both presets) and, for win64, the tests that run under Wine.
+enable_language(RC)
+
+set(TESSALY_WINDOWS_DEFINES _WIN32_WINNT=0x0500 WINVER=0x0500)
+# String literals become Shift-JIS, the code page of the ANSI calls.
+set(TESSALY_CHARSET -finput-charset=UTF-8 -fexec-charset=CP932)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+# Small code: nothing throws, no type information, unused sections dropped at link time.
+set(TESSALY_LEAN -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -ffunction-sections
+    -fdata-sections $<$<CONFIG:Release>:-Os>)
+
+target_compile_definitions(tessaly_portable PUBLIC ${TESSALY_WINDOWS_DEFINES})
+target_compile_options(tessaly_portable PUBLIC ${TESSALY_CHARSET})
+target_compile_options(tessaly_portable PRIVATE ${TESSALY_LEAN})
+
+# Everything but the entry point, so tests can link the real code.
+add_library(tessaly_core STATIC
+    src/app/app_state.cpp
+    src/app/center_window.cpp
+    src/app/instance_mutex.cpp
+    src/app/main_window.cpp
+    src/app/private_profile.cpp
+    src/app/windows_version.cpp
+    src/profiles/profile_catalog.cpp
+)
+target_link_libraries(tessaly_core PUBLIC tessaly_portable comctl32 gdi32 user32)
+target_compile_options(tessaly_core PRIVATE ${TESSALY_WARNINGS} ${TESSALY_LEAN})
+
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(TESSALY_ICON ${CMAKE_CURRENT_BINARY_DIR}/resources/tessaly.ico)
+add_custom_command(
+    OUTPUT ${TESSALY_ICON}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/resources
+    COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/src/resources/make_icon.py ${TESSALY_ICON}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/resources/make_icon.py
+    COMMENT "Drawing the program icon")
+set_source_files_properties(src/resources/tessaly.rc PROPERTIES
+    OBJECT_DEPENDS ${TESSALY_ICON})
+
+add_executable(tessaly WIN32 src/app/win_main.cpp src/app/allocation.cpp src/resources/tessaly.rc
+    ${TESSALY_ICON})
+target_include_directories(tessaly PRIVATE
+    $<$<COMPILE_LANGUAGE:RC>:${CMAKE_CURRENT_BINARY_DIR}/resources>
+    $<$<COMPILE_LANGUAGE:RC>:${CMAKE_CURRENT_SOURCE_DIR}/src/resources>)
+target_compile_options(tessaly PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${TESSALY_WARNINGS} ${TESSALY_LEAN}>)
+target_link_libraries(tessaly PRIVATE tessaly_core)
+# Static runtime, no C++ runtime DLLs; stripped in release builds.
+target_link_options(tessaly PRIVATE -static -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
+
+if(TESSALY_BUILD_TESTS)
+    enable_testing()
+    include(cmake/wine-tests.cmake)
+endif()

@@ -1,0 +1,29 @@
+# Unit, integration and end-to-end tests against the real Win32 API, run under Wine.
+include(cmake/googletest.cmake)
+
+function(tessaly_wine_test name)
+    add_executable(${name} ${ARGN})
+    target_compile_options(${name} PRIVATE ${TESSALY_WARNINGS})
+    target_include_directories(${name} PRIVATE tests src)
+    target_link_libraries(${name} PRIVATE tessaly_core GTest::gtest_main)
+    target_link_options(${name} PRIVATE -static)
+    # Discovery runs Wine only when the tests run, after the prefix and server exist.
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+        PROPERTIES TIMEOUT 120)
+endfunction()
+
+tessaly_wine_test(win_app_tests
+    tests/win/app/private_profile_test.cpp
+    tests/win/app/app_state_test.cpp
+    tests/win/app/windows_version_test.cpp
+    tests/win/scratch_dir.cpp
+)
+
+tessaly_wine_test(e2e_app_tests
+    tests/e2e/app/startup_test.cpp
+    tests/e2e/app/main_window_test.cpp
+    tests/e2e/automation.cpp
+    tests/win/scratch_dir.cpp
+)
+target_compile_definitions(e2e_app_tests PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>")
+add_dependencies(e2e_app_tests tessaly)

@@ -1,0 +1,180 @@
+#include "main_window.h"
+
+#include <commctrl.h>
+
+#include <new>
+
+#include "../netcmd/command_runner.h"
+#include "../profiles/profile_catalog.h"
+#include "../resources/resource.h"
+#include "app_state.h"
+#include "app_texts.h"
+#include "center_window.h"
+#include "version_code.h"
+#include "windows_version.h"
+
+ProfileCatalog* catalog = nullptr;
+CommandRunner* runner = nullptr;
+int clientHeight = 0;
+
+namespace {
+
+constexpr int kClientWidth = 300;
+constexpr int kClientHeight = 50;
+constexpr int kCreationWidth = 320;
+constexpr int kCreationHeight = 100;
+constexpr int kOneTaskClientHeight = 56;
+
+LaunchMode currentLaunchMode() { return appState != nullptr ? appState->launchMode : Normal; }
+
+void closeMainWindow(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
+
+int fitClientArea(HWND window) {
+    RECT client;
+    if (!GetClientRect(window, &client)) {
+        clientHeight = kOneTaskClientHeight;
+        return 1;
+    }
+    // The frame of the 320 x 100 window plus a 300 x 50 client area.
+    const int outerWidth = kClientWidth + (kCreationWidth - client.right);
+    const int outerHeight = kClientHeight + (kCreationHeight - client.bottom);
+    SetWindowPos(window, nullptr, 0, 0, outerWidth, outerHeight, SWP_NOZORDER | SWP_NOMOVE);
+    if (GetClientRect(window, &client)) clientHeight = client.bottom;
+    return 1;
+}
+
+LRESULT onCreate(HWND window) {
+    catalog = nullptr;
+    runner = nullptr;
+    if (currentLaunchMode() == Normal) centerWindowOnDesktop(window);
+
+    catalog = new (std::nothrow) ProfileCatalog(kCatalogFilePath);
+    if (catalog == nullptr) {
+        closeMainWindow(window);
+        return -1;
+    }
+    runner = new (std::nothrow) CommandRunner;
+    if (runner == nullptr) {
+        closeMainWindow(window);
+        return -1;
+    }
+    if (classifyWindowsVersion() < kLowestSupportedVersionCode) {
+        MessageBoxA(window, kVersionGateText, kConfirmTitle, MB_OK | MB_ICONQUESTION);
+        closeMainWindow(window);
+        return -1;
+    }
+
+    INITCOMMONCONTROLSEX controls;
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_INTERNET_CLASSES;
+    InitCommonControlsEx(&controls);
+
+    if (currentLaunchMode() == Normal) {
+        fitClientArea(window);
+    } else {
+        clientHeight = kOneTaskClientHeight;
+    }
+    return 0;
+}
+
+void paintBackground(HDC dc) {
+    HBITMAP picture = static_cast<HBITMAP>(
+        LoadImageA(nullptr, kBackgroundPicturePath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (picture == nullptr) return;
+    BITMAP info;
+    ZeroMemory(&info, sizeof info);
+    GetObjectA(picture, sizeof info, &info);
+    HDC memory = CreateCompatibleDC(dc);
+    if (memory != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, picture);
+        if (info.bmHeight == clientHeight) {
+            BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+        } else if (info.bmHeight > 0) {
+            // Keep the proportions at the client height; 64-bit product, then the int range.
+            const long long width = static_cast<long long>(clientHeight) * info.bmWidth / info.bmHeight;
+            const int destinationWidth = width > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(width);
+            StretchBlt(dc, 0, 0, destinationWidth, clientHeight, memory, 0, 0, info.bmWidth,
+                       info.bmHeight, SRCCOPY);
+        }
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+    }
+    DeleteObject(picture);
+}
+
+LRESULT onPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (dc != nullptr && currentLaunchMode() == Normal) paintBackground(dc);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT onDestroy() {
+    delete runner;
+    runner = nullptr;
+    delete catalog;
+    catalog = nullptr;
+    PostQuitMessage(0);
+    return 0;
+}
+
+void showSettingsNote(HWND window) {
+    MessageBoxA(window, kSettingsNoteText, kSettingsNoteTitle, MB_OK | MB_ICONQUESTION);
+}
+
+LRESULT onCommand(HWND window, int commandId) {
+    switch (commandId) {
+    case IDM_SELECT_PROFILE: finishOneTaskCommand(window, Select); break;
+    case IDM_SAVE_PROFILE: finishOneTaskCommand(window, Save); break;
+    case IDM_TCPIP_SETTINGS: finishOneTaskCommand(window, TcpIp); break;
+    case IDM_EXIT: closeMainWindow(window); break;
+    case IDM_SETTINGS: showSettingsNote(window); break;
+    default: break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void finishOneTaskCommand(HWND mainWindow, LaunchMode commandMode) {
+    if (currentLaunchMode() == commandMode) closeMainWindow(mainWindow);
+}
+
+ATOM registerMainWindowClass(HINSTANCE instance, const char* className) {
+    WNDCLASSEXA windowClass;
+    ZeroMemory(&windowClass, sizeof windowClass);
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TESSALY));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszMenuName = "IDM_MAIN_MENU";
+    windowClass.lpszClassName = className;
+    return RegisterClassExA(&windowClass);
+}
+
+int createMainWindow(HINSTANCE instance, const char* className, int showCommand, HWND* window, int x,
+                     int y, int width, int height) {
+    HWND created = CreateWindowExA(0, className, kMainWindowTitle,
+                                   WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, width, height,
+                                   nullptr, nullptr, instance, nullptr);
+    if (created == nullptr) return 0;
+    ShowWindow(created, showCommand);
+    UpdateWindow(created);
+    if (window != nullptr) *window = created;
+    return 1;
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return onCreate(window);
+    case WM_PAINT: return onPaint(window);
+    case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_DESTROY: return onDestroy();
+    case WM_COMMAND: return onCommand(window, LOWORD(wParam));
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

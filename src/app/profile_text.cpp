@@ -1,0 +1,57 @@
+#include "profile_text.h"
+
+#include <climits>
+#include <cstring>
+
+int parseProfileInt(const char* text) {
+    if (text == nullptr) return 0;
+    const char* p = text;
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    // Accumulate in a wider type and clamp, so a huge value cannot overflow.
+    long long value = 0;
+    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+    while (*p >= '0' && *p <= '9') {
+        value = value * 10 + (*p - '0');
+        if (value > limit) {
+            value = limit;
+            break;
+        }
+        ++p;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+int isShiftJisLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+size_t characterBoundaryLength(const char* text, size_t maxBytes) {
+    size_t length = 0;
+    while (length < maxBytes && text[length] != '\0') {
+        if (isShiftJisLeadByte(static_cast<unsigned char>(text[length]))) {
+            // A lead byte without its second byte (cut earlier, or at the limit) is dropped.
+            if (text[length + 1] == '\0' || length + 2 > maxBytes) break;
+            length += 2;
+        } else {
+            ++length;
+        }
+    }
+    return length;
+}
+
+int copyTextCut(char* out, size_t outSize, const char* text) {
+    if (out == nullptr || outSize == 0) return 0;
+    if (text == nullptr) {
+        out[0] = '\0';
+        return 1;
+    }
+    const size_t length = characterBoundaryLength(text, outSize - 1);
+    std::memcpy(out, text, length);
+    out[length] = '\0';
+    return text[length] == '\0';
+}

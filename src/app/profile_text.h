@@ -1,0 +1,23 @@
+// Text helpers for private-profile values and byte-limited copies. Portable: no windows.h.
+// Texts are in code page 932 (Shift-JIS): a byte 0x81-0x9F or 0xE0-0xFC starts a
+// two-byte character, and no cut ever separates such a pair.
+#pragma once
+
+#include <cstddef>
+
+// Parses leading white space, an optional '+' or '-', then decimal digits up to the
+// first non-digit. No digits gives 0; values beyond the int range are clamped.
+int parseProfileInt(const char* text);
+
+// Non-zero when the byte starts a two-byte Shift-JIS character.
+int isShiftJisLeadByte(unsigned char c);
+
+// Length of the longest prefix of text, at most maxBytes long, that holds only whole
+// characters (a lead byte whose second byte is missing does not count).
+size_t characterBoundaryLength(const char* text, size_t maxBytes);
+
+// Copies text into out (outSize bytes including the terminator), cut at a character
+// boundary when it does not fit. Always terminates when outSize > 0. A null text
+// gives an empty result. Returns 1 when the whole text fit, 0 when it was cut or
+// out is unusable.
+int copyTextCut(char* out, size_t outSize, const char* text);

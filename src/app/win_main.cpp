@@ -1,0 +1,94 @@
+// Entry point: single instance, settings, launch mode, main window and message loop.
+#include <windows.h>
+
+#include <new>
+
+#include "../resources/resource.h"
+#include "app_state.h"
+#include "app_texts.h"
+#include "instance_mutex.h"
+#include "launch_mode.h"
+#include "main_window.h"
+
+namespace {
+
+constexpr int kOffScreenPosition = 9999;
+constexpr int kNormalWidth = 320;
+constexpr int kNormalHeight = 100;
+
+// The show command the process was started with.
+int startupShowCommand() {
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+}
+
+void sendCommand(HWND window, int commandId) {
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+void offerShortcuts(HWND window) {
+    if (MessageBoxA(window, kFirstRunOfferText, kFirstRunOfferTitle, MB_OKCANCEL | MB_ICONQUESTION) !=
+        IDOK)
+        return;
+    sendCommand(window, IDM_SHORTCUT_SELECT);
+    sendCommand(window, IDM_SHORTCUT_SAVE);
+}
+
+void startTask(HWND window) {
+    const int commandId = launchModeCommand(appState->launchMode);
+    if (commandId != 0) {
+        sendCommand(window, commandId);
+    } else if (appState->firstTime == 1) {
+        offerShortcuts(window);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    appState = nullptr;
+    if (!acquireInstanceMutex(kInstanceMutexName)) return 0;
+
+    appState = new (std::nothrow) AppState(kSettingsFilePath);
+    if (appState == nullptr) {
+        releaseInstanceMutex();
+        return 0;
+    }
+    appState->loadFirstTime();
+    // The runtime's own idea of the tail differs in corner cases; take it from the command line.
+    appState->launchMode = launchModeFromTail(commandLineTail(GetCommandLineA()));
+
+    const bool normal = appState->launchMode == Normal;
+    const int x = normal ? CW_USEDEFAULT : kOffScreenPosition;
+    const int y = normal ? CW_USEDEFAULT : kOffScreenPosition;
+    const int width = normal ? kNormalWidth : 0;
+    const int height = normal ? kNormalHeight : 0;
+
+    HWND window = nullptr;
+    if (!registerMainWindowClass(instance, kMainWindowClassName) ||
+        !createMainWindow(instance, kMainWindowClassName, startupShowCommand(), &window, x, y, width,
+                          height)) {
+        delete appState;
+        appState = nullptr;
+        releaseInstanceMutex();
+        return 0;
+    }
+
+    startTask(window);
+
+    MSG message;
+    message.wParam = 0;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+
+    appState->saveFirstTime();
+    delete appState;
+    appState = nullptr;
+    releaseInstanceMutex();
+    return static_cast<int>(message.wParam);
+}

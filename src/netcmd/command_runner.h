@@ -1,0 +1,4 @@
+// Starts outside programs as hidden processes and waits for them. Holds no data.
+#pragma once
+
+class CommandRunner {};

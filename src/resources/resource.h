@@ -1,0 +1,20 @@
+// Resource ids, grouped by hundreds per window. Included by C++ sources and by the .rc file.
+#pragma once
+
+// Buttons shared by every dialog.
+#define IDC_OK_BUTTON 101
+#define IDC_CANCEL_BUTTON 102
+
+// Main menu commands.
+#define IDM_SELECT_PROFILE 500
+#define IDM_SAVE_PROFILE 501
+#define IDM_TCPIP_SETTINGS 502
+#define IDM_EXIT 503
+#define IDM_SHORTCUT_SELECT 504
+#define IDM_SHORTCUT_SAVE 505
+#define IDM_SHORTCUT_TCPIP 506
+#define IDM_SETTINGS 507
+#define IDM_VERSION 508
+
+// Program icon.
+#define IDI_TESSALY 600
