@@ -22,6 +22,7 @@ tessaly_wine_test(win_app_tests
 tessaly_wine_test(e2e_app_tests
     tests/e2e/app/startup_test.cpp
     tests/e2e/app/main_window_test.cpp
+    tests/e2e/resources_test.cpp
     tests/e2e/automation.cpp
     tests/win/scratch_dir.cpp
 )

@@ -7,10 +7,11 @@ namespace {
 constexpr DWORD kIntTextSize = 100;
 constexpr DWORD kIntFormatSize = 16;
 
-// The platform cuts a long value to the buffer byte by byte; never keep half of a
-// double-byte character at the end.
-DWORD dropDanglingLeadByte(char* text, DWORD length) {
-    const size_t whole = characterBoundaryLength(text, length);
+// A value cut to fit the buffer may end in half of a double-byte character, and the
+// platform may count a byte it never wrote (seen under Wine). The buffer is zeroed
+// before the call, so the text ends at its first terminator; a lone lead byte is dropped.
+DWORD wholeCharacterLength(char* text, DWORD outSize) {
+    const size_t whole = characterBoundaryLength(text, outSize - 1);
     text[whole] = '\0';
     return static_cast<DWORD>(whole);
 }
@@ -28,9 +29,9 @@ DWORD readProfileString(const char* file, const char* section, const char* key, 
         copyTextCut(out, outSize, defaultText);
         return static_cast<DWORD>(lstrlenA(out));
     }
-    const DWORD stored =
-        GetPrivateProfileStringA(section, key, defaultText ? defaultText : "", out, outSize, file);
-    return dropDanglingLeadByte(out, stored);
+    ZeroMemory(out, outSize);
+    GetPrivateProfileStringA(section, key, defaultText ? defaultText : "", out, outSize, file);
+    return wholeCharacterLength(out, outSize);
 }
 
 int readProfileInt(const char* file, const char* section, const char* key, int defaultValue) {
@@ -38,8 +39,9 @@ int readProfileInt(const char* file, const char* section, const char* key, int d
     char defaultText[kIntFormatSize];
     wsprintfA(defaultText, "%d", defaultValue);
     char value[kIntTextSize];
-    const DWORD stored = GetPrivateProfileStringA(section, key, defaultText, value, kIntTextSize, file);
-    if (stored == 0) return 0;
+    ZeroMemory(value, sizeof value);
+    GetPrivateProfileStringA(section, key, defaultText, value, kIntTextSize, file);
+    if (value[0] == '\0') return 0;
     return parseProfileInt(value);
 }
 

@@ -1,0 +1,156 @@
+#include "automation.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr DWORD kPollMs = 20;
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    const char* title;
+    HWND found;
+    std::vector<HWND>* all;
+};
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM lParam) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    if (search->all != nullptr) {
+        search->all->push_back(window);
+        return TRUE;
+    }
+    char className[256] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (std::strcmp(className, search->className) != 0) return TRUE;
+    if (search->title != nullptr && windowText(window) != search->title) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+std::string tessalyExePath() {
+    // The build passes a Unix path; Wine shows the Unix root as drive Z:.
+    std::string path = TESSALY_EXE;
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+TessalyRun::~TessalyRun() {
+    kill();
+}
+
+bool TessalyRun::start(const std::string& tail, const std::string& workDir, const std::string& exePath) {
+    const std::string program = exePath.empty() ? tessalyExePath() : exePath;
+    std::string commandLine = "\"" + program + "\"";
+    if (!tail.empty()) commandLine += " " + tail;
+    return startCommandLine(commandLine, program, workDir);
+}
+
+bool TessalyRun::startCommandLine(const std::string& commandLine, const std::string& exePath,
+                                  const std::string& workDir) {
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    return CreateProcessA(exePath.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          workDir.c_str(), &startup, &process_) != 0;
+}
+
+bool TessalyRun::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (process_.hProcess == nullptr) return false;
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+    DWORD code = 0xDEADBEEF;
+    GetExitCodeProcess(process_.hProcess, &code);
+    if (exitCode != nullptr) *exitCode = code;
+    return true;
+}
+
+bool TessalyRun::isRunning() const {
+    return process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void TessalyRun::kill() {
+    if (process_.hProcess == nullptr) return;
+    if (isRunning()) {
+        TerminateProcess(process_.hProcess, 0xDEAD);
+        WaitForSingleObject(process_.hProcess, kWaitMs);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+    process_ = PROCESS_INFORMATION();
+}
+
+HWND TessalyRun::waitForWindow(const char* className, const char* title, DWORD timeoutMs) const {
+    const DWORD started = GetTickCount();
+    for (;;) {
+        WindowSearch search = {process_.dwProcessId, className, title, nullptr, nullptr};
+        EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) return search.found;
+        if (GetTickCount() - started >= timeoutMs || !isRunning()) return nullptr;
+        Sleep(kPollMs);
+    }
+}
+
+HWND TessalyRun::waitForMainWindow(DWORD timeoutMs) const {
+    return waitForWindow("Tessaly", nullptr, timeoutMs);
+}
+
+HWND TessalyRun::waitForDialog(const char* title, DWORD timeoutMs) const {
+    return waitForWindow("#32770", title, timeoutMs);
+}
+
+std::vector<HWND> TessalyRun::visibleWindows() const {
+    std::vector<HWND> all;
+    WindowSearch search = {process_.dwProcessId, nullptr, nullptr, nullptr, &all};
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+    return all;
+}
+
+std::string windowText(HWND window) {
+    char text[4096] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string messageBoxText(HWND box) {
+    char text[4096] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    return text;
+}
+
+bool hasButton(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    return button != nullptr && IsWindowVisible(button) && IsWindowEnabled(button);
+}
+
+void pressButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void typeText(HWND dialog, int controlId, const std::string& text) {
+    SendDlgItemMessageA(dialog, controlId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void postCommand(HWND window, int commandId) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+bool waitForWindowGone(HWND window, DWORD timeoutMs) {
+    const DWORD started = GetTickCount();
+    while (IsWindow(window)) {
+        if (GetTickCount() - started >= timeoutMs) return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+void settle(DWORD ms) { Sleep(ms); }
