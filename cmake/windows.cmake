@@ -48,7 +48,14 @@ target_link_libraries(tessaly PRIVATE tessaly_core)
 # Static runtime, no C++ runtime DLLs; stripped in release builds.
 target_link_options(tessaly PRIVATE -static -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
 
+enable_testing()
+find_program(TESSALY_OBJDUMP NAMES ${TESSALY_TRIPLE}-objdump objdump REQUIRED)
+add_test(NAME exe_imports_only_system_dlls
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TESSALY_OBJDUMP} -DEXE=$<TARGET_FILE:tessaly>
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-imports.cmake)
+# The check reads the file; running it needs no emulator.
+set_tests_properties(exe_imports_only_system_dlls PROPERTIES LABELS static)
+
 if(TESSALY_BUILD_TESTS)
-    enable_testing()
     include(cmake/wine-tests.cmake)
 endif()

@@ -100,7 +100,11 @@ HWND TessalyRun::waitForWindow(const char* className, const char* title, DWORD t
 }
 
 HWND TessalyRun::waitForMainWindow(DWORD timeoutMs) const {
-    return waitForWindow("Tessaly", nullptr, timeoutMs);
+    HWND window = waitForWindow("Tessaly", nullptr, timeoutMs);
+    // The window shows during its creation; wait until start-up is over and the tool
+    // waits for input.
+    if (window != nullptr) WaitForInputIdle(process_.hProcess, timeoutMs);
+    return window;
 }
 
 HWND TessalyRun::waitForDialog(const char* title, DWORD timeoutMs) const {
@@ -154,3 +158,49 @@ bool waitForWindowGone(HWND window, DWORD timeoutMs) {
 }
 
 void settle(DWORD ms) { Sleep(ms); }
+
+bool saveWindowPicture(HWND window, const std::string& bmpPath) {
+    RECT area;
+    if (!GetWindowRect(window, &area)) return false;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
+    const int rowBytes = (width * 3 + 3) & ~3;
+
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = rowBytes * height;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                      &bits, nullptr, 0);
+    bool saved = false;
+    if (bitmap != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+        GdiFlush();
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof info;
+        file.bfSize = file.bfOffBits + info.biSizeImage;
+        HANDLE out = CreateFileA(bmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (out != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            saved = WriteFile(out, &file, sizeof file, &written, nullptr) &&
+                    WriteFile(out, &info, sizeof info, &written, nullptr) &&
+                    WriteFile(out, bits, info.biSizeImage, &written, nullptr);
+            CloseHandle(out);
+        }
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}

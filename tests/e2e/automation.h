@@ -57,3 +57,6 @@ void postCommand(HWND window, int commandId);
 bool waitForWindowGone(HWND window, DWORD timeoutMs = kWaitMs);
 // Lets the other process run for a while (to show that something does not happen).
 void settle(DWORD ms = 300);
+
+// Saves what the screen shows of the window (frame included) as a 24-bit .bmp file.
+bool saveWindowPicture(HWND window, const std::string& bmpPath);

@@ -84,26 +84,31 @@ TEST_F(ExeResources, Icon600Has32And16PixelImagesOf16Colours) {
     EXPECT_NE(nullptr, LoadImageA(module, MAKEINTRESOURCEA(600), IMAGE_ICON, 16, 16, 0));
 }
 
-TEST_F(ExeResources, VersionResourceNamesTheProduct) {
-    HRSRC version = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));  // RT_VERSION
-    ASSERT_NE(nullptr, version);
-    const DWORD size = SizeofResource(module, version);
-    const char* data = static_cast<const char*>(LockResource(LoadResource(module, version)));
-    ASSERT_NE(nullptr, data);
-    // VS_FIXEDFILEINFO follows the UTF-16 key "VS_VERSION_INFO"; find its signature.
-    const std::string block(data, size);
-    const size_t fixed = block.find(std::string("\xBD\x04\xEF\xFE", 4));
-    ASSERT_NE(std::string::npos, fixed);
-    const DWORD* fields = reinterpret_cast<const DWORD*>(data + fixed);
-    EXPECT_EQ(0x00010003u, fields[2]) << "file version 1.3";
-    EXPECT_EQ(0x00010003u, fields[4]) << "product version 1.3";
-    auto utf16 = [](const char* ascii) {
-        std::string out;
-        for (; *ascii; ++ascii) out += std::string(1, *ascii) + '\0';
-        return out;
-    };
-    EXPECT_NE(std::string::npos, block.find(utf16("ProductName") + std::string(2, '\0') + utf16("Tessaly")));
-    EXPECT_NE(std::string::npos, block.find(utf16("ProductVersion")));
+TEST(ExeVersion, FilePropertiesNameTheProductAndVersion) {
+    const std::string exe = tessalyExePath();
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
+    ASSERT_NE(0u, size);
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, data.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(0x00010003u, fixed->dwFileVersionMS);
+    EXPECT_EQ(0x00010003u, fixed->dwProductVersionMS);
+
+    const char* keys[][2] = {{"ProductName", "Tessaly"},
+                             {"ProductVersion", "1.3"},
+                             {"FileVersion", "1.3"},
+                             {"OriginalFilename", "tessaly.exe"}};
+    for (const auto& key : keys) {
+        char* value = nullptr;
+        const std::string path = std::string("\\StringFileInfo\\041103A4\\") + key[0];
+        ASSERT_TRUE(VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+            << key[0];
+        EXPECT_STREQ(key[1], value) << key[0];
+    }
 }
 
 }  // namespace

@@ -72,7 +72,9 @@ TEST_F(PrivateProfile, StringsAreCutAtACharacterBoundary) {
         const DWORD stored = readProfileString(ini.c_str(), "A", "name", out, cases[i].size, ".\\");
         EXPECT_STREQ(cases[i].expected, out) << "case " << i;
         EXPECT_EQ(strlen(cases[i].expected), stored) << "case " << i;
-        if (cases[i].size < sizeof out) EXPECT_EQ('\xCC', out[cases[i].size]) << "case " << i;
+        if (cases[i].size < sizeof out) {
+            EXPECT_EQ('\xCC', out[cases[i].size]) << "case " << i;
+        }
     }
 }
 
