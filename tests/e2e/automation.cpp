@@ -157,16 +157,9 @@ bool waitForWindowGone(HWND window, DWORD timeoutMs) {
     return true;
 }
 
-void settle(DWORD ms) { Sleep(ms); }
-
-bool saveWindowPicture(HWND window, const std::string& bmpPath) {
-    RECT area;
-    if (!GetWindowRect(window, &area)) return false;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return false;
+std::string bitmapFileHeaders(int width, int height) {
     const int rowBytes = (width * 3 + 3) & ~3;
-
+    BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof info;
     info.biWidth = width;
@@ -174,6 +167,23 @@ bool saveWindowPicture(HWND window, const std::string& bmpPath) {
     info.biPlanes = 1;
     info.biBitCount = 24;
     info.biSizeImage = rowBytes * height;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+           std::string(reinterpret_cast<const char*>(&info), sizeof info);
+}
+
+bool saveWindowPicture(HWND window, const std::string& bmpPath) {
+    RECT area;
+    if (!GetWindowRect(window, &area)) return false;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
+
+    const std::string headers = bitmapFileHeaders(width, height);
+    BITMAPINFOHEADER info;
+    memcpy(&info, headers.data() + sizeof(BITMAPFILEHEADER), sizeof info);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
@@ -184,16 +194,11 @@ bool saveWindowPicture(HWND window, const std::string& bmpPath) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
         GdiFlush();
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof info;
-        file.bfSize = file.bfOffBits + info.biSizeImage;
         HANDLE out = CreateFileA(bmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         if (out != INVALID_HANDLE_VALUE) {
             DWORD written = 0;
-            saved = WriteFile(out, &file, sizeof file, &written, nullptr) &&
-                    WriteFile(out, &info, sizeof info, &written, nullptr) &&
+            saved = WriteFile(out, headers.data(), static_cast<DWORD>(headers.size()), &written, nullptr) &&
                     WriteFile(out, bits, info.biSizeImage, &written, nullptr);
             CloseHandle(out);
         }

@@ -55,8 +55,9 @@ void typeText(HWND dialog, int controlId, const std::string& text);
 void postCommand(HWND window, int commandId);
 // Waits until the window is gone.
 bool waitForWindowGone(HWND window, DWORD timeoutMs = kWaitMs);
-// Lets the other process run for a while (to show that something does not happen).
-void settle(DWORD ms = 300);
 
+// The file and info headers of a 24-bit bottom-up .bmp file; rows of
+// (width * 3 rounded up to 4) bytes follow them, bottom row first.
+std::string bitmapFileHeaders(int width, int height);
 // Saves what the screen shows of the window (frame included) as a 24-bit .bmp file.
 bool saveWindowPicture(HWND window, const std::string& bmpPath);

@@ -39,19 +39,7 @@ public:
 template <typename PixelAt>
 std::string bitmapFile(int width, int height, PixelAt pixelAt) {
     const int rowBytes = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = rowBytes * height;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::string out(reinterpret_cast<const char*>(&file), sizeof file);
-    out.append(reinterpret_cast<const char*>(&info), sizeof info);
+    std::string out = bitmapFileHeaders(width, height);
     for (int y = height - 1; y >= 0; --y) {
         std::string row(rowBytes, '\0');
         for (int x = 0; x < width; ++x) {
