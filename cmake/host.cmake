@@ -10,13 +10,20 @@ target_link_options(tessaly_portable PUBLIC ${TESSALY_SANITIZERS})
 
 include(cmake/googletest.cmake)
 
+add_library(tessaly_sim_grammar STATIC sim/netsh/netsh_grammar.cpp)
+target_include_directories(tessaly_sim_grammar PUBLIC sim/netsh)
+target_compile_options(tessaly_sim_grammar PRIVATE ${TESSALY_WARNINGS})
+target_link_libraries(tessaly_sim_grammar PUBLIC tessaly_portable)
+
 add_executable(host_tests
     tests/host/app/launch_mode_test.cpp
     tests/host/app/profile_text_test.cpp
     tests/host/app/version_code_test.cpp
+    tests/host/netcmd/netsh_text_test.cpp
+    tests/host/sim/netsh_grammar_test.cpp
 )
 target_compile_options(host_tests PRIVATE ${TESSALY_WARNINGS})
-target_link_libraries(host_tests PRIVATE tessaly_portable GTest::gtest_main)
+target_link_libraries(host_tests PRIVATE tessaly_sim_grammar GTest::gtest_main)
 gtest_discover_tests(host_tests DISCOVERY_MODE PRE_TEST)
 
 # libFuzzer targets; each also runs briefly as a test so the suite exercises it.
@@ -26,9 +33,10 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
         add_executable(${name} ${source})
         target_compile_options(${name} PRIVATE ${TESSALY_WARNINGS} -fsanitize=fuzzer)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-        target_link_libraries(${name} PRIVATE tessaly_portable)
+        target_link_libraries(${name} PRIVATE tessaly_sim_grammar)
         add_test(NAME ${name} COMMAND ${name} -runs=${TESSALY_FUZZ_RUNS} -seed=1)
     endfunction()
     tessaly_fuzz_target(fuzz_command_line tests/host/fuzz/fuzz_command_line.cpp)
     tessaly_fuzz_target(fuzz_profile_text tests/host/fuzz/fuzz_profile_text.cpp)
+    tessaly_fuzz_target(fuzz_netsh_grammar tests/host/fuzz/fuzz_netsh_grammar.cpp)
 endif()

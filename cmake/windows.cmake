@@ -22,6 +22,7 @@ add_library(tessaly_core STATIC
     src/app/main_window.cpp
     src/app/private_profile.cpp
     src/app/windows_version.cpp
+    src/netcmd/command_runner.cpp
     src/profiles/profile_catalog.cpp
 )
 target_link_libraries(tessaly_core PUBLIC tessaly_portable comctl32 gdi32 user32)

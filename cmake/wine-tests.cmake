@@ -1,5 +1,6 @@
 # Unit, integration and end-to-end tests against the real Win32 API, run under Wine.
 include(cmake/googletest.cmake)
+include(cmake/sim.cmake)
 
 function(tessaly_wine_test name)
     add_executable(${name} ${ARGN})
@@ -19,6 +20,19 @@ tessaly_wine_test(win_app_tests
     tests/win/scratch_dir.cpp
 )
 
+add_executable(runner_child tests/win/netcmd/runner_child.cpp)
+target_compile_options(runner_child PRIVATE ${TESSALY_WARNINGS})
+target_link_options(runner_child PRIVATE -static)
+
+tessaly_wine_test(win_netcmd_tests
+    tests/win/netcmd/command_runner_test.cpp
+    tests/win/netcmd/netsh_operations_test.cpp
+    tests/win/scratch_dir.cpp
+)
+target_link_libraries(win_netcmd_tests PRIVATE tessaly_sim)
+target_compile_definitions(win_netcmd_tests PRIVATE RUNNER_CHILD="$<TARGET_FILE:runner_child>")
+add_dependencies(win_netcmd_tests runner_child sim_netsh sim_seed_machine)
+
 tessaly_wine_test(e2e_app_tests
     tests/e2e/app/startup_test.cpp
     tests/e2e/app/main_window_test.cpp
@@ -31,7 +45,7 @@ target_link_libraries(e2e_app_tests PRIVATE version)
 add_dependencies(e2e_app_tests tessaly)
 
 # The demo run's driver (scripts/run without a display).
-add_executable(tessaly_tour tests/e2e/tour/tour.cpp tests/e2e/automation.cpp)
+add_executable(tessaly_tour tests/e2e/tour/tour.cpp tests/e2e/automation.cpp tests/win/scratch_dir.cpp)
 target_compile_options(tessaly_tour PRIVATE ${TESSALY_WARNINGS})
 target_include_directories(tessaly_tour PRIVATE tests src)
 target_link_libraries(tessaly_tour PRIVATE tessaly_portable)

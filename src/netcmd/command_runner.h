@@ -1,4 +1,29 @@
-// Starts outside programs as hidden processes and waits for them. Holds no data.
+// The only place where the tool starts another program, and the netsh operations
+// built on it. Holds no data; the main window owns the one instance.
 #pragma once
 
-class CommandRunner {};
+#include <windows.h>
+
+#include "tcpip_request.h"
+
+class CommandRunner {
+public:
+    // Starts the command line as a hidden process and waits for it to end. The program
+    // is the application name when given, else the command line's first word. Returns 1
+    // when the process started (its exit code is then stored), 0 when it did not or the
+    // command line is missing.
+    int run(const char* commandLine, const char* applicationName, DWORD* exitCode);
+    // The same with the process's standard output in a newly created (or emptied) file.
+    // Nothing is started when the file cannot be created.
+    int runToFile(const char* commandLine, const char* outputPath, const char* applicationName,
+                  DWORD* exitCode);
+
+    // Each returns 1 only when every netsh it ran started and exited with code 0.
+    // "netsh interface ip dump" into the script; also fails when the script is empty.
+    int dumpSettings(const char* scriptPath);
+    // "netsh exec PATH".
+    int execScript(const char* scriptPath);
+    // The set and add commands of one request, all run even after a failure. A name
+    // that is missing or holds a double quote runs nothing and fails.
+    int applyTcpIp(const char* connectionName, TcpIpRequest request);
+};

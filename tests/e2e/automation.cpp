@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "win/scratch_dir.h"
+
 namespace {
 
 constexpr DWORD kPollMs = 20;
@@ -33,14 +35,7 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM lParam) {
 
 }  // namespace
 
-std::string tessalyExePath() {
-    // The build passes a Unix path; Wine shows the Unix root as drive Z:.
-    std::string path = TESSALY_EXE;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
+std::string tessalyExePath() { return windowsPathOf(TESSALY_EXE); }
 
 TessalyRun::~TessalyRun() {
     kill();

@@ -75,3 +75,11 @@ void writeWholeFile(const std::string& path, const std::string& content) {
     std::fwrite(content.data(), 1, content.size(), file);
     std::fclose(file);
 }
+
+std::string windowsPathOf(const std::string& hostPath) {
+    std::string path = hostPath;
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}

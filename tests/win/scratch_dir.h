@@ -25,3 +25,6 @@ private:
 bool fileExists(const std::string& path);
 std::string readWholeFile(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& content);
+
+// A path of the build (a Unix path under Wine) as Windows programs see it: drive Z:.
+std::string windowsPathOf(const std::string& hostPath);

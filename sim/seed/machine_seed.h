@@ -1,0 +1,14 @@
+// The simulated machine's network connections, written into the registry.
+#pragma once
+
+// The seeded connections' names, instance ids and settings.
+constexpr char kLanName[] = "ローカル エリア接続";
+constexpr char kLanInstanceId[] = "{6E1F6D55-1D3A-4B7A-9A51-2C1E5E0A1001}";
+constexpr char kWirelessName[] = "ワイヤレス ネットワーク接続";
+constexpr char kWirelessInstanceId[] = "{6E1F6D55-1D3A-4B7A-9A51-2C1E5E0A1002}";
+// A network class subkey that is no connection (it has no Connection subkey).
+constexpr char kNotAConnectionSubkey[] = "Descriptions";
+
+// Replaces whatever the simulation's registry areas hold by the seed, and sets the
+// simulation marker. Returns 1 on success.
+int seedSimulatedMachine();

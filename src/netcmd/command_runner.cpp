@@ -1,0 +1,123 @@
+#include "command_runner.h"
+
+#include <cstring>
+#include <new>
+
+#include "netsh_text.h"
+
+namespace {
+
+// netsh is always the system's own, never one found in the program's or the current
+// directory.
+int netshPath(char* out, UINT outSize) {
+    static const char kFileName[] = "\\netsh.exe";
+    const UINT length = GetSystemDirectoryA(out, outSize);
+    if (length == 0 || length + sizeof kFileName > outSize) return 0;
+    lstrcatA(out, kFileName);
+    return 1;
+}
+
+int startAndWait(const char* commandLine, const char* applicationName, BOOL inheritHandles,
+                 STARTUPINFOA* startup, DWORD* exitCode) {
+    // CreateProcessA may write into the command line, so it gets a copy.
+    const size_t length = std::strlen(commandLine);
+    char* line = new (std::nothrow) char[length + 1];
+    if (line == nullptr) return 0;
+    std::memcpy(line, commandLine, length + 1);
+
+    PROCESS_INFORMATION process;
+    ZeroMemory(&process, sizeof process);
+    const BOOL started = CreateProcessA(applicationName, line, nullptr, nullptr, inheritHandles,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, startup, &process);
+    delete[] line;
+    if (!started) return 0;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process.hProcess, &code)) code = 0xFFFFFFFF;
+    if (exitCode != nullptr) *exitCode = code;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return 1;
+}
+
+int runNetsh(CommandRunner& runner, const char* commandLine) {
+    char netsh[MAX_PATH];
+    DWORD exitCode = 1;
+    if (!netshPath(netsh, sizeof netsh)) return 0;
+    return runner.run(commandLine, netsh, &exitCode) && exitCode == 0;
+}
+
+int fileIsEmpty(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 1;
+    return data.nFileSizeHigh == 0 && data.nFileSizeLow == 0;
+}
+
+}  // namespace
+
+int CommandRunner::run(const char* commandLine, const char* applicationName, DWORD* exitCode) {
+    if (commandLine == nullptr) return 0;
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    return startAndWait(commandLine, applicationName, FALSE, &startup, exitCode);
+}
+
+int CommandRunner::runToFile(const char* commandLine, const char* outputPath, const char* applicationName,
+                             DWORD* exitCode) {
+    if (commandLine == nullptr || outputPath == nullptr) return 0;
+    SECURITY_ATTRIBUTES inheritable;
+    inheritable.nLength = sizeof inheritable;
+    inheritable.lpSecurityDescriptor = nullptr;
+    inheritable.bInheritHandle = TRUE;
+    HANDLE output = CreateFileA(outputPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE) return 0;
+    SetFilePointer(output, 0, nullptr, FILE_BEGIN);
+
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    const int started = startAndWait(commandLine, applicationName, TRUE, &startup, exitCode);
+    // Closed only after the child has ended, so the file is complete.
+    CloseHandle(output);
+    return started;
+}
+
+int CommandRunner::dumpSettings(const char* scriptPath) {
+    if (scriptPath == nullptr) return 0;
+    char netsh[MAX_PATH];
+    DWORD exitCode = 1;
+    if (!netshPath(netsh, sizeof netsh)) return 0;
+    if (!runToFile(kDumpCommand, scriptPath, netsh, &exitCode)) return 0;
+    return exitCode == 0 && !fileIsEmpty(scriptPath);
+}
+
+int CommandRunner::execScript(const char* scriptPath) {
+    if (scriptPath == nullptr) return 0;
+    const size_t size = std::strlen(scriptPath) + kExecCommandOverhead;
+    char* command = new (std::nothrow) char[size];
+    if (command == nullptr) return 0;
+    const int ok = composeExecCommand(scriptPath, command, size) && runNetsh(*this, command);
+    delete[] command;
+    return ok;
+}
+
+int CommandRunner::applyTcpIp(const char* connectionName, TcpIpRequest request) {
+    if (!isQuotableConnectionName(connectionName)) return 0;
+    const size_t size = std::strlen(connectionName) + kSetCommandOverhead;
+    char* command = new (std::nothrow) char[size];
+    if (command == nullptr) return 0;
+    int ok = 1;
+    const int count = tcpIpCommandCount(request);
+    for (int i = 0; i < count; ++i) {
+        if (!composeTcpIpCommand(i, connectionName, request, command, size) || !runNetsh(*this, command))
+            ok = 0;
+    }
+    delete[] command;
+    return ok;
+}

@@ -1,0 +1,34 @@
+// The exact netsh command texts. Portable: no windows.h.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "tcpip_request.h"
+
+constexpr char kDumpCommand[] = "netsh interface ip dump";
+
+// Room that a set command needs beside the connection name (the longest, the fixed
+// address with its mask, takes 103 bytes and a terminator).
+constexpr size_t kSetCommandOverhead = 128;
+// Room that the exec command needs beside the script path.
+constexpr size_t kExecCommandOverhead = 16;
+
+constexpr int kMaxTcpIpCommands = 6;
+
+// "a.b.c.d": four plain decimal numbers, most significant byte first. out holds 16 bytes.
+void formatDottedQuad(uint32_t address, char out[16]);
+
+// A connection name can be put between double quotes: present, and without a quote.
+int isQuotableConnectionName(const char* name);
+
+// How many commands the request runs (3 to 6).
+int tcpIpCommandCount(const TcpIpRequest& request);
+
+// Composes command `index` (0-based, below tcpIpCommandCount) for the connection into
+// out. Returns 1 when the whole text fit, 0 otherwise (out is then empty).
+int composeTcpIpCommand(int index, const char* name, const TcpIpRequest& request, char* out,
+                        size_t outSize);
+
+// "netsh exec PATH", the path unquoted. Returns 1 when it fit, 0 otherwise.
+int composeExecCommand(const char* scriptPath, char* out, size_t outSize);
