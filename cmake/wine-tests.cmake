@@ -41,14 +41,14 @@ tessaly_wine_test(e2e_app_tests
     tests/win/scratch_dir.cpp
 )
 target_compile_definitions(e2e_app_tests PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>")
-target_link_libraries(e2e_app_tests PRIVATE version)
+target_link_libraries(e2e_app_tests PRIVATE version tessaly_sim)
 add_dependencies(e2e_app_tests tessaly)
 
 # The demo run's driver (scripts/run without a display).
 add_executable(tessaly_tour tests/e2e/tour/tour.cpp tests/e2e/automation.cpp tests/win/scratch_dir.cpp)
 target_compile_options(tessaly_tour PRIVATE ${TESSALY_WARNINGS})
 target_include_directories(tessaly_tour PRIVATE tests src)
-target_link_libraries(tessaly_tour PRIVATE tessaly_portable)
+target_link_libraries(tessaly_tour PRIVATE tessaly_sim)
 target_link_options(tessaly_tour PRIVATE -static)
 target_compile_definitions(tessaly_tour PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>")
 add_dependencies(tessaly_tour tessaly)

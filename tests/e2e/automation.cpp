@@ -1,6 +1,9 @@
 #include "automation.h"
 
+#include <cstdio>
 #include <cstring>
+
+#include "sim_registry.h"
 
 #include "win/scratch_dir.h"
 
@@ -50,6 +53,11 @@ bool TessalyRun::start(const std::string& tail, const std::string& workDir, cons
 
 bool TessalyRun::startCommandLine(const std::string& commandLine, const std::string& exePath,
                                   const std::string& workDir) {
+    // The tool runs netsh; outside the simulated network that would be the real one.
+    if (!simulationInstalled()) {
+        std::fprintf(stderr, "the simulated network is not installed in this prefix (sim/install)\n");
+        return false;
+    }
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;

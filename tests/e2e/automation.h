@@ -18,7 +18,8 @@ public:
     TessalyRun& operator=(const TessalyRun&) = delete;
 
     // Starts the program with the command-line tail (may be empty) in workDir. The
-    // program path defaults to the tessaly.exe under test.
+    // program path defaults to the tessaly.exe under test. Refuses to start anything
+    // unless the simulated network is installed.
     bool start(const std::string& tail, const std::string& workDir, const std::string& exePath = "");
     // Starts with a whole command line of the caller's making.
     bool startCommandLine(const std::string& commandLine, const std::string& exePath,
