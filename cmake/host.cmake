@@ -20,6 +20,7 @@ add_executable(host_tests
     tests/host/app/profile_text_test.cpp
     tests/host/app/version_code_test.cpp
     tests/host/netcmd/netsh_text_test.cpp
+    tests/host/profiles/section_names_test.cpp
     tests/host/sim/netsh_grammar_test.cpp
 )
 target_compile_options(host_tests PRIVATE ${TESSALY_WARNINGS})

@@ -20,10 +20,13 @@ add_library(tessaly_core STATIC
     src/app/center_window.cpp
     src/app/instance_mutex.cpp
     src/app/main_window.cpp
+    src/app/message_box.cpp
     src/app/private_profile.cpp
     src/app/windows_version.cpp
     src/netcmd/command_runner.cpp
     src/profiles/profile_catalog.cpp
+    src/profiles/save_dialog.cpp
+    src/profiles/select_dialog.cpp
 )
 target_link_libraries(tessaly_core PUBLIC tessaly_portable comctl32 gdi32 user32)
 target_compile_options(tessaly_core PRIVATE ${TESSALY_WARNINGS} ${TESSALY_LEAN})

@@ -20,6 +20,11 @@ tessaly_wine_test(win_app_tests
     tests/win/scratch_dir.cpp
 )
 
+tessaly_wine_test(win_profiles_tests
+    tests/win/profiles/profile_catalog_test.cpp
+    tests/win/scratch_dir.cpp
+)
+
 add_executable(runner_child tests/win/netcmd/runner_child.cpp)
 target_compile_options(runner_child PRIVATE ${TESSALY_WARNINGS})
 target_link_options(runner_child PRIVATE -static)

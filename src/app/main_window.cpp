@@ -6,10 +6,13 @@
 
 #include "../netcmd/command_runner.h"
 #include "../profiles/profile_catalog.h"
+#include "../profiles/save_dialog.h"
+#include "../profiles/select_dialog.h"
 #include "../resources/resource.h"
 #include "app_state.h"
 #include "app_texts.h"
 #include "center_window.h"
+#include "message_box.h"
 #include "version_code.h"
 #include "windows_version.h"
 
@@ -53,13 +56,14 @@ LRESULT onCreate(HWND window) {
         closeMainWindow(window);
         return -1;
     }
+    catalog->load();
     runner = new (std::nothrow) CommandRunner;
     if (runner == nullptr) {
         closeMainWindow(window);
         return -1;
     }
     if (classifyWindowsVersion() < kLowestSupportedVersionCode) {
-        MessageBoxA(window, kVersionGateText, kConfirmTitle, MB_OK | MB_ICONQUESTION);
+        showInformation(window, kVersionGateText, kConfirmTitle);
         closeMainWindow(window);
         return -1;
     }
@@ -119,14 +123,12 @@ LRESULT onDestroy() {
     return 0;
 }
 
-void showSettingsNote(HWND window) {
-    MessageBoxA(window, kSettingsNoteText, kSettingsNoteTitle, MB_OK | MB_ICONQUESTION);
-}
+void showSettingsNote(HWND window) { showInformation(window, kSettingsNoteText, kSettingsNoteTitle); }
 
 LRESULT onCommand(HWND window, int commandId) {
     switch (commandId) {
-    case IDM_SELECT_PROFILE: finishOneTaskCommand(window, Select); break;
-    case IDM_SAVE_PROFILE: finishOneTaskCommand(window, Save); break;
+    case IDM_SELECT_PROFILE: runSelectCommand(window); break;
+    case IDM_SAVE_PROFILE: runSaveCommand(window); break;
     case IDM_TCPIP_SETTINGS: finishOneTaskCommand(window, TcpIp); break;
     case IDM_EXIT: closeMainWindow(window); break;
     case IDM_SETTINGS: showSettingsNote(window); break;

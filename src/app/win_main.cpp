@@ -9,6 +9,7 @@
 #include "instance_mutex.h"
 #include "launch_mode.h"
 #include "main_window.h"
+#include "message_box.h"
 
 namespace {
 
@@ -30,9 +31,7 @@ void sendCommand(HWND window, int commandId) {
 }
 
 void offerShortcuts(HWND window) {
-    if (MessageBoxA(window, kFirstRunOfferText, kFirstRunOfferTitle, MB_OKCANCEL | MB_ICONQUESTION) !=
-        IDOK)
-        return;
+    if (!askOkCancel(window, kFirstRunOfferText, kFirstRunOfferTitle)) return;
     sendCommand(window, IDM_SHORTCUT_SELECT);
     sendCommand(window, IDM_SHORTCUT_SAVE);
 }

@@ -1,7 +1,155 @@
 #include "profile_catalog.h"
 
+#include <windows.h>
+
+#include <cstring>
+#include <new>
+
+#include "../app/private_profile.h"
 #include "../app/profile_text.h"
 
-ProfileCatalog::ProfileCatalog(const char* catalogFilePath) {
+namespace {
+
+constexpr char kScratchFilePath[] = ".\\temp.$$$";
+constexpr char kNameKey[] = "name";
+constexpr char kPathKey[] = "path";
+constexpr char kSortKey[] = "sort";
+constexpr char kMissingText[] = ".\\";
+constexpr DWORD kPathReadLimit = 260;
+constexpr DWORD kFirstListSize = 4096;
+constexpr DWORD kLargestListSize = 1 << 20;
+
+// The whole section-name list of the file; the caller frees it. Grows the buffer until
+// the list fits, since the platform cuts a list that does not.
+char* readWholeSectionList(const char* file, DWORD* listSize) {
+    for (DWORD size = kFirstListSize; size <= kLargestListSize; size *= 2) {
+        char* list = new (std::nothrow) char[size];
+        if (list == nullptr) return nullptr;
+        ZeroMemory(list, size);
+        const DWORD length = readSectionNames(file, list, size);
+        if (length < size - 2) {
+            *listSize = size;
+            return list;
+        }
+        delete[] list;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+ProfileCatalog::ProfileCatalog(const char* catalogFilePath)
+    : profileCount(0), sectionNames(nullptr), entries(nullptr) {
     copyTextCut(iniPath, sizeof iniPath, catalogFilePath);
+}
+
+ProfileCatalog::~ProfileCatalog() { unload(); }
+
+int ProfileCatalog::loadSectionNames() {
+    profileCount = 0;
+    DWORD listSize = 0;
+    char* list = readWholeSectionList(iniPath, &listSize);
+    if (list == nullptr) return 0;
+    sectionNames = new (std::nothrow) SectionName[kMaxSections];
+    if (sectionNames != nullptr) profileCount = collectSectionNames(list, listSize, sectionNames, kMaxSections);
+    delete[] list;
+    return profileCount;
+}
+
+int ProfileCatalog::loadEntries() {
+    entries = new (std::nothrow) ProfileEntry[profileCount];
+    if (entries == nullptr) {
+        profileCount = 0;
+        return 0;
+    }
+    for (int i = 0; i < profileCount; ++i) {
+        ProfileEntry& entry = entries[i];
+        readProfileString(iniPath, sectionNames[i], kNameKey, entry.name, sizeof entry.name, kMissingText);
+        readProfileString(iniPath, sectionNames[i], kPathKey, entry.path, kPathReadLimit, kMissingText);
+        entry.sort = readProfileInt(iniPath, sectionNames[i], kSortKey, 0);
+    }
+    return 1;
+}
+
+void ProfileCatalog::load() {
+    if (loadSectionNames() > 0) loadEntries();
+}
+
+void ProfileCatalog::unload() {
+    delete[] entries;
+    entries = nullptr;
+    delete[] sectionNames;
+    sectionNames = nullptr;
+    profileCount = 0;
+}
+
+int ProfileCatalog::entryAt(int index, ProfileEntry* out) const {
+    if (out == nullptr || index < 0 || index >= profileCount || entries == nullptr) return 0;
+    *out = entries[index];
+    return 1;
+}
+
+int ProfileCatalog::nextSectionName(SectionName out) const {
+    if (out == nullptr) return 0;
+    return nextFreeSectionName(sectionNames, profileCount, out);
+}
+
+int ProfileCatalog::writeEntry(const char* file, const char* section, const ProfileEntry& entry) const {
+    return writeProfileString(file, section, kNameKey, entry.name) &&
+           writeProfileString(file, section, kPathKey, entry.path) &&
+           writeProfileInt(file, section, kSortKey, entry.sort);
+}
+
+int ProfileCatalog::addProfile(const char* displayName) {
+    if (displayName == nullptr) return 0;
+    SectionName section;
+    if (!nextSectionName(section)) return 0;
+    ProfileEntry entry;
+    copyTextCut(entry.name, sizeof entry.name, displayName);
+    wsprintfA(entry.path, ".\\%s.dmp", section);
+    entry.sort = 0;
+    const int written = writeEntry(iniPath, section, entry);
+    if (!written) WritePrivateProfileStringA(section, nullptr, nullptr, iniPath);
+    unload();
+    load();
+    // The new profile must read back as the last entry, or it is not kept.
+    if (!written || profileCount == 0 || std::strcmp(sectionNames[profileCount - 1], section) != 0) {
+        if (written) WritePrivateProfileStringA(section, nullptr, nullptr, iniPath);
+        unload();
+        load();
+        return 0;
+    }
+    return 1;
+}
+
+int ProfileCatalog::removeProfile(int index) {
+    if (index < 0 || index >= profileCount) return 0;
+    // A scratch file left by an earlier failed rewrite would be written into.
+    DeleteFileA(kScratchFilePath);
+    if (GetFileAttributesA(kScratchFilePath) != INVALID_FILE_ATTRIBUTES) return 0;
+
+    int survivors = 0;
+    for (int i = 0; i < profileCount; ++i) {
+        if (i == index) continue;
+        ProfileEntry entry;
+        if (!entryAt(i, &entry) || !writeEntry(kScratchFilePath, sectionNames[i], entry)) {
+            DeleteFileA(kScratchFilePath);
+            return 0;
+        }
+        ++survivors;
+    }
+    if (survivors == 0) {
+        // Removing the only profile: the catalogue becomes an empty file.
+        HANDLE empty = CreateFileA(kScratchFilePath, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (empty == INVALID_HANDLE_VALUE) return 0;
+        CloseHandle(empty);
+    }
+    if (!MoveFileExA(kScratchFilePath, iniPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
+        DeleteFileA(kScratchFilePath);
+        return 0;
+    }
+    unload();
+    load();
+    return 1;
 }

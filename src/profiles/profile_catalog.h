@@ -1,12 +1,50 @@
-// The catalogue of saved network profiles, kept in ".\dumplist.ini".
+// The catalogue of saved network profiles, kept in ".\dumplist.ini": one section per
+// profile, named by its three-digit number, with the keys "name", "path" and "sort".
 #pragma once
 
+#include "section_names.h"
+
 constexpr char kCatalogFilePath[] = ".\\dumplist.ini";
+
+// One saved profile, copied whole by value.
+struct ProfileEntry {
+    char name[100];  // display name, at most 99 bytes
+    char path[264];  // script path, read with a limit of 260 bytes
+    int sort;        // carried unchanged; no effect on the order
+};
 
 class ProfileCatalog {
 public:
     explicit ProfileCatalog(const char* catalogFilePath);
+    ~ProfileCatalog();
+    ProfileCatalog(const ProfileCatalog&) = delete;
+    ProfileCatalog& operator=(const ProfileCatalog&) = delete;
+
+    // Reads the file again: every section named by three digits, in file order.
+    void load();
+    void unload();
+
+    int count() const { return profileCount; }
+    // 1 with the entry copied; 0 for an index out of range or a null out record.
+    int entryAt(int index, ProfileEntry* out) const;
+    // The section a new profile gets; 0 when all 1000 numbers are in use.
+    int nextSectionName(SectionName out) const;
+    // Appends a profile under the next free number and reloads; afterwards it is the
+    // last entry. 0 for a null name, when no number is free, or when the file could
+    // not be written (nothing of the new profile is then kept).
+    int addProfile(const char* displayName);
+    // Rewrites the file without that profile (its script stays on disk) and reloads.
+    // Removing the only profile leaves an empty catalogue.
+    int removeProfile(int index);
 
     static constexpr int kPathSize = 261;
     char iniPath[kPathSize];
+    int profileCount;
+    SectionName* sectionNames;  // profileCount names in file order, or null
+    ProfileEntry* entries;      // profileCount records, or null
+
+private:
+    int loadSectionNames();
+    int loadEntries();
+    int writeEntry(const char* file, const char* section, const ProfileEntry& entry) const;
 };

@@ -5,6 +5,18 @@
 #define IDC_OK_BUTTON 101
 #define IDC_CANCEL_BUTTON 102
 
+// Profile selection dialog "IDD_DUMP_LOAD".
+#define IDC_PROFILE_LIST 100
+#define IDC_PROFILE_LIST_LABEL 103
+#define IDC_PROFILE_DELETE 104
+
+// Profile save dialog "IDD_DUMP_SAVE".
+#define IDC_SAVE_NAME_EDIT 200
+#define IDC_SAVE_INTRO_LABEL 203
+#define IDC_SAVE_NAME_LABEL 204
+#define IDC_SAVE_HINT_LABEL 205
+#define IDC_SAVE_LIST_NOTE_LABEL 206
+
 // Main menu commands.
 #define IDM_SELECT_PROFILE 500
 #define IDM_SAVE_PROFILE 501

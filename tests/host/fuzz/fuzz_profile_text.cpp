@@ -1,4 +1,4 @@
-// Integer parsing and character-boundary cuts on arbitrary bytes.
+// Integer parsing, section-name lists and character-boundary cuts on arbitrary bytes.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -6,12 +6,21 @@
 #include <vector>
 
 #include "app/profile_text.h"
+#include "profiles/section_names.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const size_t outSize = data[0] % 64;
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     parseProfileInt(text.c_str());
+
+    // The section-name walk never reads past the list and takes only three-digit names.
+    std::vector<SectionName> names(8);
+    const int count = collectSectionNames(text.data(), text.size(), names.data(), 8);
+    if (count < 0 || count > 8) std::abort();
+    for (int i = 0; i < count; ++i)
+        for (int j = 0; j < 3; ++j)
+            if (names[i][j] < '0' || names[i][j] > '9' || names[i][3] != '\0') std::abort();
 
     std::vector<char> out(outSize + 1, '\x7F');
     const int whole = copyTextCut(out.data(), outSize, text.c_str());

@@ -1,0 +1,9 @@
+#include "message_box.h"
+
+void showInformation(HWND owner, const char* text, const char* title) {
+    MessageBoxA(owner, text, title, MB_OK | MB_ICONQUESTION);
+}
+
+int askOkCancel(HWND owner, const char* text, const char* title) {
+    return MessageBoxA(owner, text, title, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}

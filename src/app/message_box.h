@@ -1,0 +1,9 @@
+// The tool's message boxes: always the question icon, owned by the given window.
+#pragma once
+
+#include <windows.h>
+
+// An information box with OK alone.
+void showInformation(HWND owner, const char* text, const char* title);
+// A question with OK and Cancel; non-zero when the answer is OK.
+int askOkCancel(HWND owner, const char* text, const char* title);

@@ -1,0 +1,19 @@
+// Every text the saved-profile dialogs and their commands show.
+#pragma once
+
+constexpr char kSelectDialogTemplate[] = "IDD_DUMP_LOAD";
+constexpr char kSaveDialogTemplate[] = "IDD_DUMP_SAVE";
+
+constexpr char kAppliedText[] = "ネットワークの設定を適応しました。";
+constexpr char kApplyFailedText[] = "ネットワークの設定を適応できませんでした。";
+constexpr char kDeletedText[] = "ネットワークの設定を削除しました。";
+constexpr char kDeleteFailedText[] = "ネットワークの設定を削除できませんでした。";
+constexpr char kDeleteQuestionText[] = "削除して良いですか？";
+constexpr char kNothingSelectedText[] = "選択されていません。";
+constexpr char kSelectTitle[] = "設定の読込み";
+
+constexpr char kSavedText[] = "ネットワークの設定を保存しました。";
+constexpr char kSaveFailedText[] = "ネットワークの設定を保存できませんでした。";
+constexpr char kCatalogFullText[] = "これ以上設定を保存できません。\n不要な設定を削除してください。";
+constexpr char kEmptyNameText[] = "設定名称が入力されていません。";
+constexpr char kSaveTitle[] = "設定の保存";

@@ -1,0 +1,93 @@
+#include "save_dialog.h"
+
+#include <new>
+
+#include "../app/app_state.h"
+#include "../app/app_texts.h"
+#include "../app/center_window.h"
+#include "../app/main_window.h"
+#include "../app/message_box.h"
+#include "../app/profile_text.h"
+#include "../netcmd/command_runner.h"
+#include "../resources/resource.h"
+#include "profile_catalog.h"
+#include "profile_texts.h"
+
+// Written by the dialog on OK; read by runSaveCommand.
+char profileNameBuffer[100] = "";
+
+namespace {
+
+// The edit box's text, cut at a character boundary to fit the buffer.
+void readName(HWND dialog) {
+    HWND edit = GetDlgItem(dialog, IDC_SAVE_NAME_EDIT);
+    const int length = GetWindowTextLengthA(edit);
+    char* text = new (std::nothrow) char[length + 1];
+    profileNameBuffer[0] = '\0';
+    if (text == nullptr) return;
+    text[0] = '\0';
+    GetWindowTextA(edit, text, length + 1);
+    copyTextCut(profileNameBuffer, sizeof profileNameBuffer, text);
+    delete[] text;
+}
+
+void onOk(HWND dialog) {
+    readName(dialog);
+    if (profileNameBuffer[0] != '\0')
+        EndDialog(dialog, IDC_OK_BUTTON);
+    else
+        showInformation(dialog, kEmptyNameText, kSaveTitle);
+}
+
+void onCommand(HWND dialog, int id) {
+    switch (id) {
+    case IDC_OK_BUTTON: onOk(dialog); break;
+    case IDC_CANCEL_BUTTON: EndDialog(dialog, IDC_CANCEL_BUTTON); break;
+    default: break;  // Esc (IDCANCEL) included: it does not close the dialog
+    }
+}
+
+// Adds the profile and dumps the current settings into its script. A profile whose
+// dump failed is removed again, so none is kept without its settings.
+void saveProfile(HWND mainWindow) {
+    SectionName section;
+    if (catalog == nullptr || runner == nullptr) {
+        showInformation(mainWindow, kSaveFailedText, kConfirmTitle);
+        return;
+    }
+    if (!catalog->nextSectionName(section)) {
+        showInformation(mainWindow, kCatalogFullText, kConfirmTitle);
+        return;
+    }
+    if (!catalog->addProfile(profileNameBuffer)) {
+        showInformation(mainWindow, kSaveFailedText, kConfirmTitle);
+        return;
+    }
+    const int last = catalog->count() - 1;
+    ProfileEntry entry;
+    if (catalog->entryAt(last, &entry) && runner->dumpSettings(entry.path)) {
+        showInformation(mainWindow, kSavedText, kConfirmTitle);
+        return;
+    }
+    catalog->removeProfile(last);
+    showInformation(mainWindow, kSaveFailedText, kConfirmTitle);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK saveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: centerWindowOnDesktop(dialog); return 1;
+    case WM_COMMAND: onCommand(dialog, LOWORD(wParam)); return 0;
+    case WM_CLOSE: EndDialog(dialog, IDC_CANCEL_BUTTON); return 0;
+    default: return 0;
+    }
+}
+
+void runSaveCommand(HWND mainWindow) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    const INT_PTR result = DialogBoxParamA(instance, kSaveDialogTemplate, mainWindow, saveDialogProc, 0);
+    InvalidateRect(mainWindow, nullptr, TRUE);
+    if (result == IDC_OK_BUTTON && profileNameBuffer[0] != '\0') saveProfile(mainWindow);
+    finishOneTaskCommand(mainWindow, Save);
+}

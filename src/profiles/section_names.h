@@ -1,0 +1,23 @@
+// Section names of the profile catalogue: which sections count, and the next free number.
+// Portable: no windows.h.
+#pragma once
+
+#include <cstddef>
+
+// A section name: three decimal digits and a terminator.
+typedef char SectionName[4];
+
+constexpr int kMaxSections = 1000;
+
+// Walks a section-name list (terminated names, then one more terminator, within
+// listSize bytes) in file order. Names of exactly three digits are taken; other names
+// of three or more characters are passed over; a name shorter than three characters,
+// or one without its terminator inside listSize, ends the list. Takes at most maxNames. Returns the number taken.
+int collectSectionNames(const char* list, size_t listSize, SectionName* names, int maxNames);
+
+// The number after `name` (three digits), 999 wrapping to 000.
+void nextSectionNumber(const char* name, SectionName out);
+
+// The section a new profile gets: "000" for an empty list, otherwise the successor of
+// the last name in file order, skipping numbers in use. 0 when all 1000 are in use.
+int nextFreeSectionName(const SectionName* names, int count, SectionName out);

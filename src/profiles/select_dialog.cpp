@@ -1,0 +1,126 @@
+#include "select_dialog.h"
+
+#include "../app/app_state.h"
+#include "../app/app_texts.h"
+#include "../app/center_window.h"
+#include "../app/main_window.h"
+#include "../app/message_box.h"
+#include "../netcmd/command_runner.h"
+#include "../resources/resource.h"
+#include "profile_catalog.h"
+#include "profile_texts.h"
+
+// Written by the dialog on OK or a confirmed "Del"; read by runSelectCommand.
+int selectedProfileIndex = 0;
+
+namespace {
+
+// The list box's own procedure while the subclass is in place (one dialog at a time).
+WNDPROC previousListBoxProc = nullptr;
+
+int currentSelection(HWND dialog) {
+    return static_cast<int>(SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_GETCURSEL, 0, 0));
+}
+
+void fillList(HWND dialog) {
+    if (catalog == nullptr) return;
+    for (int i = 0; i < catalog->count(); ++i) {
+        ProfileEntry entry;
+        if (catalog->entryAt(i, &entry))
+            SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(entry.name));
+    }
+}
+
+void onOk(HWND dialog) {
+    selectedProfileIndex = currentSelection(dialog);
+    if (selectedProfileIndex >= 0)
+        EndDialog(dialog, IDC_OK_BUTTON);
+    else
+        showInformation(dialog, kNothingSelectedText, kSelectTitle);
+}
+
+void onDelete(HWND dialog) {
+    selectedProfileIndex = currentSelection(dialog);
+    if (selectedProfileIndex < 0) {
+        showInformation(dialog, kNothingSelectedText, kSelectTitle);
+        return;
+    }
+    if (askOkCancel(dialog, kDeleteQuestionText, kConfirmTitle)) EndDialog(dialog, kSelectDialogDelete);
+}
+
+// A double-click on an item counts as OK; below the last item it does nothing more.
+LRESULT CALLBACK listBoxSubclassProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDBLCLK) {
+        const unsigned y = HIWORD(lParam);
+        const LRESULT height = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+        const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+        if (height >= 0 && count >= 0 && static_cast<unsigned long long>(height) * count >= y) onOk(GetParent(list));
+    }
+    return CallWindowProcA(previousListBoxProc, list, message, wParam, lParam);
+}
+
+INT_PTR onInitDialog(HWND dialog) {
+    centerWindowOnDesktop(dialog);
+    fillList(dialog);
+    SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_SETCURSEL, selectedProfileIndex, 0);
+    HWND list = GetDlgItem(dialog, IDC_PROFILE_LIST);
+    previousListBoxProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listBoxSubclassProc)));
+    return 1;
+}
+
+void onDestroy(HWND dialog) {
+    if (previousListBoxProc == nullptr) return;
+    SetWindowLongPtrA(GetDlgItem(dialog, IDC_PROFILE_LIST), GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(previousListBoxProc));
+    previousListBoxProc = nullptr;
+}
+
+void onCommand(HWND dialog, int id) {
+    switch (id) {
+    case IDC_OK_BUTTON: onOk(dialog); break;
+    case IDC_CANCEL_BUTTON: EndDialog(dialog, IDC_CANCEL_BUTTON); break;
+    case IDC_PROFILE_DELETE: onDelete(dialog); break;
+    default: break;  // Esc (IDCANCEL) included: it does not close the dialog
+    }
+}
+
+void applySelectedProfile(HWND mainWindow) {
+    ProfileEntry entry;
+    if (catalog != nullptr && runner != nullptr && catalog->entryAt(selectedProfileIndex, &entry) &&
+        runner->execScript(entry.path))
+        showInformation(mainWindow, kAppliedText, kConfirmTitle);
+    else
+        showInformation(mainWindow, kApplyFailedText, kConfirmTitle);
+}
+
+void deleteSelectedProfile(HWND mainWindow) {
+    if (catalog != nullptr && catalog->removeProfile(selectedProfileIndex) >= 1)
+        showInformation(mainWindow, kDeletedText, kConfirmTitle);
+    else
+        showInformation(mainWindow, kDeleteFailedText, kConfirmTitle);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: return onInitDialog(dialog);
+    case WM_COMMAND: onCommand(dialog, LOWORD(wParam)); return 0;
+    case WM_CLOSE: EndDialog(dialog, IDC_CANCEL_BUTTON); return 0;
+    case WM_DESTROY: onDestroy(dialog); return 0;
+    default: return 0;
+    }
+}
+
+void runSelectCommand(HWND mainWindow) {
+    selectedProfileIndex = 0;
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    const INT_PTR result = DialogBoxParamA(instance, kSelectDialogTemplate, mainWindow, selectDialogProc, 0);
+    InvalidateRect(mainWindow, nullptr, TRUE);
+    if (result == IDC_OK_BUTTON)
+        applySelectedProfile(mainWindow);
+    else if (result == kSelectDialogDelete)
+        deleteSelectedProfile(mainWindow);
+    finishOneTaskCommand(mainWindow, Select);
+}
