@@ -33,21 +33,24 @@ tessaly_wine_test(win_netcmd_tests
     tests/win/netcmd/command_runner_test.cpp
     tests/win/netcmd/netsh_operations_test.cpp
     tests/win/scratch_dir.cpp
+    tests/win/sim_values.cpp
 )
 target_link_libraries(win_netcmd_tests PRIVATE tessaly_sim)
 target_compile_definitions(win_netcmd_tests PRIVATE RUNNER_CHILD="$<TARGET_FILE:runner_child>")
 add_dependencies(win_netcmd_tests runner_child sim_netsh sim_seed_machine)
 
-tessaly_wine_test(e2e_app_tests
+tessaly_wine_test(e2e_tests
     tests/e2e/app/startup_test.cpp
     tests/e2e/app/main_window_test.cpp
     tests/e2e/resources_test.cpp
+    tests/e2e/profiles/profiles_test.cpp
     tests/e2e/automation.cpp
     tests/win/scratch_dir.cpp
+    tests/win/sim_values.cpp
 )
-target_compile_definitions(e2e_app_tests PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>")
-target_link_libraries(e2e_app_tests PRIVATE version tessaly_sim)
-add_dependencies(e2e_app_tests tessaly)
+target_compile_definitions(e2e_tests PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>")
+target_link_libraries(e2e_tests PRIVATE version tessaly_sim)
+add_dependencies(e2e_tests tessaly)
 
 # The demo run's driver (scripts/run without a display).
 add_executable(tessaly_tour tests/e2e/tour/tour.cpp tests/e2e/automation.cpp tests/win/scratch_dir.cpp)

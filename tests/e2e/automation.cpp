@@ -121,6 +121,17 @@ std::vector<HWND> TessalyRun::visibleWindows() const {
     return all;
 }
 
+std::string TessalyRun::describeWindows() const {
+    std::string out;
+    for (HWND window : visibleWindows()) {
+        char className[64] = "";
+        GetClassNameA(window, className, sizeof className);
+        out += std::string(className) + " '" + windowText(window) + "' ";
+        if (std::strcmp(className, "#32770") == 0) out += "text '" + messageBoxText(window) + "' ";
+    }
+    return out.empty() ? "no visible window" : out;
+}
+
 std::string windowText(HWND window) {
     char text[4096] = "";
     GetWindowTextA(window, text, sizeof text);

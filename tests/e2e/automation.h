@@ -37,6 +37,8 @@ public:
     // A dialog (message box included) of this process, by title.
     HWND waitForDialog(const char* title, DWORD timeoutMs = kWaitMs) const;
     std::vector<HWND> visibleWindows() const;
+    // "class 'title'" of each visible window, for failure messages.
+    std::string describeWindows() const;
 
 private:
     PROCESS_INFORMATION process_ = {};

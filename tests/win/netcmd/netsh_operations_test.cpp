@@ -9,40 +9,11 @@
 #include "netcmd/command_runner.h"
 #include "sim_registry.h"
 #include "win/scratch_dir.h"
+#include "win/sim_values.h"
 
 namespace {
 
 constexpr uint32_t quad(uint32_t a, uint32_t b, uint32_t c, uint32_t d) { return a << 24 | b << 16 | c << 8 | d; }
-
-// Every value (type and data) of every interface key of the seeded connections.
-std::map<std::string, std::string> interfaceValues() {
-    std::map<std::string, std::string> values;
-    for (const char* id : {kLanInstanceId, kWirelessInstanceId}) {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, interfaceKeyPath(id).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            continue;
-        for (DWORD index = 0;; ++index) {
-            char name[256];
-            DWORD nameLength = sizeof name;
-            BYTE data[4096];
-            DWORD size = sizeof data;
-            DWORD type = 0;
-            if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
-            values[std::string(id) + "\\" + name] =
-                std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), size);
-        }
-        RegCloseKey(key);
-    }
-    return values;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        out.push_back(text.substr(start, end - start));
-    return out;
-}
 
 class NetshOperations : public ::testing::Test {
 protected:
@@ -59,7 +30,7 @@ protected:
             SetEnvironmentVariableA(name, nullptr);
         seedSimulatedMachine();
     }
-    std::vector<std::string> logged() const { return lines(readWholeFile(log)); }
+    std::vector<std::string> logged() const { return crlfLines(readWholeFile(log)); }
 
     ScratchDir dir;
     std::string log;
