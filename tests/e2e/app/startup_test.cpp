@@ -141,12 +141,21 @@ TEST(Startup, SecondInstanceEndsAtOnceWhileTheFirstShowsAModalBox) {
 }
 
 TEST(Startup, OneTaskModesRunTheirCommandAndEndWithoutAnOffer) {
-    const char* tails[] = {"/L", "/S", "/T"};
-    for (const char* tail : tails) {
-        SCOPED_TRACE(tail);
+    const struct {
+        const char* tail;
+        const char* dialog;  // the task's dialog; null while the task has none yet
+    } modes[] = {{"/L", "ネットワークの設定を選択"}, {"/S", "ネットワークの設定を保存"}, {"/T", nullptr}};
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.tail);
         ScratchDir dir;
         TessalyRun run;
-        ASSERT_TRUE(run.start(tail, dir.path()));
+        ASSERT_TRUE(run.start(mode.tail, dir.path()));
+        if (mode.dialog != nullptr) {
+            HWND dialog = run.waitForDialog(mode.dialog);
+            ASSERT_NE(nullptr, dialog) << run.describeWindows();
+            EXPECT_EQ(nullptr, run.waitForDialog(kOfferTitle, 0));
+            pressButton(dialog, 102);
+        }
         // An offer box would wait for an answer and keep the process alive.
         DWORD code = 0xDEADBEEF;
         ASSERT_TRUE(run.waitForExit(kWaitMs, &code));

@@ -1,24 +1,78 @@
-// The demo run without a display: starts tessaly.exe in the current directory, takes
-// a picture of each window it shows, and closes it again. Pictures go to the folder
-// given as the first argument, as .bmp files.
+// The demo run without a display: starts tessaly.exe in the current directory on the
+// simulated network and walks through the main job: save the current settings as a
+// profile, change a setting with netsh, apply the profile again and check that the
+// value came back. A picture of each window goes into the folder given as the first
+// argument, as .bmp files.
 #include <cstdio>
 #include <string>
 
 #include "e2e/automation.h"
+#include "machine_seed.h"
+#include "netcmd/command_runner.h"
+#include "sim_registry.h"
 
 namespace {
 
 std::string pictureFolder = ".";
+int failures = 0;
 
-bool picture(HWND window, const char* name) {
+void picture(HWND window, const char* name) {
     Sleep(500);  // let the window finish painting
     const std::string path = pictureFolder + "\\" + name + ".bmp";
     if (!saveWindowPicture(window, path)) {
         std::fprintf(stderr, "could not save %s\n", path.c_str());
-        return false;
+        ++failures;
     }
-    std::printf("%s.bmp\n", name);
+}
+
+bool fail(const char* what) {
+    std::fprintf(stderr, "%s\n", what);
+    ++failures;
+    return false;
+}
+
+// The first address of the wired connection, as the registry holds it.
+std::string lanAddress() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, interfaceKeyPath(kLanInstanceId).c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return "";
+    DWORD dhcp = 0;
+    readNumber(key, "EnableDHCP", dhcp);
+    const std::vector<std::string> addresses = readMultiText(key, "IPAddress");
+    RegCloseKey(key);
+    return (dhcp ? "DHCP " : "fixed ") + (addresses.empty() ? std::string("-") : addresses[0]);
+}
+
+// Waits for an outcome box, takes its picture and closes it.
+bool outcome(TessalyRun& run, const char* pictureName) {
+    HWND box = run.waitForDialog("確認");
+    if (box == nullptr) return fail("no outcome message appeared");
+    picture(box, pictureName);
+    pressButton(box, IDOK);
+    waitForWindowGone(box);
     return true;
+}
+
+bool saveProfile(TessalyRun& run, HWND mainWindow) {
+    postCommand(mainWindow, 501);
+    HWND dialog = run.waitForDialog("ネットワークの設定を保存");
+    if (dialog == nullptr) return fail("the save dialog did not appear");
+    typeText(dialog, 200, "事務所");
+    picture(dialog, "2-save-dialog");
+    pressButton(dialog, 101);
+    return outcome(run, "3-saved-message");
+}
+
+bool applyLastProfile(TessalyRun& run, HWND mainWindow) {
+    postCommand(mainWindow, 500);
+    HWND dialog = run.waitForDialog("ネットワークの設定を選択");
+    if (dialog == nullptr) return fail("the selection dialog did not appear");
+    const LRESULT count = SendDlgItemMessageA(dialog, 100, LB_GETCOUNT, 0, 0);
+    SendDlgItemMessageA(dialog, 100, LB_SETCURSEL, count - 1, 0);
+    picture(dialog, "4-select-dialog");
+    pressButton(dialog, 101);
+    return outcome(run, "5-applied-message");
 }
 
 }  // namespace
@@ -29,27 +83,33 @@ int main(int argc, char** argv) {
     GetCurrentDirectoryA(sizeof workDir, workDir);
 
     TessalyRun run;
-    if (!run.start("", workDir)) {
-        std::fprintf(stderr, "tessaly.exe did not start\n");
-        return 1;
-    }
+    if (!run.start("", workDir)) return fail("tessaly.exe did not start"), 1;
     // A first start offers the desktop shortcuts; show it and decline.
     if (HWND offer = run.waitForDialog("ショートカット作成", 2000)) {
-        picture(offer, "first-run-offer");
+        picture(offer, "0-first-run-offer");
         pressButton(offer, IDCANCEL);
         waitForWindowGone(offer);
     }
     HWND mainWindow = run.waitForMainWindow();
-    if (mainWindow == nullptr) {
-        std::fprintf(stderr, "the main window did not appear\n");
-        return 1;
+    if (mainWindow == nullptr) return fail("the main window did not appear"), 1;
+    picture(mainWindow, "1-main-window");
+
+    const std::string saved = lanAddress();
+    std::printf("%s: %s\n", kLanName, saved.c_str());
+    if (saveProfile(run, mainWindow)) {
+        std::printf("saved as profile 事務所\n");
+        CommandRunner runner;
+        const TcpIpRequest dhcp = {0, 1, 0, 0, 0, 1, 0, 0};
+        if (!runner.applyTcpIp(kLanName, dhcp)) fail("netsh did not change the connection");
+        std::printf("changed with netsh: %s\n", lanAddress().c_str());
+        if (applyLastProfile(run, mainWindow)) {
+            const std::string back = lanAddress();
+            std::printf("profile applied: %s\n", back.c_str());
+            if (back != saved) fail("the saved address did not come back");
+        }
     }
-    const bool ok = picture(mainWindow, "main-window");
     postCommand(mainWindow, 503);
     DWORD code = 1;
-    if (!run.waitForExit(kWaitMs, &code) || code != 0) {
-        std::fprintf(stderr, "tessaly.exe did not end cleanly\n");
-        return 1;
-    }
-    return ok ? 0 : 1;
+    if (!run.waitForExit(kWaitMs, &code) || code != 0) fail("tessaly.exe did not end cleanly");
+    return failures == 0 ? 0 : 1;
 }
