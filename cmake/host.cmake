@@ -16,6 +16,7 @@ target_compile_options(tessaly_sim_grammar PRIVATE ${TESSALY_WARNINGS})
 target_link_libraries(tessaly_sim_grammar PUBLIC tessaly_portable)
 
 add_executable(host_tests
+    tests/host/adapters/dotted_quad_test.cpp
     tests/host/app/launch_mode_test.cpp
     tests/host/app/profile_text_test.cpp
     tests/host/app/version_code_test.cpp
@@ -40,4 +41,5 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     tessaly_fuzz_target(fuzz_command_line tests/host/fuzz/fuzz_command_line.cpp)
     tessaly_fuzz_target(fuzz_profile_text tests/host/fuzz/fuzz_profile_text.cpp)
     tessaly_fuzz_target(fuzz_netsh_grammar tests/host/fuzz/fuzz_netsh_grammar.cpp)
+    tessaly_fuzz_target(fuzz_dotted_quad tests/host/fuzz/fuzz_dotted_quad.cpp)
 endif()

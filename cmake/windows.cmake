@@ -16,6 +16,8 @@ target_compile_options(tessaly_portable PRIVATE ${TESSALY_LEAN})
 
 # Everything but the entry point, so tests can link the real code.
 add_library(tessaly_core STATIC
+    src/adapters/discovery.cpp
+    src/adapters/reg_key.cpp
     src/app/app_state.cpp
     src/app/center_window.cpp
     src/app/instance_mutex.cpp

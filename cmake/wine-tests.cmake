@@ -25,6 +25,12 @@ tessaly_wine_test(win_profiles_tests
     tests/win/scratch_dir.cpp
 )
 
+tessaly_wine_test(win_adapters_tests
+    tests/win/adapters/reg_key_test.cpp
+    tests/win/adapters/discovery_test.cpp
+)
+target_link_libraries(win_adapters_tests PRIVATE tessaly_sim)
+
 add_executable(runner_child tests/win/netcmd/runner_child.cpp)
 target_compile_options(runner_child PRIVATE ${TESSALY_WARNINGS})
 target_link_options(runner_child PRIVATE -static)

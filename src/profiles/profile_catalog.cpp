@@ -41,9 +41,14 @@ char* readWholeSectionList(const char* file, DWORD* listSize) {
 ProfileCatalog::ProfileCatalog(const char* catalogFilePath)
     : profileCount(0), sectionNames(nullptr), entries(nullptr) {
     copyTextCut(iniPath, sizeof iniPath, catalogFilePath);
+    adapters.adapterCount = 0;
+    for (AdapterInfo& slot : adapters.slots) resetAdapterSlot(slot);
 }
 
-ProfileCatalog::~ProfileCatalog() { unload(); }
+ProfileCatalog::~ProfileCatalog() {
+    releaseAdapters();
+    unload();
+}
 
 int ProfileCatalog::loadSectionNames() {
     profileCount = 0;

@@ -2,6 +2,7 @@
 // profile, named by its three-digit number, with the keys "name", "path" and "sort".
 #pragma once
 
+#include "../adapters/adapter_list.h"
 #include "section_names.h"
 
 constexpr char kCatalogFilePath[] = ".\\dumplist.ini";
@@ -37,11 +38,26 @@ public:
     // Removing the only profile leaves an empty catalogue.
     int removeProfile(int index);
 
+    // The machine's network connections, read from the registry (adapters/discovery.cpp).
+    // Filled only while the TCP/IP command runs. 1 when the network class key was read;
+    // 0 when the list was not empty or the key cannot be read.
+    int discover();
+    int adapterCount() const { return adapters.adapterCount; }
+    // Copies slot `index` (0..19); the copy shares the slot's texts until the release.
+    int adapterAt(int index, AdapterInfo* out) const;
+    // Frees every slot's texts and resets all slots to hold nothing.
+    int releaseAdapters();
+    // The driver description of an instance id, replacing *description on a match.
+    int readDescription(const char* instanceId, char** description);
+    // The TCP/IP fields of a slot from the adapter's interface key.
+    int readTcpIpSettings(const char* instanceId, AdapterInfo* settings);
+
     static constexpr int kPathSize = 261;
     char iniPath[kPathSize];
     int profileCount;
     SectionName* sectionNames;  // profileCount names in file order, or null
     ProfileEntry* entries;      // profileCount records, or null
+    AdapterList adapters;
 
 private:
     int loadSectionNames();

@@ -1,0 +1,62 @@
+#include "dotted_quad.h"
+
+namespace {
+
+// One piece's number: leading white space, an optional sign, then decimal digits,
+// taken modulo 65536 as a signed 16-bit value.
+int16_t pieceNumber(const char* piece, size_t length) {
+    size_t i = 0;
+    while (i < length && (piece[i] == ' ' || piece[i] == '\t' || piece[i] == '\n' || piece[i] == '\v' ||
+                          piece[i] == '\f' || piece[i] == '\r'))
+        ++i;
+    bool negative = false;
+    if (i < length && (piece[i] == '+' || piece[i] == '-')) {
+        negative = piece[i] == '-';
+        ++i;
+    }
+    uint16_t value = 0;
+    while (i < length && piece[i] >= '0' && piece[i] <= '9') {
+        value = static_cast<uint16_t>(value * 10u + static_cast<unsigned>(piece[i] - '0'));
+        ++i;
+    }
+    if (negative) value = static_cast<uint16_t>(0u - value);
+    return static_cast<int16_t>(value);
+}
+
+}  // namespace
+
+uint32_t parseDottedQuad(const char* text) {
+    if (text == nullptr) return 0;
+    int32_t parts[4] = {0, 0, 0, 0};
+    int taken = 0;
+    const char* p = text;
+    while (*p != '\0' && taken < 4) {
+        const char* start = p;
+        while (*p != '\0' && *p != '.') ++p;
+        if (p > start) parts[taken++] = pieceNumber(start, static_cast<size_t>(p - start));
+        if (*p == '.') ++p;
+    }
+    return static_cast<uint32_t>(parts[0]) * 0x1000000u + static_cast<uint32_t>(parts[1]) * 0x10000u +
+           static_cast<uint32_t>(parts[2]) * 0x100u + static_cast<uint32_t>(parts[3]);
+}
+
+void splitNameServers(const char* list, char first[kDnsPieceSize], char second[kDnsPieceSize]) {
+    first[0] = '\0';
+    second[0] = '\0';
+    if (list == nullptr) return;
+    char* pieces[2] = {first, second};
+    int found = 0;
+    const char* p = list;
+    while (*p != '\0' && found < 2) {
+        const char* start = p;
+        while (*p != '\0' && *p != ',') ++p;
+        size_t length = static_cast<size_t>(p - start);
+        if (length > 0) {
+            if (length > kDnsPieceSize - 1) length = kDnsPieceSize - 1;
+            for (size_t i = 0; i < length; ++i) pieces[found][i] = start[i];
+            pieces[found][length] = '\0';
+            ++found;
+        }
+        if (*p == ',') ++p;
+    }
+}
