@@ -66,3 +66,11 @@ target_link_libraries(tessaly_tour PRIVATE tessaly_core tessaly_sim)
 target_link_options(tessaly_tour PRIVATE -static)
 target_compile_definitions(tessaly_tour PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>")
 add_dependencies(tessaly_tour tessaly)
+
+# Benchmarks (bench/run builds and runs them; they print their figures).
+add_executable(discovery_bench bench/discovery_bench.cpp)
+set_target_properties(discovery_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_compile_options(discovery_bench PRIVATE ${TESSALY_WARNINGS})
+target_include_directories(discovery_bench PRIVATE src bench)
+target_link_libraries(discovery_bench PRIVATE tessaly_core tessaly_sim)
+target_link_options(discovery_bench PRIVATE -static)

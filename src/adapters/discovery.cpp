@@ -132,6 +132,36 @@ int ProfileCatalog::readDescription(const char* instanceId, char** description) 
     return 1;
 }
 
+int ProfileCatalog::readAllDescriptions() {
+    RegKey classKey;
+    classKey.root = HKEY_LOCAL_MACHINE;
+    if (!classKey.open(kDeviceClassKey)) return 0;
+    SubkeyWalk walk;
+    if (!walk.prepare(classKey, 10)) {
+        classKey.close();
+        return 0;
+    }
+    for (DWORD index = 0; walk.next(classKey, index); ++index) {
+        RegKey entry;
+        entry.root = classKey.key;
+        if (!entry.open(walk.name)) continue;
+        char* id = readTextValue(entry, "NetCfgInstanceId", kUnknownText);
+        for (int i = 0; id != nullptr && i < adapters.adapterCount; ++i) {
+            AdapterInfo& slot = adapters.slots[i];
+            if (slot.instanceId == nullptr || std::strcmp(id, slot.instanceId) != 0) continue;
+            char* text = readTextValue(entry, "DriverDesc", kUnknownText);
+            if (text != nullptr) {
+                delete[] slot.description;
+                slot.description = text;
+            }
+        }
+        delete[] id;
+        entry.close();
+    }
+    classKey.close();
+    return 1;
+}
+
 int ProfileCatalog::readTcpIpSettings(const char* instanceId, AdapterInfo* settings) {
     if (instanceId == nullptr || settings == nullptr) return 0;
     const size_t pathSize = std::strlen(instanceId) + sizeof kInterfaceKeyPrefix;
@@ -177,7 +207,7 @@ int ProfileCatalog::readTcpIpSettings(const char* instanceId, AdapterInfo* setti
     return 1;
 }
 
-int ProfileCatalog::discover() {
+int ProfileCatalog::discover(DescriptionScan scan) {
     if (adapters.adapterCount != 0) return 0;
     RegKey classKey;
     classKey.root = HKEY_LOCAL_MACHINE;
@@ -206,12 +236,13 @@ int ProfileCatalog::discover() {
         slot.instanceId = copyText(walk.name);
         slot.connectionName = name;
         if (slot.instanceId != nullptr) {
-            readDescription(slot.instanceId, &slot.description);
+            if (scan == DescriptionScan::PerConnection) readDescription(slot.instanceId, &slot.description);
             readTcpIpSettings(slot.instanceId, &slot);
         }
         ++adapters.adapterCount;
     }
     delete[] connectionPath;
     classKey.close();
+    if (scan == DescriptionScan::Once) readAllDescriptions();
     return 1;
 }

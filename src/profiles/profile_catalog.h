@@ -7,6 +7,10 @@
 
 constexpr char kCatalogFilePath[] = ".\\dumplist.ini";
 
+// How discovery finds driver descriptions: the device class key read once for all
+// connections, or read again for each connection (same result; see bench/).
+enum class DescriptionScan { Once, PerConnection };
+
 // One saved profile, copied whole by value.
 struct ProfileEntry {
     char name[100];  // display name, at most 99 bytes
@@ -41,7 +45,7 @@ public:
     // The machine's network connections, read from the registry (adapters/discovery.cpp).
     // Filled only while the TCP/IP command runs. 1 when the network class key was read;
     // 0 when the list was not empty or the key cannot be read.
-    int discover();
+    int discover(DescriptionScan scan = DescriptionScan::Once);
     int adapterCount() const { return adapters.adapterCount; }
     // Copies slot `index` (0..19); the copy shares the slot's texts until the release.
     int adapterAt(int index, AdapterInfo* out) const;
@@ -49,6 +53,9 @@ public:
     int releaseAdapters();
     // The driver description of an instance id, replacing *description on a match.
     int readDescription(const char* instanceId, char** description);
+    // Every driver entry's description for the listed connections, in one pass over the
+    // device class key; of two entries with the same id the later one wins.
+    int readAllDescriptions();
     // The TCP/IP fields of a slot from the adapter's interface key.
     int readTcpIpSettings(const char* instanceId, AdapterInfo* settings);
 

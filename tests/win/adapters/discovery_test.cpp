@@ -189,12 +189,16 @@ TEST_F(Discovery, DescriptionsMatchTheIdExactlyAndTheLaterEntryWins) {
     machine.driver(1, Machine::id(0), "second");
     machine.driver(2, Machine::id(1), nullptr);
     machine.driver(3, "{abcdef00-0000-0000-0000-000000000002}", "lower case id");
-    ASSERT_EQ(1, catalog.discover());
-    ASSERT_EQ(3, catalog.adapterCount());
-    EXPECT_STREQ("second", slot(0).description);
-    EXPECT_EQ(nullptr, slot(1).description);
-    EXPECT_STREQ("case differs", slot(2).connectionName);
-    EXPECT_EQ(nullptr, slot(2).description);
+    // Both ways of scanning the device class key give the same result.
+    for (DescriptionScan scan : {DescriptionScan::Once, DescriptionScan::PerConnection}) {
+        ASSERT_EQ(1, catalog.discover(scan));
+        ASSERT_EQ(3, catalog.adapterCount());
+        EXPECT_STREQ("second", slot(0).description);
+        EXPECT_EQ(nullptr, slot(1).description);
+        EXPECT_STREQ("case differs", slot(2).connectionName);
+        EXPECT_EQ(nullptr, slot(2).description);
+        catalog.releaseAdapters();
+    }
 }
 
 TEST_F(Discovery, ASlotWithoutInterfaceKeyShowsDefinedValuesAfterAFilledOne) {

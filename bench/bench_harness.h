@@ -1,0 +1,27 @@
+// A small benchmark harness for Windows-side code run under Wine: a warm-up, then the
+// minimum and median of N timed runs, printed in microseconds.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+template <typename Work>
+void measure(const char* name, int runs, Work work) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    for (int i = 0; i < 3; ++i) work();
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        work();
+        QueryPerformanceCounter(&end);
+        times.push_back(1e6 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%-52s runs %4d  min %10.1f us  median %10.1f us\n", name, runs, times.front(),
+                times[times.size() / 2]);
+}
