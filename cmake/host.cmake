@@ -23,6 +23,7 @@ add_executable(host_tests
     tests/host/netcmd/netsh_text_test.cpp
     tests/host/profiles/section_names_test.cpp
     tests/host/sim/netsh_grammar_test.cpp
+    tests/host/tcpip/switched_message_test.cpp
 )
 target_compile_options(host_tests PRIVATE ${TESSALY_WARNINGS})
 target_link_libraries(host_tests PRIVATE tessaly_sim_grammar GTest::gtest_main)

@@ -29,6 +29,7 @@ add_library(tessaly_core STATIC
     src/profiles/profile_catalog.cpp
     src/profiles/save_dialog.cpp
     src/profiles/select_dialog.cpp
+    src/tcpip/tcpip_dialog.cpp
 )
 target_link_libraries(tessaly_core PUBLIC tessaly_portable comctl32 gdi32 user32)
 target_compile_options(tessaly_core PRIVATE ${TESSALY_WARNINGS} ${TESSALY_LEAN})

@@ -50,7 +50,9 @@ tessaly_wine_test(e2e_tests
     tests/e2e/app/main_window_test.cpp
     tests/e2e/resources_test.cpp
     tests/e2e/profiles/profiles_test.cpp
+    tests/e2e/tcpip/tcpip_test.cpp
     tests/e2e/automation.cpp
+    tests/e2e/dialog_checks.cpp
     tests/win/scratch_dir.cpp
     tests/win/sim_values.cpp
 )

@@ -9,6 +9,7 @@
 #include "../profiles/save_dialog.h"
 #include "../profiles/select_dialog.h"
 #include "../resources/resource.h"
+#include "../tcpip/tcpip_dialog.h"
 #include "app_state.h"
 #include "app_texts.h"
 #include "center_window.h"
@@ -129,7 +130,7 @@ LRESULT onCommand(HWND window, int commandId) {
     switch (commandId) {
     case IDM_SELECT_PROFILE: runSelectCommand(window); break;
     case IDM_SAVE_PROFILE: runSaveCommand(window); break;
-    case IDM_TCPIP_SETTINGS: finishOneTaskCommand(window, TcpIp); break;
+    case IDM_TCPIP_SETTINGS: runTcpIpCommand(window); break;
     case IDM_EXIT: closeMainWindow(window); break;
     case IDM_SETTINGS: showSettingsNote(window); break;
     default: break;

@@ -143,19 +143,19 @@ TEST(Startup, SecondInstanceEndsAtOnceWhileTheFirstShowsAModalBox) {
 TEST(Startup, OneTaskModesRunTheirCommandAndEndWithoutAnOffer) {
     const struct {
         const char* tail;
-        const char* dialog;  // the task's dialog; null while the task has none yet
-    } modes[] = {{"/L", "ネットワークの設定を選択"}, {"/S", "ネットワークの設定を保存"}, {"/T", nullptr}};
+        const char* dialog;  // the task's dialog
+    } modes[] = {{"/L", "ネットワークの設定を選択"},
+                 {"/S", "ネットワークの設定を保存"},
+                 {"/T", "インターネットプロトコル(TCP/IP)の設定"}};
     for (const auto& mode : modes) {
         SCOPED_TRACE(mode.tail);
         ScratchDir dir;
         TessalyRun run;
         ASSERT_TRUE(run.start(mode.tail, dir.path()));
-        if (mode.dialog != nullptr) {
-            HWND dialog = run.waitForDialog(mode.dialog);
-            ASSERT_NE(nullptr, dialog) << run.describeWindows();
-            EXPECT_EQ(nullptr, run.waitForDialog(kOfferTitle, 0));
-            pressButton(dialog, 102);
-        }
+        HWND dialog = run.waitForDialog(mode.dialog);
+        ASSERT_NE(nullptr, dialog) << run.describeWindows();
+        EXPECT_EQ(nullptr, run.waitForDialog(kOfferTitle, 0));
+        pressButton(dialog, 102);
         // An offer box would wait for an answer and keep the process alive.
         DWORD code = 0xDEADBEEF;
         ASSERT_TRUE(run.waitForExit(kWaitMs, &code));
@@ -187,8 +187,11 @@ TEST(Startup, QuotedProgramPathWithBlanksStillYieldsTheSwitch) {
 
     TessalyRun run;
     ASSERT_TRUE(run.startCommandLine("  \"" + exe + "\" \t/T", exe, dir.path()));
+    HWND dialog = run.waitForDialog("インターネットプロトコル(TCP/IP)の設定");
+    ASSERT_NE(nullptr, dialog) << "the TCP/IP one-task mode";
+    pressButton(dialog, 102);
     DWORD code = 0xDEADBEEF;
-    ASSERT_TRUE(run.waitForExit(kWaitMs, &code)) << "the TCP/IP one-task mode ends by itself";
+    ASSERT_TRUE(run.waitForExit(kWaitMs, &code)) << "the one-task mode ends with its task";
     EXPECT_EQ(0u, code);
     EXPECT_EQ(0, firstTimeValue(dir));
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "e2e/automation.h"
+#include "e2e/dialog_checks.h"
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
 #include "win/scratch_dir.h"
@@ -293,31 +294,6 @@ TEST_F(Profiles, InTheVisibleToolTheCommandsLeaveTheWindowOpen) {
     EXPECT_FALSE(fileExists(dir.file("dumplist.ini")));
     postCommand(mainWindow, 503);
     expectEndsWithZero(run);
-}
-
-struct ControlExpectation {
-    int id;
-    const char* className;
-    const char* text;
-    LONG required;   // style bits that must be set
-    LONG forbidden;  // style bits that must be clear
-};
-
-void expectControls(HWND dialog, const std::vector<ControlExpectation>& controls) {
-    for (const ControlExpectation& c : controls) {
-        SCOPED_TRACE(c.id);
-        HWND control = GetDlgItem(dialog, c.id);
-        ASSERT_NE(nullptr, control);
-        char className[64] = "";
-        GetClassNameA(control, className, sizeof className);
-        EXPECT_STRCASEEQ(c.className, className);
-        if (c.text != nullptr) {
-            EXPECT_EQ(c.text, windowText(control));
-        }
-        const LONG style = GetWindowLongA(control, GWL_STYLE);
-        EXPECT_EQ(c.required, style & c.required);
-        EXPECT_EQ(0, style & c.forbidden);
-    }
 }
 
 TEST_F(Profiles, DialogsHaveTheirControls) {

@@ -1,0 +1,210 @@
+#include "tcpip_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <new>
+
+#include "../app/app_state.h"
+#include "../app/app_texts.h"
+#include "../app/center_window.h"
+#include "../app/main_window.h"
+#include "../app/message_box.h"
+#include "../netcmd/command_runner.h"
+#include "../profiles/profile_catalog.h"
+#include "../resources/resource.h"
+#include "switched_message.h"
+#include "tcpip_texts.h"
+
+// Written by the dialog on confirmed OK; read by runTcpIpCommand.
+TcpIpRequest tcpIpRequest = {-1, 1, 0, 0, 0, 1, 0, 0};
+
+namespace {
+
+// The subnet-mask field's own procedure while the dialog is open (one at a time).
+WNDPROC previousMaskFieldProc = nullptr;
+
+enum Enable : short { Off = 0, On = 1, Keep = -1 };
+
+// One flag per control, in the order 404, 405, 409, 410, 406, 407, 408, 411, 412.
+void setEnableStates(HWND dialog, const short flags[9]) {
+    static const int kControls[9] = {IDC_ADDRESS_AUTO, IDC_ADDRESS_FIXED, IDC_DNS_AUTO, IDC_DNS_FIXED,
+                                     IDC_IP_ADDRESS,   IDC_SUBNET_MASK,   IDC_GATEWAY,  IDC_PREFERRED_DNS,
+                                     IDC_ALTERNATE_DNS};
+    for (int i = 0; i < 9; ++i)
+        if (flags[i] != Keep) EnableWindow(GetDlgItem(dialog, kControls[i]), flags[i] == On);
+}
+
+void setAddress(HWND dialog, int id, DWORD address) {
+    SendDlgItemMessageA(dialog, id, IPM_SETADDRESS, 0, static_cast<LPARAM>(address));
+}
+void clearAddress(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, IPM_CLEARADDRESS, 0, 0); }
+DWORD getAddress(HWND dialog, int id) {
+    DWORD address = 0;
+    SendDlgItemMessageA(dialog, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
+    return address;
+}
+// A DNS server of 0 shows as a blank field.
+void setServer(HWND dialog, int id, DWORD address) {
+    if (address != 0)
+        setAddress(dialog, id, address);
+    else
+        clearAddress(dialog, id);
+}
+bool isChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+void fillFromAdapter(HWND dialog, const AdapterInfo& adapter) {
+    SetDlgItemTextA(dialog, IDC_ADAPTER_DESCRIPTION, adapter.description != nullptr ? adapter.description : "");
+    const bool addressAuto = adapter.addressAuto != 0;
+    CheckDlgButton(dialog, IDC_ADDRESS_AUTO, addressAuto ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_ADDRESS_FIXED, addressAuto ? BST_UNCHECKED : BST_CHECKED);
+    if (!addressAuto) {
+        setAddress(dialog, IDC_IP_ADDRESS, adapter.address);
+        setAddress(dialog, IDC_SUBNET_MASK, adapter.subnetMask);
+        setAddress(dialog, IDC_GATEWAY, adapter.gateway);
+    } else {
+        clearAddress(dialog, IDC_IP_ADDRESS);
+        clearAddress(dialog, IDC_SUBNET_MASK);
+        clearAddress(dialog, IDC_GATEWAY);
+    }
+    const bool dnsAuto = adapter.dnsAuto != 0;
+    CheckDlgButton(dialog, IDC_DNS_AUTO, dnsAuto ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_DNS_FIXED, dnsAuto ? BST_UNCHECKED : BST_CHECKED);
+    setServer(dialog, IDC_PREFERRED_DNS, dnsAuto ? 0 : adapter.preferredDns);
+    setServer(dialog, IDC_ALTERNATE_DNS, dnsAuto ? 0 : adapter.alternateDns);
+    const short address = addressAuto ? Off : On;
+    const short servers = dnsAuto ? Off : On;
+    const short flags[9] = {On, On, addressAuto ? On : Off, On, address, address, address, servers, servers};
+    setEnableStates(dialog, flags);
+}
+
+// Tabbing into a blank subnet mask proposes 255.255.255.0.
+LRESULT CALLBACK maskFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETFOCUS) {
+        DWORD mask = 0;
+        SendMessageA(field, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&mask));
+        if (mask == 0) SendMessageA(field, IPM_SETADDRESS, 0, static_cast<LPARAM>(MAKEIPADDRESS(255, 255, 255, 0)));
+    }
+    return CallWindowProcA(previousMaskFieldProc, field, message, wParam, lParam);
+}
+
+INT_PTR onInitDialog(HWND dialog) {
+    centerWindowOnDesktop(dialog);
+    const int count = catalog != nullptr ? catalog->adapterCount() : 0;
+    for (int i = 0; i < count; ++i) {
+        AdapterInfo adapter;
+        if (catalog->adapterAt(i, &adapter)) {
+            const char* name = adapter.connectionName != nullptr ? adapter.connectionName : "";
+            SendDlgItemMessageA(dialog, IDC_ADAPTER_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        }
+    }
+    SendDlgItemMessageA(dialog, IDC_ADAPTER_COMBO, CB_SETCURSEL, 0, 0);
+    AdapterInfo first;
+    if (catalog != nullptr && catalog->adapterAt(0, &first)) fillFromAdapter(dialog, first);
+    previousMaskFieldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        GetDlgItem(dialog, IDC_SUBNET_MASK), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(maskFieldProc)));
+    return 1;
+}
+
+void onDestroy(HWND dialog) {
+    if (previousMaskFieldProc == nullptr) return;
+    SetWindowLongPtrA(GetDlgItem(dialog, IDC_SUBNET_MASK), GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(previousMaskFieldProc));
+    previousMaskFieldProc = nullptr;
+}
+
+void readBack(HWND dialog) {
+    tcpIpRequest.adapterIndex = static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_ADAPTER_COMBO, CB_GETCURSEL, 0, 0));
+    if (isChecked(dialog, IDC_ADDRESS_AUTO)) {
+        tcpIpRequest.addressAuto = 1;
+        tcpIpRequest.address = tcpIpRequest.subnetMask = tcpIpRequest.gateway = 0;
+    } else {
+        tcpIpRequest.addressAuto = 0;
+        tcpIpRequest.address = getAddress(dialog, IDC_IP_ADDRESS);
+        tcpIpRequest.subnetMask = getAddress(dialog, IDC_SUBNET_MASK);
+        tcpIpRequest.gateway = getAddress(dialog, IDC_GATEWAY);
+    }
+    if (isChecked(dialog, IDC_DNS_AUTO)) {
+        tcpIpRequest.dnsAuto = 1;
+        tcpIpRequest.preferredDns = tcpIpRequest.alternateDns = 0;
+    } else {
+        tcpIpRequest.dnsAuto = 0;
+        tcpIpRequest.preferredDns = getAddress(dialog, IDC_PREFERRED_DNS);
+        tcpIpRequest.alternateDns = getAddress(dialog, IDC_ALTERNATE_DNS);
+    }
+}
+
+void onOk(HWND dialog) {
+    if (!askOkCancel(dialog, kConfirmChangeText, kConfirmTitle)) return;
+    readBack(dialog);
+    EndDialog(dialog, IDC_OK_BUTTON);
+}
+
+void onAdapterChosen(HWND dialog) {
+    const int index = static_cast<int>(SendDlgItemMessageA(dialog, IDC_ADAPTER_COMBO, CB_GETCURSEL, 0, 0));
+    AdapterInfo adapter;
+    if (catalog != nullptr && catalog->adapterAt(index, &adapter))
+        fillFromAdapter(dialog, adapter);
+    else
+        SetDlgItemTextA(dialog, IDC_ADAPTER_DESCRIPTION, kUnknownAdapterText);
+}
+
+void onCommand(HWND dialog, int id, int notification) {
+    static const short kAddressAuto[9] = {On, On, On, On, Off, Off, Off, On, On};
+    static const short kAddressFixed[9] = {On, On, Off, On, On, On, On, On, On};
+    static const short kDnsAuto[9] = {On, On, On, On, Off, Off, Off, Off, Off};
+    static const short kDnsFixed[9] = {On, On, On, On, Keep, Keep, Keep, On, On};
+    switch (id) {
+    case IDC_OK_BUTTON: onOk(dialog); break;
+    case IDC_CANCEL_BUTTON: EndDialog(dialog, IDC_CANCEL_BUTTON); break;
+    case IDC_ADAPTER_COMBO:
+        if (notification == CBN_SELCHANGE) onAdapterChosen(dialog);
+        break;
+    case IDC_ADDRESS_AUTO: setEnableStates(dialog, kAddressAuto); break;
+    case IDC_ADDRESS_FIXED:
+        // A fixed address always comes with fixed DNS servers.
+        CheckDlgButton(dialog, IDC_DNS_AUTO, BST_UNCHECKED);
+        CheckDlgButton(dialog, IDC_DNS_FIXED, BST_CHECKED);
+        setEnableStates(dialog, kAddressFixed);
+        break;
+    case IDC_DNS_AUTO: setEnableStates(dialog, kDnsAuto); break;
+    case IDC_DNS_FIXED: setEnableStates(dialog, kDnsFixed); break;
+    default: break;  // Esc (IDCANCEL) included: it does not close the dialog
+    }
+}
+
+void reportOutcome(HWND mainWindow) {
+    AdapterInfo adapter;
+    const char* name = nullptr;
+    if (catalog != nullptr && catalog->adapterAt(tcpIpRequest.adapterIndex, &adapter)) name = adapter.connectionName;
+    if (name == nullptr || runner == nullptr || !runner->applyTcpIp(name, tcpIpRequest)) {
+        showInformation(mainWindow, kTcpIpFailedText, kConfirmTitle);
+        return;
+    }
+    const size_t size = std::strlen(name) + kSwitchedMessageOverhead;
+    char* message = new (std::nothrow) char[size];
+    if (message != nullptr && composeSwitchedMessage(name, tcpIpRequest.address, message, size))
+        showInformation(mainWindow, message, kConfirmTitle);
+    delete[] message;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK tcpIpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: return onInitDialog(dialog);
+    case WM_COMMAND: onCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_CLOSE: EndDialog(dialog, IDC_CANCEL_BUTTON); return 0;
+    case WM_DESTROY: onDestroy(dialog); return 0;
+    default: return 0;
+    }
+}
+
+void runTcpIpCommand(HWND mainWindow) {
+    if (catalog != nullptr) catalog->discover();
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    const INT_PTR result = DialogBoxParamA(instance, kTcpIpDialogTemplate, mainWindow, tcpIpDialogProc, 0);
+    if (result == IDC_OK_BUTTON) reportOutcome(mainWindow);
+    if (catalog != nullptr) catalog->releaseAdapters();
+    finishOneTaskCommand(mainWindow, TcpIp);
+}

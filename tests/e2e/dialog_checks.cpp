@@ -1,0 +1,38 @@
+#include "dialog_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "automation.h"
+
+namespace {
+
+// A control's own text; a caption read across processes may not be its content.
+std::string controlText(HWND control) {
+    char text[512] = "";
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, kWaitMs,
+                        &result);
+    return text;
+}
+
+}  // namespace
+
+void expectControls(HWND dialog, const std::vector<ControlExpectation>& controls) {
+    for (const ControlExpectation& c : controls) {
+        SCOPED_TRACE(c.id);
+        HWND control = GetDlgItem(dialog, c.id);
+        ASSERT_NE(nullptr, control);
+        char className[64] = "";
+        GetClassNameA(control, className, sizeof className);
+        EXPECT_STRCASEEQ(c.className, className);
+        if (c.text != nullptr) {
+            EXPECT_EQ(c.text, controlText(control));
+        }
+        const LONG style = GetWindowLongA(control, GWL_STYLE);
+        EXPECT_EQ(c.required, style & c.required);
+        EXPECT_EQ(0, style & c.forbidden);
+    }
+}
+
