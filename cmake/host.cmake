@@ -22,6 +22,7 @@ add_executable(host_tests
     tests/host/app/version_code_test.cpp
     tests/host/netcmd/netsh_text_test.cpp
     tests/host/profiles/section_names_test.cpp
+    tests/host/shortcuts/strip_file_name_test.cpp
     tests/host/sim/netsh_grammar_test.cpp
     tests/host/tcpip/switched_message_test.cpp
 )

@@ -30,8 +30,9 @@ add_library(tessaly_core STATIC
     src/profiles/save_dialog.cpp
     src/profiles/select_dialog.cpp
     src/tcpip/tcpip_dialog.cpp
+    src/shortcuts/desktop_shortcut.cpp
 )
-target_link_libraries(tessaly_core PUBLIC tessaly_portable comctl32 gdi32 user32)
+target_link_libraries(tessaly_core PUBLIC tessaly_portable comctl32 shell32 ole32 uuid gdi32 user32)
 target_compile_options(tessaly_core PRIVATE ${TESSALY_WARNINGS} ${TESSALY_LEAN})
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

@@ -51,13 +51,14 @@ tessaly_wine_test(e2e_tests
     tests/e2e/resources_test.cpp
     tests/e2e/profiles/profiles_test.cpp
     tests/e2e/tcpip/tcpip_test.cpp
+    tests/e2e/shortcuts/shortcuts_test.cpp
     tests/e2e/automation.cpp
     tests/e2e/dialog_checks.cpp
     tests/win/scratch_dir.cpp
     tests/win/sim_values.cpp
 )
 target_compile_definitions(e2e_tests PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>")
-target_link_libraries(e2e_tests PRIVATE version tessaly_sim)
+target_link_libraries(e2e_tests PRIVATE version shell32 tessaly_sim)
 add_dependencies(e2e_tests tessaly)
 
 # The demo run's driver (scripts/run without a display).

@@ -9,6 +9,7 @@
 #include "../profiles/save_dialog.h"
 #include "../profiles/select_dialog.h"
 #include "../resources/resource.h"
+#include "../shortcuts/desktop_shortcut.h"
 #include "../tcpip/tcpip_dialog.h"
 #include "app_state.h"
 #include "app_texts.h"
@@ -132,6 +133,9 @@ LRESULT onCommand(HWND window, int commandId) {
     case IDM_SAVE_PROFILE: runSaveCommand(window); break;
     case IDM_TCPIP_SETTINGS: runTcpIpCommand(window); break;
     case IDM_EXIT: closeMainWindow(window); break;
+    case IDM_SHORTCUT_SELECT:
+    case IDM_SHORTCUT_SAVE:
+    case IDM_SHORTCUT_TCPIP: runShortcutCommand(window, commandId); break;
     case IDM_SETTINGS: showSettingsNote(window); break;
     default: break;
     }
