@@ -24,6 +24,7 @@ add_library(tessaly_core STATIC
     src/app/main_window.cpp
     src/app/message_box.cpp
     src/app/private_profile.cpp
+    src/app/version_dialog.cpp
     src/app/windows_version.cpp
     src/netcmd/command_runner.cpp
     src/profiles/profile_catalog.cpp

@@ -48,6 +48,7 @@ add_dependencies(win_netcmd_tests runner_child sim_netsh sim_seed_machine)
 tessaly_wine_test(e2e_tests
     tests/e2e/app/startup_test.cpp
     tests/e2e/app/main_window_test.cpp
+    tests/e2e/app/version_dialog_test.cpp
     tests/e2e/resources_test.cpp
     tests/e2e/profiles/profiles_test.cpp
     tests/e2e/tcpip/tcpip_test.cpp
@@ -57,9 +58,10 @@ tessaly_wine_test(e2e_tests
     tests/win/scratch_dir.cpp
     tests/win/sim_values.cpp
 )
-target_compile_definitions(e2e_tests PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>")
+target_compile_definitions(e2e_tests PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>"
+    RUNNER_CHILD="$<TARGET_FILE:runner_child>")
 target_link_libraries(e2e_tests PRIVATE version shell32 tessaly_sim)
-add_dependencies(e2e_tests tessaly)
+add_dependencies(e2e_tests tessaly runner_child)
 
 # The demo run's driver (scripts/run without a display).
 add_executable(tessaly_tour tests/e2e/tour/tour.cpp tests/e2e/automation.cpp tests/win/scratch_dir.cpp)

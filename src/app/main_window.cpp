@@ -15,6 +15,7 @@
 #include "app_texts.h"
 #include "center_window.h"
 #include "message_box.h"
+#include "version_dialog.h"
 #include "version_code.h"
 #include "windows_version.h"
 
@@ -137,6 +138,7 @@ LRESULT onCommand(HWND window, int commandId) {
     case IDM_SHORTCUT_SAVE:
     case IDM_SHORTCUT_TCPIP: runShortcutCommand(window, commandId); break;
     case IDM_SETTINGS: showSettingsNote(window); break;
+    case IDM_VERSION: runVersionCommand(window); break;
     default: break;
     }
     return 0;
