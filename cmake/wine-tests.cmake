@@ -54,7 +54,7 @@ tessaly_wine_test(e2e_tests
     tests/e2e/tcpip/tcpip_test.cpp
     tests/e2e/shortcuts/shortcuts_test.cpp
     tests/e2e/automation.cpp
-    tests/e2e/dialog_checks.cpp
+    tests/e2e/expectations.cpp
     tests/win/scratch_dir.cpp
     tests/win/sim_values.cpp
 )

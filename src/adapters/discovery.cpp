@@ -69,6 +69,38 @@ struct SubkeyWalk {
     ~SubkeyWalk() { delete[] name; }
 };
 
+// One pass over the device class key: every entry whose NetCfgInstanceId equals one of
+// the ids (whole text, letter case significant) gives that id its DriverDesc. Every
+// entry is visited, so of two with the same id the later description wins.
+int readDriverDescriptions(const char* const* ids, char** const* descriptions, int count) {
+    RegKey classKey;
+    classKey.root = HKEY_LOCAL_MACHINE;
+    if (!classKey.open(kDeviceClassKey)) return 0;
+    SubkeyWalk walk;
+    if (!walk.prepare(classKey, 10)) {
+        classKey.close();
+        return 0;
+    }
+    for (DWORD index = 0; walk.next(classKey, index); ++index) {
+        RegKey entry;
+        entry.root = classKey.key;
+        if (!entry.open(walk.name)) continue;
+        char* id = readTextValue(entry, "NetCfgInstanceId", kUnknownText);
+        for (int i = 0; id != nullptr && i < count; ++i) {
+            if (ids[i] == nullptr || std::strcmp(id, ids[i]) != 0) continue;
+            char* text = readTextValue(entry, "DriverDesc", kUnknownText);
+            if (text != nullptr) {
+                delete[] *descriptions[i];
+                *descriptions[i] = text;
+            }
+        }
+        delete[] id;
+        entry.close();
+    }
+    classKey.close();
+    return 1;
+}
+
 }  // namespace
 
 void resetAdapterSlot(AdapterInfo& slot) {
@@ -104,62 +136,18 @@ int ProfileCatalog::adapterAt(int index, AdapterInfo* out) const {
 
 int ProfileCatalog::readDescription(const char* instanceId, char** description) {
     if (instanceId == nullptr || description == nullptr) return 0;
-    RegKey classKey;
-    classKey.root = HKEY_LOCAL_MACHINE;
-    if (!classKey.open(kDeviceClassKey)) return 0;
-    SubkeyWalk walk;
-    if (!walk.prepare(classKey, 10)) {
-        classKey.close();
-        return 0;
-    }
-    for (DWORD index = 0; walk.next(classKey, index); ++index) {
-        RegKey entry;
-        entry.root = classKey.key;
-        if (!entry.open(walk.name)) continue;
-        char* id = readTextValue(entry, "NetCfgInstanceId", kUnknownText);
-        // Every entry is visited: of two with the same id, the later description wins.
-        if (id != nullptr && std::strcmp(id, instanceId) == 0) {
-            char* text = readTextValue(entry, "DriverDesc", kUnknownText);
-            if (text != nullptr) {
-                delete[] *description;
-                *description = text;
-            }
-        }
-        delete[] id;
-        entry.close();
-    }
-    classKey.close();
-    return 1;
+    const char* ids[1] = {instanceId};
+    return readDriverDescriptions(ids, &description, 1);
 }
 
 int ProfileCatalog::readAllDescriptions() {
-    RegKey classKey;
-    classKey.root = HKEY_LOCAL_MACHINE;
-    if (!classKey.open(kDeviceClassKey)) return 0;
-    SubkeyWalk walk;
-    if (!walk.prepare(classKey, 10)) {
-        classKey.close();
-        return 0;
+    const char* ids[kMaxAdapters];
+    char** descriptions[kMaxAdapters];
+    for (int i = 0; i < adapters.adapterCount; ++i) {
+        ids[i] = adapters.slots[i].instanceId;
+        descriptions[i] = &adapters.slots[i].description;
     }
-    for (DWORD index = 0; walk.next(classKey, index); ++index) {
-        RegKey entry;
-        entry.root = classKey.key;
-        if (!entry.open(walk.name)) continue;
-        char* id = readTextValue(entry, "NetCfgInstanceId", kUnknownText);
-        for (int i = 0; id != nullptr && i < adapters.adapterCount; ++i) {
-            AdapterInfo& slot = adapters.slots[i];
-            if (slot.instanceId == nullptr || std::strcmp(id, slot.instanceId) != 0) continue;
-            char* text = readTextValue(entry, "DriverDesc", kUnknownText);
-            if (text != nullptr) {
-                delete[] slot.description;
-                slot.description = text;
-            }
-        }
-        delete[] id;
-        entry.close();
-    }
-    classKey.close();
-    return 1;
+    return readDriverDescriptions(ids, descriptions, adapters.adapterCount);
 }
 
 int ProfileCatalog::readTcpIpSettings(const char* instanceId, AdapterInfo* settings) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "e2e/automation.h"
+#include "e2e/expectations.h"
 #include "win/scratch_dir.h"
 
 namespace {
@@ -17,17 +18,11 @@ constexpr COLORREF kGreen = RGB(0, 160, 0);
 // A visible tool in a fresh directory that has already made its first-run offer.
 class VisibleTool {
 public:
-    VisibleTool() { writeWholeFile(dir.file("tessaly.ini"), "[Basic]\r\nFirstTime=0\r\n"); }
+    VisibleTool() { writeNotFirstRun(dir); }
     bool start() {
         if (!run.start("", dir.path())) return false;
         mainWindow = run.waitForMainWindow();
         return mainWindow != nullptr;
-    }
-    void exitThroughMenu() {
-        postCommand(mainWindow, 503);
-        DWORD code = 0xDEADBEEF;
-        ASSERT_TRUE(run.waitForExit(kWaitMs, &code));
-        EXPECT_EQ(0u, code);
     }
 
     ScratchDir dir;
@@ -131,7 +126,7 @@ TEST(MainWindow, ClientAreaIs300By50AndTheFrameIsFixed) {
     EXPECT_FALSE(style & WS_THICKFRAME) << "no sizing border";
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_EQ("Tessaly ネットワーク設定切替ツール", windowText(tool.mainWindow));
-    tool.exitThroughMenu();
+    exitThroughMenu(tool.run, tool.mainWindow);
 }
 
 TEST(MainWindow, BackgroundPictureIsDrawnAtTheClientHeight) {
@@ -161,7 +156,7 @@ TEST(MainWindow, BackgroundPictureIsDrawnAtTheClientHeight) {
         writeWholeFile(tool.dir.file("bgpict.bmp"), c.file);
         ASSERT_TRUE(tool.start());
         expectPixels(tool.mainWindow, c.pixels);
-        tool.exitThroughMenu();
+        exitThroughMenu(tool.run, tool.mainWindow);
     }
 }
 
@@ -169,7 +164,7 @@ TEST(MainWindow, WithoutAPictureTheClientAreaIsWhite) {
     VisibleTool tool;
     ASSERT_TRUE(tool.start());
     expectPixels(tool.mainWindow, {{0, 0, kWhite}, {150, 25, kWhite}, {299, 49, kWhite}});
-    tool.exitThroughMenu();
+    exitThroughMenu(tool.run, tool.mainWindow);
 }
 
 TEST(MainWindow, SettingsCommandShowsItsNoteAndUnknownIdsDoNothing) {
@@ -188,16 +183,14 @@ TEST(MainWindow, SettingsCommandShowsItsNoteAndUnknownIdsDoNothing) {
     pressButton(note, IDOK);
     ASSERT_TRUE(waitForWindowGone(note));
     EXPECT_TRUE(tool.run.isRunning());
-    tool.exitThroughMenu();
+    exitThroughMenu(tool.run, tool.mainWindow);
 }
 
 TEST(MainWindow, CloseBoxEndsTheProcessWithCodeZero) {
     VisibleTool tool;
     ASSERT_TRUE(tool.start());
     PostMessageA(tool.mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
-    DWORD code = 0xDEADBEEF;
-    ASSERT_TRUE(tool.run.waitForExit(kWaitMs, &code));
-    EXPECT_EQ(0u, code);
+    expectEndsWithZero(tool.run);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "e2e/automation.h"
+#include "e2e/expectations.h"
 #include "win/scratch_dir.h"
 
 namespace {
@@ -22,13 +23,6 @@ void writeFirstTime(const ScratchDir& dir, const char* value) {
     writeWholeFile(settingsFile(dir), std::string("[Basic]\r\nFirstTime=") + value + "\r\n");
 }
 
-// Ends a visible tool through its menu and checks the exit code.
-void exitThroughMenu(TessalyRun& run, HWND mainWindow) {
-    postCommand(mainWindow, 503);
-    DWORD code = 0xDEADBEEF;
-    ASSERT_TRUE(run.waitForExit(kWaitMs, &code));
-    EXPECT_EQ(0u, code);
-}
 
 // Counts the dialogs the process shows once a posted 507 has been handled: an offer
 // box, if one is up, was created before anything posted could be dispatched.

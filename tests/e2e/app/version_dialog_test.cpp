@@ -5,7 +5,7 @@
 #include <string>
 
 #include "e2e/automation.h"
-#include "e2e/dialog_checks.h"
+#include "e2e/expectations.h"
 #include "win/scratch_dir.h"
 
 namespace {
@@ -71,7 +71,7 @@ int waitForOpenings(const std::string& log, int expected) {
 
 class VersionDialog : public ::testing::Test {
 protected:
-    void SetUp() override { writeWholeFile(dir.file("tessaly.ini"), "[Basic]\r\nFirstTime=0\r\n"); }
+    void SetUp() override { writeNotFirstRun(dir); }
     HWND open() {
         postCommand(mainWindow, 508);
         return run.waitForDialog("バージョン情報");
@@ -113,10 +113,7 @@ TEST_F(VersionDialog, ShowsTheProductAndClosesOnlyWithOkOrTheCloseBox) {
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(waitForWindowGone(dialog));
     EXPECT_TRUE(run.isRunning());
-    postCommand(mainWindow, 503);
-    DWORD code = 0xDEADBEEF;
-    ASSERT_TRUE(run.waitForExit(kWaitMs, &code));
-    EXPECT_EQ(0u, code);
+    exitThroughMenu(run, mainWindow);
 }
 
 TEST_F(VersionDialog, EachClickOnTheAddressOpensItAgain) {
@@ -141,9 +138,7 @@ TEST_F(VersionDialog, EachClickOnTheAddressOpensItAgain) {
     pressButton(dialog, 101);
     ASSERT_TRUE(waitForWindowGone(dialog));
     EXPECT_EQ(2, countOf(readWholeFile(log), "http://tessaly.example/")) << "other texts open nothing";
-    postCommand(mainWindow, 503);
-    DWORD code = 0xDEADBEEF;
-    ASSERT_TRUE(run.waitForExit(kWaitMs, &code));
+    exitThroughMenu(run, mainWindow);
 }
 
 }  // namespace

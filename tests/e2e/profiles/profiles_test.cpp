@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "e2e/automation.h"
-#include "e2e/dialog_checks.h"
+#include "e2e/expectations.h"
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
 #include "win/scratch_dir.h"
@@ -24,7 +24,7 @@ class Profiles : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(1, seedSimulatedMachine());
-        writeWholeFile(dir.file("tessaly.ini"), "[Basic]\r\nFirstTime=0\r\n");
+        writeNotFirstRun(dir);
         log = dir.file("netsh.log");
         SetEnvironmentVariableA("TESSALY_SIM_LOG", log.c_str());
     }
@@ -47,11 +47,6 @@ protected:
         EXPECT_FALSE(hasButton(box, IDCANCEL));
         pressButton(box, IDOK);
         ASSERT_TRUE(waitForWindowGone(box));
-    }
-    void expectEndsWithZero(TessalyRun& run) {
-        DWORD code = 0xDEADBEEF;
-        ASSERT_TRUE(run.waitForExit(kWaitMs, &code));
-        EXPECT_EQ(0u, code);
     }
     // Saves the current settings under the name in the /S mode.
     void saveAs(const std::string& name) {

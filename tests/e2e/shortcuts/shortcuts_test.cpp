@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "e2e/automation.h"
+#include "e2e/expectations.h"
 #include "win/scratch_dir.h"
 
 namespace {
@@ -104,7 +105,7 @@ protected:
     }
     std::string link(const Shortcut& s) const { return desktop + "\\" + s.file; }
     HWND startTool(TessalyRun& run, bool firstRun = false) {
-        if (!firstRun) writeWholeFile(dir.file("tessaly.ini"), "[Basic]\r\nFirstTime=0\r\n");
+        if (!firstRun) writeNotFirstRun(dir);
         if (!run.start("", dir.path())) return nullptr;
         return firstRun ? run.waitForWindow("Tessaly", nullptr) : run.waitForMainWindow();
     }
@@ -134,12 +135,6 @@ protected:
         EXPECT_EQ("(none)", field(report, "Description")) << report;
         EXPECT_EQ("(none)", field(report, "Icon location")) << report;
     }
-    void exitTool(TessalyRun& run, HWND mainWindow) {
-        postCommand(mainWindow, 503);
-        DWORD code = 0xDEADBEEF;
-        ASSERT_TRUE(run.waitForExit(kWaitMs, &code));
-        EXPECT_EQ(0u, code);
-    }
 
     ScratchDir dir;
     std::string desktop;
@@ -155,7 +150,7 @@ TEST_F(Shortcuts, EachCommandWritesItsShortcutAndReplacesAnOldOne) {
         answer(run, mainWindow, s, IDOK);
         expectLink(s);
     }
-    exitTool(run, mainWindow);
+    exitThroughMenu(run, mainWindow);
 }
 
 TEST_F(Shortcuts, CancelCreatesNothing) {
@@ -167,7 +162,7 @@ TEST_F(Shortcuts, CancelCreatesNothing) {
         answer(run, mainWindow, s, IDCANCEL);
         EXPECT_FALSE(fileExists(link(s))) << s.file;
     }
-    exitTool(run, mainWindow);
+    exitThroughMenu(run, mainWindow);
 }
 
 TEST_F(Shortcuts, FirstRunOfferCreatesTheFirstTwo) {
@@ -184,7 +179,7 @@ TEST_F(Shortcuts, FirstRunOfferCreatesTheFirstTwo) {
     expectLink(kShortcuts[0]);
     expectLink(kShortcuts[1]);
     EXPECT_FALSE(fileExists(link(kShortcuts[2])));
-    exitTool(run, mainWindow);
+    exitThroughMenu(run, mainWindow);
 }
 
 TEST_F(Shortcuts, AShortcutThatCannotBeWrittenIsReported) {
@@ -203,7 +198,7 @@ TEST_F(Shortcuts, AShortcutThatCannotBeWrittenIsReported) {
     EXPECT_EQ("ショートカットを作成できませんでした。", messageBoxText(failure));
     pressButton(failure, IDOK);
     ASSERT_TRUE(waitForWindowGone(failure));
-    exitTool(run, mainWindow);
+    exitThroughMenu(run, mainWindow);
 }
 
 }  // namespace

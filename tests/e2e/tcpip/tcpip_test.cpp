@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "e2e/automation.h"
-#include "e2e/dialog_checks.h"
+#include "e2e/expectations.h"
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
 #include "sim_registry.h"
@@ -20,8 +20,8 @@ constexpr int kCancelButton = 102;
 constexpr int kCombo = 403;
 enum { kAddressAuto = 404, kAddressFixed, kAddress, kMask, kGateway, kDnsAuto, kDnsFixed, kPreferred, kAlternate };
 
-// The four parts of an IP address control as "a.b.c.d" (blank parts empty).
-std::string ipText(HWND dialog, int id) {
+// The four edit parts of an IP address control, left to right.
+std::vector<HWND> ipParts(HWND dialog, int id) {
     std::vector<HWND> parts;
     EnumChildWindows(
         GetDlgItem(dialog, id),
@@ -30,6 +30,12 @@ std::string ipText(HWND dialog, int id) {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&parts));
+    return parts;
+}
+
+// The address control's parts as "a.b.c.d" (blank parts empty).
+std::string ipText(HWND dialog, int id) {
+    const std::vector<HWND> parts = ipParts(dialog, id);
     std::string text;
     for (size_t i = 0; i < parts.size(); ++i) {
         // The parts' contents, not their window captions: ask the control itself.
@@ -43,16 +49,8 @@ std::string ipText(HWND dialog, int id) {
 }
 
 void typeIp(HWND dialog, int id, const std::string& address) {
-    std::vector<HWND> parts;
-    EnumChildWindows(
-        GetDlgItem(dialog, id),
-        [](HWND child, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&parts));
     size_t start = 0;
-    for (HWND part : parts) {
+    for (HWND part : ipParts(dialog, id)) {
         const size_t dot = address.find('.', start);
         const std::string piece = address.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
         DWORD_PTR result = 0;
@@ -90,7 +88,7 @@ class TcpIp : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(1, seedSimulatedMachine());
-        writeWholeFile(dir.file("tessaly.ini"), "[Basic]\r\nFirstTime=0\r\n");
+        writeNotFirstRun(dir);
         log = dir.file("netsh.log");
         SetEnvironmentVariableA("TESSALY_SIM_LOG", log.c_str());
     }
@@ -118,11 +116,6 @@ protected:
         pressButton(outcome, IDOK);
         waitForWindowGone(outcome);
         return text;
-    }
-    void expectEndsWithZero(TessalyRun& run) {
-        DWORD code = 0xDEADBEEF;
-        ASSERT_TRUE(run.waitForExit(kWaitMs, &code));
-        EXPECT_EQ(0u, code);
     }
     std::vector<std::string> logged() const { return crlfLines(readWholeFile(log)); }
 

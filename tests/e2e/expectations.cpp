@@ -1,10 +1,11 @@
-#include "dialog_checks.h"
+#include "expectations.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "automation.h"
+#include "win/scratch_dir.h"
 
 namespace {
 
@@ -36,3 +37,18 @@ void expectControls(HWND dialog, const std::vector<ControlExpectation>& controls
     }
 }
 
+
+void expectEndsWithZero(TessalyRun& run) {
+    DWORD code = 0xDEADBEEF;
+    ASSERT_TRUE(run.waitForExit(kWaitMs, &code)) << "still running: " << run.describeWindows();
+    EXPECT_EQ(0u, code);
+}
+
+void exitThroughMenu(TessalyRun& run, HWND mainWindow) {
+    postCommand(mainWindow, 503);
+    expectEndsWithZero(run);
+}
+
+void writeNotFirstRun(const ScratchDir& dir) {
+    writeWholeFile(dir.file("tessaly.ini"), "[Basic]\r\nFirstTime=0\r\n");
+}
