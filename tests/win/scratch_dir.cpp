@@ -23,7 +23,8 @@ void removeTree(const std::string& directory) {
         FindClose(search);
     }
     SetFileAttributesA(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(directory.c_str());
+    // A process that just ended may hold the directory as its current one for a moment.
+    for (int attempt = 0; attempt < 50 && !RemoveDirectoryA(directory.c_str()); ++attempt) Sleep(20);
 }
 
 }  // namespace
