@@ -90,7 +90,7 @@ TEST_F(VersionDialog, ShowsTheProductAndClosesOnlyWithOkOrTheCloseBox) {
     expectControls(dialog, {
         {300, "Static", "Tessaly Version 1.3", SS_NOTIFY, WS_TABSTOP},
         {301, "Static", "作成: Tessaly プロジェクト", SS_NOTIFY, WS_TABSTOP},
-        {302, "Static", "netsh で設定を切り替えます", SS_NOTIFY, WS_TABSTOP},
+        {302, "Static", "Powered by netsh", SS_NOTIFY, WS_TABSTOP},
         {303, "Static", "http://tessaly.example/", SS_NOTIFY, WS_TABSTOP},
         {101, "Button", "OK", BS_DEFPUSHBUTTON, WS_TABSTOP},
     });

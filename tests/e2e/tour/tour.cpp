@@ -75,6 +75,19 @@ bool applyLastProfile(TessalyRun& run, HWND mainWindow) {
     return outcome(run, "5-applied-message");
 }
 
+// Shows a dialog of a menu command for its picture, then closes it with the button.
+void glance(TessalyRun& run, HWND mainWindow, int command, const char* title, int closeButton, const char* name) {
+    postCommand(mainWindow, command);
+    HWND dialog = run.waitForDialog(title);
+    if (dialog == nullptr) {
+        fail("a dialog did not appear");
+        return;
+    }
+    picture(dialog, name);
+    pressButton(dialog, closeButton);
+    waitForWindowGone(dialog);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,6 +121,8 @@ int main(int argc, char** argv) {
             if (back != saved) fail("the saved address did not come back");
         }
     }
+    glance(run, mainWindow, 502, "インターネットプロトコル(TCP/IP)の設定", 102, "6-tcpip-dialog");
+    glance(run, mainWindow, 508, "バージョン情報", 101, "7-version-box");
     postCommand(mainWindow, 503);
     DWORD code = 1;
     if (!run.waitForExit(kWaitMs, &code) || code != 0) fail("tessaly.exe did not end cleanly");
