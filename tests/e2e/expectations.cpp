@@ -5,7 +5,9 @@
 #include <string>
 
 #include "automation.h"
+#include "machine_seed.h"
 #include "win/scratch_dir.h"
+#include "win/sim_values.h"
 
 namespace {
 
@@ -52,3 +54,18 @@ void exitThroughMenu(TessalyRun& run, HWND mainWindow) {
 void writeNotFirstRun(const ScratchDir& dir) {
     writeWholeFile(dir.file("tessaly.ini"), "[Basic]\r\nFirstTime=0\r\n");
 }
+
+void OnTheSimulatedNetwork::SetUp() {
+    ASSERT_EQ(1, seedSimulatedMachine());
+    writeNotFirstRun(dir);
+    log = dir.file("netsh.log");
+    SetEnvironmentVariableA("TESSALY_SIM_LOG", log.c_str());
+}
+
+void OnTheSimulatedNetwork::TearDown() {
+    for (const char* name : {"TESSALY_SIM_LOG", "TESSALY_SIM_EXIT_CODE", "TESSALY_SIM_NO_OUTPUT"})
+        SetEnvironmentVariableA(name, nullptr);
+    seedSimulatedMachine();
+}
+
+std::vector<std::string> OnTheSimulatedNetwork::logged() const { return crlfLines(readWholeFile(log)); }

@@ -1,13 +1,29 @@
 // gtest checks shared by the end-to-end tests.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "win/scratch_dir.h"
+
 class TessalyRun;
-class ScratchDir;
+
+// A test on the freshly seeded simulated network, in a fresh working directory where
+// the first-run offer was already made; the netsh stand-in logs into log. The fault
+// switches are cleared and the machine is seeded again afterwards.
+class OnTheSimulatedNetwork : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // The command lines the netsh stand-in received, in order.
+    std::vector<std::string> logged() const;
+
+    ScratchDir dir;
+    std::string log;
+};
 
 // The process ends within the wait, with exit code 0.
 void expectEndsWithZero(TessalyRun& run);

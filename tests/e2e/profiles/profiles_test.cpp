@@ -20,20 +20,8 @@ constexpr int kCancelButton = 102;
 constexpr int kDeleteButton = 104;
 const char kSelectTitle[] = "ネットワークの設定を選択";
 
-class Profiles : public ::testing::Test {
+class Profiles : public OnTheSimulatedNetwork {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(1, seedSimulatedMachine());
-        writeNotFirstRun(dir);
-        log = dir.file("netsh.log");
-        SetEnvironmentVariableA("TESSALY_SIM_LOG", log.c_str());
-    }
-    void TearDown() override {
-        for (const char* name : {"TESSALY_SIM_LOG", "TESSALY_SIM_EXIT_CODE", "TESSALY_SIM_NO_OUTPUT"})
-            SetEnvironmentVariableA(name, nullptr);
-        seedSimulatedMachine();
-    }
-
     // Starts the tool in a one-task mode and waits for its dialog.
     HWND startWithDialog(TessalyRun& run, const char* tail, const char* title) {
         if (!run.start(tail, dir.path())) return nullptr;
@@ -58,7 +46,6 @@ protected:
         expectOutcome(run, "確認", "ネットワークの設定を保存しました。");
         expectEndsWithZero(run);
     }
-    std::vector<std::string> logged() const { return crlfLines(readWholeFile(log)); }
     std::string catalogue() const { return readWholeFile(dir.file("dumplist.ini")); }
     static void changeLanToDhcp() {
         CommandRunner runner;
@@ -66,8 +53,6 @@ protected:
         ASSERT_EQ(1, runner.applyTcpIp(kLanName, dhcp));
     }
 
-    ScratchDir dir;
-    std::string log;
 };
 
 std::vector<std::string> listItems(HWND dialog) {

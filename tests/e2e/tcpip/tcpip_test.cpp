@@ -84,19 +84,8 @@ void focus(HWND dialog, int id) {
                         kWaitMs, &result);
 }
 
-class TcpIp : public ::testing::Test {
+class TcpIp : public OnTheSimulatedNetwork {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(1, seedSimulatedMachine());
-        writeNotFirstRun(dir);
-        log = dir.file("netsh.log");
-        SetEnvironmentVariableA("TESSALY_SIM_LOG", log.c_str());
-    }
-    void TearDown() override {
-        SetEnvironmentVariableA("TESSALY_SIM_LOG", nullptr);
-        SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", nullptr);
-        seedSimulatedMachine();
-    }
     HWND start(TessalyRun& run, const char* tail = "/T") {
         if (!run.start(tail, dir.path())) return nullptr;
         return run.waitForDialog(kTitle);
@@ -117,10 +106,7 @@ protected:
         waitForWindowGone(outcome);
         return text;
     }
-    std::vector<std::string> logged() const { return crlfLines(readWholeFile(log)); }
 
-    ScratchDir dir;
-    std::string log;
 };
 
 TEST_F(TcpIp, FixedAddressIsAppliedThroughNetshAndShownAgainNextTime) {
