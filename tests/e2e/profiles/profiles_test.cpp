@@ -36,14 +36,15 @@ protected:
         pressButton(box, IDOK);
         ASSERT_TRUE(waitForWindowGone(box));
     }
-    // Saves the current settings under the name in the /S mode.
-    void saveAs(const std::string& name) {
+    // Saves the current settings under the name in the /S mode; the outcome box must
+    // show the given text.
+    void saveAs(const std::string& name, const char* outcome = "ネットワークの設定を保存しました。") {
         TessalyRun run;
         HWND dialog = startWithDialog(run, "/S", kSaveTitle);
         ASSERT_NE(nullptr, dialog);
         typeText(dialog, 200, name);
         pressButton(dialog, kOkButton);
-        expectOutcome(run, "確認", "ネットワークの設定を保存しました。");
+        expectOutcome(run, "確認", outcome);
         expectEndsWithZero(run);
     }
     std::string catalogue() const { return readWholeFile(dir.file("dumplist.ini")); }
@@ -205,13 +206,7 @@ TEST_F(Profiles, NetshFailuresKeepNoEntryAndAreTold) {
     for (const char* fault : {"TESSALY_SIM_EXIT_CODE", "TESSALY_SIM_NO_OUTPUT"}) {
         SCOPED_TRACE(fault);
         SetEnvironmentVariableA(fault, "1");
-        TessalyRun run;
-        HWND dialog = startWithDialog(run, "/S", kSaveTitle);
-        ASSERT_NE(nullptr, dialog);
-        typeText(dialog, 200, "Office");
-        pressButton(dialog, kOkButton);
-        expectOutcome(run, "確認", "ネットワークの設定を保存できませんでした。");
-        expectEndsWithZero(run);
+        saveAs("Office", "ネットワークの設定を保存できませんでした。");
         EXPECT_EQ(std::string::npos, catalogue().find("Office"));
         SetEnvironmentVariableA(fault, nullptr);
     }
@@ -227,16 +222,8 @@ TEST_F(Profiles, NetshFailuresKeepNoEntryAndAreTold) {
 
 TEST_F(Profiles, ACatalogueThatCannotBeWrittenOrIsFullRefusesTheSave) {
     ASSERT_TRUE(CreateDirectoryA(dir.file("dumplist.ini").c_str(), nullptr));
-    {
-        TessalyRun run;
-        HWND dialog = startWithDialog(run, "/S", kSaveTitle);
-        ASSERT_NE(nullptr, dialog);
-        typeText(dialog, 200, "Office");
-        pressButton(dialog, kOkButton);
-        expectOutcome(run, "確認", "ネットワークの設定を保存できませんでした。");
-        expectEndsWithZero(run);
-        EXPECT_TRUE(logged().empty()) << "nothing is dumped for an entry that was not written";
-    }
+    saveAs("Office", "ネットワークの設定を保存できませんでした。");
+    EXPECT_TRUE(logged().empty()) << "nothing is dumped for an entry that was not written";
     RemoveDirectoryA(dir.file("dumplist.ini").c_str());
     std::string full;
     for (int i = 0; i < 1000; ++i) {
@@ -245,13 +232,7 @@ TEST_F(Profiles, ACatalogueThatCannotBeWrittenOrIsFullRefusesTheSave) {
         full += section;
     }
     writeWholeFile(dir.file("dumplist.ini"), full);
-    TessalyRun run;
-    HWND dialog = startWithDialog(run, "/S", kSaveTitle);
-    ASSERT_NE(nullptr, dialog);
-    typeText(dialog, 200, "one more");
-    pressButton(dialog, kOkButton);
-    expectOutcome(run, "確認", "これ以上設定を保存できません。\n不要な設定を削除してください。");
-    expectEndsWithZero(run);
+    saveAs("one more", "これ以上設定を保存できません。\n不要な設定を削除してください。");
     EXPECT_EQ(full, catalogue());
 }
 
