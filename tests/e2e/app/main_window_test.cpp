@@ -115,8 +115,13 @@ void expectPixels(HWND window, const std::vector<ExpectedPixel>& expected) {
 TEST(MainWindow, ClientAreaIs300By50AndTheFrameIsFixed) {
     VisibleTool tool;
     ASSERT_TRUE(tool.start());
+    // The window is shown before it is given its final size; wait for the size to settle.
     RECT client = {};
-    ASSERT_TRUE(GetClientRect(tool.mainWindow, &client));
+    for (DWORD waited = 0; waited < kWaitMs; waited += 20) {
+        ASSERT_TRUE(GetClientRect(tool.mainWindow, &client));
+        if (client.right == 300 && client.bottom == 50) break;
+        Sleep(20);
+    }
     EXPECT_EQ(300, client.right - client.left);
     EXPECT_EQ(50, client.bottom - client.top);
     const LONG style = GetWindowLongA(tool.mainWindow, GWL_STYLE);
