@@ -38,11 +38,4 @@ TEST(VersionCode, TableOfFamiliesAndEditions) {
     }
 }
 
-TEST(VersionCode, GateAdmitsWindows2000ToServer2003Only) {
-    const int admitted[] = {70, 71, 79, 80, 81, 90};
-    const int refused[] = {0, 10, 20, 21, 30, 31, 32, 50, 60, 61};
-    for (int code : admitted) EXPECT_GE(code, kLowestSupportedVersionCode) << code;
-    for (int code : refused) EXPECT_LT(code, kLowestSupportedVersionCode) << code;
-}
-
 }  // namespace
