@@ -18,12 +18,11 @@ target_link_libraries(tessaly_sim_grammar PUBLIC tessaly_portable)
 add_executable(host_tests
     tests/host/adapters/dotted_quad_test.cpp
     tests/host/app/launch_mode_test.cpp
-    tests/host/app/profile_text_test.cpp
+    tests/host/common/profile_text_test.cpp
     tests/host/app/version_code_test.cpp
     tests/host/netcmd/netsh_text_test.cpp
     tests/host/profiles/section_names_test.cpp
     tests/host/shortcuts/strip_file_name_test.cpp
-    tests/host/sim/netsh_grammar_test.cpp
     tests/host/tcpip/switched_message_test.cpp
 )
 target_compile_options(host_tests PRIVATE ${TESSALY_WARNINGS})

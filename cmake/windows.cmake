@@ -19,11 +19,11 @@ add_library(tessaly_core STATIC
     src/adapters/discovery.cpp
     src/adapters/reg_key.cpp
     src/app/app_state.cpp
-    src/app/center_window.cpp
+    src/common/center_window.cpp
     src/app/instance_mutex.cpp
     src/app/main_window.cpp
-    src/app/message_box.cpp
-    src/app/private_profile.cpp
+    src/common/message_box.cpp
+    src/common/private_profile.cpp
     src/app/version_dialog.cpp
     src/app/windows_version.cpp
     src/netcmd/command_runner.cpp
@@ -47,7 +47,7 @@ add_custom_command(
 set_source_files_properties(src/resources/tessaly.rc PROPERTIES
     OBJECT_DEPENDS ${TESSALY_ICON})
 
-add_executable(tessaly WIN32 src/app/win_main.cpp src/app/allocation.cpp src/resources/tessaly.rc
+add_executable(tessaly WIN32 src/app/win_main.cpp src/common/allocation.cpp src/resources/tessaly.rc
     ${TESSALY_ICON})
 target_include_directories(tessaly PRIVATE
     $<$<COMPILE_LANGUAGE:RC>:${CMAKE_CURRENT_BINARY_DIR}/resources>
@@ -67,4 +67,5 @@ set_tests_properties(exe_imports_only_system_dlls PROPERTIES LABELS static)
 
 if(TESSALY_BUILD_TESTS)
     include(cmake/wine-tests.cmake)
+    include(cmake/demo.cmake)
 endif()

@@ -14,9 +14,8 @@ function(tessaly_wine_test name)
 endfunction()
 
 tessaly_wine_test(win_app_tests
-    tests/win/app/private_profile_test.cpp
+    tests/win/common/private_profile_test.cpp
     tests/win/app/app_state_test.cpp
-    tests/win/app/windows_version_test.cpp
     tests/win/scratch_dir.cpp
 )
 
@@ -49,28 +48,18 @@ tessaly_wine_test(e2e_tests
     tests/e2e/app/startup_test.cpp
     tests/e2e/app/main_window_test.cpp
     tests/e2e/app/version_dialog_test.cpp
-    tests/e2e/resources_test.cpp
     tests/e2e/profiles/profiles_test.cpp
     tests/e2e/tcpip/tcpip_test.cpp
     tests/e2e/shortcuts/shortcuts_test.cpp
     tests/e2e/automation.cpp
-    tests/e2e/expectations.cpp
+    tests/e2e/fixture.cpp
     tests/win/scratch_dir.cpp
     tests/win/sim_values.cpp
 )
 target_compile_definitions(e2e_tests PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>"
     RUNNER_CHILD="$<TARGET_FILE:runner_child>")
-target_link_libraries(e2e_tests PRIVATE version shell32 tessaly_sim)
+target_link_libraries(e2e_tests PRIVATE shell32 tessaly_sim)
 add_dependencies(e2e_tests tessaly runner_child)
-
-# The demo run's driver (scripts/run without a display).
-add_executable(tessaly_tour tests/e2e/tour/tour.cpp tests/e2e/automation.cpp tests/win/scratch_dir.cpp)
-target_compile_options(tessaly_tour PRIVATE ${TESSALY_WARNINGS})
-target_include_directories(tessaly_tour PRIVATE tests src)
-target_link_libraries(tessaly_tour PRIVATE tessaly_core tessaly_sim)
-target_link_options(tessaly_tour PRIVATE -static)
-target_compile_definitions(tessaly_tour PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>")
-add_dependencies(tessaly_tour tessaly)
 
 # Benchmarks (bench/run builds and runs them; they print their figures).
 add_executable(discovery_bench bench/discovery_bench.cpp)

@@ -1,6 +1,6 @@
 #include "reg_key.h"
 
-#include "../app/profile_text.h"
+#include "../common/profile_text.h"
 
 bool RegKey::open(const char* path) {
     if (root == nullptr || path == nullptr) return false;

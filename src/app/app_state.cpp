@@ -1,7 +1,7 @@
 #include "app_state.h"
 
-#include "private_profile.h"
-#include "profile_text.h"
+#include "../common/private_profile.h"
+#include "../common/profile_text.h"
 
 AppState* appState = nullptr;
 

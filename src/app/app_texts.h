@@ -7,7 +7,6 @@ constexpr char kInstanceMutexName[] = "Halvard";
 constexpr char kSettingsFilePath[] = ".\\tessaly.ini";
 constexpr char kBackgroundPicturePath[] = ".\\bgpict.bmp";
 
-constexpr char kConfirmTitle[] = "確認";
 constexpr char kVersionGateText[] = "OSのバージョンが古いです。\nWindows2000/XPでのみ使用できます。";
 constexpr char kFirstRunOfferText[] = "ショートカットをデスクトップに作成します。";
 constexpr char kFirstRunOfferTitle[] = "ショートカット作成";

@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include "../common/center_window.h"
+#include "../common/message_box.h"
 #include "../netcmd/command_runner.h"
 #include "../profiles/profile_catalog.h"
 #include "../profiles/save_dialog.h"
@@ -13,8 +15,6 @@
 #include "../tcpip/tcpip_dialog.h"
 #include "app_state.h"
 #include "app_texts.h"
-#include "center_window.h"
-#include "message_box.h"
 #include "version_dialog.h"
 #include "version_code.h"
 #include "windows_version.h"
@@ -128,11 +128,17 @@ LRESULT onDestroy() {
 
 void showSettingsNote(HWND window) { showInformation(window, kSettingsNoteText, kSettingsNoteTitle); }
 
+// A one-task start ends once the command it was started for has run its course.
+void finishOneTaskCommand(HWND window, int commandId) {
+    const LaunchMode mode = currentLaunchMode();
+    if (mode != Normal && launchModeCommand(mode) == commandId) closeMainWindow(window);
+}
+
 LRESULT onCommand(HWND window, int commandId) {
     switch (commandId) {
-    case IDM_SELECT_PROFILE: runSelectCommand(window); break;
-    case IDM_SAVE_PROFILE: runSaveCommand(window); break;
-    case IDM_TCPIP_SETTINGS: runTcpIpCommand(window); break;
+    case IDM_SELECT_PROFILE: runSelectCommand(window, catalog, runner); break;
+    case IDM_SAVE_PROFILE: runSaveCommand(window, catalog, runner); break;
+    case IDM_TCPIP_SETTINGS: runTcpIpCommand(window, catalog, runner); break;
     case IDM_EXIT: closeMainWindow(window); break;
     case IDM_SHORTCUT_SELECT:
     case IDM_SHORTCUT_SAVE:
@@ -141,14 +147,11 @@ LRESULT onCommand(HWND window, int commandId) {
     case IDM_VERSION: runVersionCommand(window); break;
     default: break;
     }
+    finishOneTaskCommand(window, commandId);
     return 0;
 }
 
 }  // namespace
-
-void finishOneTaskCommand(HWND mainWindow, LaunchMode commandMode) {
-    if (currentLaunchMode() == commandMode) closeMainWindow(mainWindow);
-}
 
 ATOM registerMainWindowClass(HINSTANCE instance, const char* className) {
     WNDCLASSEXA windowClass;

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include "launch_mode.h"
-
 class ProfileCatalog;
 class CommandRunner;
 
@@ -17,6 +15,3 @@ ATOM registerMainWindowClass(HINSTANCE instance, const char* className);
 int createMainWindow(HINSTANCE instance, const char* className, int showCommand, HWND* window, int x,
                      int y, int width, int height);
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Ends a one-task command: closes the main window when the tool was started for it.
-void finishOneTaskCommand(HWND mainWindow, LaunchMode commandMode);

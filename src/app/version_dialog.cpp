@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "../resources/resource.h"
-#include "center_window.h"
+#include "../common/center_window.h"
 
 namespace {
 

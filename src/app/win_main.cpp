@@ -3,13 +3,13 @@
 
 #include <new>
 
+#include "../common/message_box.h"
 #include "../resources/resource.h"
 #include "app_state.h"
 #include "app_texts.h"
 #include "instance_mutex.h"
 #include "launch_mode.h"
 #include "main_window.h"
-#include "message_box.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <new>
 
-#include "../app/private_profile.h"
-#include "../app/profile_text.h"
+#include "../common/private_profile.h"
+#include "../common/profile_text.h"
 
 namespace {
 

@@ -2,12 +2,9 @@
 
 #include <new>
 
-#include "../app/app_state.h"
-#include "../app/app_texts.h"
-#include "../app/center_window.h"
-#include "../app/main_window.h"
-#include "../app/message_box.h"
-#include "../app/profile_text.h"
+#include "../common/center_window.h"
+#include "../common/message_box.h"
+#include "../common/profile_text.h"
 #include "../netcmd/command_runner.h"
 #include "../resources/resource.h"
 #include "profile_catalog.h"
@@ -49,7 +46,7 @@ void onCommand(HWND dialog, int id) {
 
 // Adds the profile and dumps the current settings into its script. A profile whose
 // dump failed is removed again, so none is kept without its settings.
-void saveProfile(HWND mainWindow) {
+void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
     SectionName section;
     if (catalog == nullptr || runner == nullptr) {
         showInformation(mainWindow, kSaveFailedText, kConfirmTitle);
@@ -84,10 +81,9 @@ INT_PTR CALLBACK saveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-void runSaveCommand(HWND mainWindow) {
+void runSaveCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     const INT_PTR result = DialogBoxParamA(instance, kSaveDialogTemplate, mainWindow, saveDialogProc, 0);
     InvalidateRect(mainWindow, nullptr, TRUE);
-    if (result == IDC_OK_BUTTON && profileNameBuffer[0] != '\0') saveProfile(mainWindow);
-    finishOneTaskCommand(mainWindow, Save);
+    if (result == IDC_OK_BUTTON && profileNameBuffer[0] != '\0') saveProfile(mainWindow, catalog, runner);
 }

@@ -1,10 +1,7 @@
 #include "select_dialog.h"
 
-#include "../app/app_state.h"
-#include "../app/app_texts.h"
-#include "../app/center_window.h"
-#include "../app/main_window.h"
-#include "../app/message_box.h"
+#include "../common/center_window.h"
+#include "../common/message_box.h"
 #include "../netcmd/command_runner.h"
 #include "../resources/resource.h"
 #include "profile_catalog.h"
@@ -17,16 +14,18 @@ namespace {
 
 // The list box's own procedure while the subclass is in place (one dialog at a time).
 WNDPROC previousListBoxProc = nullptr;
+// The catalogue the open dialog lists.
+const ProfileCatalog* listedCatalog = nullptr;
 
 int currentSelection(HWND dialog) {
     return static_cast<int>(SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_GETCURSEL, 0, 0));
 }
 
 void fillList(HWND dialog) {
-    if (catalog == nullptr) return;
-    for (int i = 0; i < catalog->count(); ++i) {
+    if (listedCatalog == nullptr) return;
+    for (int i = 0; i < listedCatalog->count(); ++i) {
         ProfileEntry entry;
-        if (catalog->entryAt(i, &entry))
+        if (listedCatalog->entryAt(i, &entry))
             SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(entry.name));
     }
 }
@@ -85,7 +84,7 @@ void onCommand(HWND dialog, int id) {
     }
 }
 
-void applySelectedProfile(HWND mainWindow) {
+void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
     ProfileEntry entry;
     if (catalog != nullptr && runner != nullptr && catalog->entryAt(selectedProfileIndex, &entry) &&
         runner->execScript(entry.path))
@@ -94,7 +93,7 @@ void applySelectedProfile(HWND mainWindow) {
         showInformation(mainWindow, kApplyFailedText, kConfirmTitle);
 }
 
-void deleteSelectedProfile(HWND mainWindow) {
+void deleteSelectedProfile(HWND mainWindow, ProfileCatalog* catalog) {
     if (catalog != nullptr && catalog->removeProfile(selectedProfileIndex) >= 1)
         showInformation(mainWindow, kDeletedText, kConfirmTitle);
     else
@@ -113,14 +112,15 @@ INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
 }
 
-void runSelectCommand(HWND mainWindow) {
+void runSelectCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
     selectedProfileIndex = 0;
+    listedCatalog = catalog;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     const INT_PTR result = DialogBoxParamA(instance, kSelectDialogTemplate, mainWindow, selectDialogProc, 0);
+    listedCatalog = nullptr;
     InvalidateRect(mainWindow, nullptr, TRUE);
     if (result == IDC_OK_BUTTON)
-        applySelectedProfile(mainWindow);
+        applySelectedProfile(mainWindow, catalog, runner);
     else if (result == kSelectDialogDelete)
-        deleteSelectedProfile(mainWindow);
-    finishOneTaskCommand(mainWindow, Select);
+        deleteSelectedProfile(mainWindow, catalog);
 }

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+class CommandRunner;
+class ProfileCatalog;
+
 // Written by the dialog on OK or a confirmed "Del"; read by the command afterwards.
 extern int selectedProfileIndex;
 
@@ -10,4 +13,5 @@ extern int selectedProfileIndex;
 constexpr int kSelectDialogDelete = 104;
 
 INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-void runSelectCommand(HWND mainWindow);
+// Opens the dialog, then applies or deletes the chosen profile and tells the outcome.
+void runSelectCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner);

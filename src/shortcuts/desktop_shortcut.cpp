@@ -3,8 +3,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "../app/app_texts.h"
-#include "../app/message_box.h"
+#include "../common/message_box.h"
 #include "../resources/resource.h"
 #include "strip_file_name.h"
 

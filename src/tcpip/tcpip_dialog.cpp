@@ -5,11 +5,8 @@
 #include <cstring>
 #include <new>
 
-#include "../app/app_state.h"
-#include "../app/app_texts.h"
-#include "../app/center_window.h"
-#include "../app/main_window.h"
-#include "../app/message_box.h"
+#include "../common/center_window.h"
+#include "../common/message_box.h"
 #include "../netcmd/command_runner.h"
 #include "../profiles/profile_catalog.h"
 #include "../resources/resource.h"
@@ -23,6 +20,8 @@ namespace {
 
 // The subnet-mask field's own procedure while the dialog is open (one at a time).
 WNDPROC previousMaskFieldProc = nullptr;
+// The catalogue whose adapter table the open dialog shows.
+const ProfileCatalog* shownCatalog = nullptr;
 
 enum Enable : short { Off = 0, On = 1, Keep = -1 };
 
@@ -90,17 +89,17 @@ LRESULT CALLBACK maskFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM l
 
 INT_PTR onInitDialog(HWND dialog) {
     centerWindowOnDesktop(dialog);
-    const int count = catalog != nullptr ? catalog->adapterCount() : 0;
+    const int count = shownCatalog != nullptr ? shownCatalog->adapterCount() : 0;
     for (int i = 0; i < count; ++i) {
         AdapterInfo adapter;
-        if (catalog->adapterAt(i, &adapter)) {
+        if (shownCatalog->adapterAt(i, &adapter)) {
             const char* name = adapter.connectionName != nullptr ? adapter.connectionName : "";
             SendDlgItemMessageA(dialog, IDC_ADAPTER_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
         }
     }
     SendDlgItemMessageA(dialog, IDC_ADAPTER_COMBO, CB_SETCURSEL, 0, 0);
     AdapterInfo first;
-    if (catalog != nullptr && catalog->adapterAt(0, &first)) fillFromAdapter(dialog, first);
+    if (shownCatalog != nullptr && shownCatalog->adapterAt(0, &first)) fillFromAdapter(dialog, first);
     previousMaskFieldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         GetDlgItem(dialog, IDC_SUBNET_MASK), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(maskFieldProc)));
     return 1;
@@ -143,7 +142,7 @@ void onOk(HWND dialog) {
 void onAdapterChosen(HWND dialog) {
     const int index = static_cast<int>(SendDlgItemMessageA(dialog, IDC_ADAPTER_COMBO, CB_GETCURSEL, 0, 0));
     AdapterInfo adapter;
-    if (catalog != nullptr && catalog->adapterAt(index, &adapter))
+    if (shownCatalog != nullptr && shownCatalog->adapterAt(index, &adapter))
         fillFromAdapter(dialog, adapter);
     else
         SetDlgItemTextA(dialog, IDC_ADAPTER_DESCRIPTION, kUnknownAdapterText);
@@ -173,7 +172,7 @@ void onCommand(HWND dialog, int id, int notification) {
     }
 }
 
-void reportOutcome(HWND mainWindow) {
+void reportOutcome(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
     AdapterInfo adapter;
     const char* name = nullptr;
     if (catalog != nullptr && catalog->adapterAt(tcpIpRequest.adapterIndex, &adapter)) name = adapter.connectionName;
@@ -200,11 +199,12 @@ INT_PTR CALLBACK tcpIpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
 }
 
-void runTcpIpCommand(HWND mainWindow) {
+void runTcpIpCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
     if (catalog != nullptr) catalog->discover();
+    shownCatalog = catalog;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     const INT_PTR result = DialogBoxParamA(instance, kTcpIpDialogTemplate, mainWindow, tcpIpDialogProc, 0);
-    if (result == IDC_OK_BUTTON) reportOutcome(mainWindow);
+    shownCatalog = nullptr;
+    if (result == IDC_OK_BUTTON) reportOutcome(mainWindow, catalog, runner);
     if (catalog != nullptr) catalog->releaseAdapters();
-    finishOneTaskCommand(mainWindow, TcpIp);
 }

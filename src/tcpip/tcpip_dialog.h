@@ -5,8 +5,13 @@
 
 #include "../netcmd/tcpip_request.h"
 
+class CommandRunner;
+class ProfileCatalog;
+
 // Written by the dialog on confirmed OK; read by the command when the dialog returns 1.
 extern TcpIpRequest tcpIpRequest;
 
 INT_PTR CALLBACK tcpIpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-void runTcpIpCommand(HWND mainWindow);
+// Reads the connections, opens the dialog, sends a confirmed change through netsh and
+// tells the outcome; the connection list is released again afterwards.
+void runTcpIpCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner);

@@ -13,42 +13,50 @@ constexpr DWORD kPollMs = 20;
 
 struct WindowSearch {
     DWORD processId;
-    const char* className;
-    const char* title;
-    HWND found;
-    std::vector<HWND>* all;
+    const char* className;  // null: every visible window
+    const char* title;      // null: any title
+    std::vector<HWND> found;
 };
+
+std::string classOf(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
 
 BOOL CALLBACK collectWindow(HWND window, LPARAM lParam) {
     WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-    if (search->all != nullptr) {
-        search->all->push_back(window);
-        return TRUE;
-    }
-    char className[256] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (std::strcmp(className, search->className) != 0) return TRUE;
+    if (search->className != nullptr && classOf(window) != search->className) return TRUE;
     if (search->title != nullptr && windowText(window) != search->title) return TRUE;
-    search->found = window;
-    return FALSE;
+    search->found.push_back(window);
+    return TRUE;
+}
+
+DWORD_PTR sendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kWaitMs, &result);
+    return result;
+}
+
+std::vector<HWND> children(HWND parent) {
+    std::vector<HWND> list;
+    auto add = [](HWND child, LPARAM out) { return reinterpret_cast<std::vector<HWND>*>(out)->push_back(child), TRUE; };
+    EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&list));
+    return list;
 }
 
 }  // namespace
 
 std::string tessalyExePath() { return windowsPathOf(TESSALY_EXE); }
 
-TessalyRun::~TessalyRun() {
-    kill();
-}
+TessalyRun::~TessalyRun() { kill(); }
 
-bool TessalyRun::start(const std::string& tail, const std::string& workDir, const std::string& exePath) {
-    const std::string program = exePath.empty() ? tessalyExePath() : exePath;
-    std::string commandLine = "\"" + program + "\"";
-    if (!tail.empty()) commandLine += " " + tail;
-    return startCommandLine(commandLine, program, workDir);
+bool TessalyRun::start(const std::string& tail, const std::string& workDir) {
+    const std::string program = tessalyExePath();
+    return startCommandLine("\"" + program + "\"" + (tail.empty() ? "" : " " + tail), program, workDir);
 }
 
 bool TessalyRun::startCommandLine(const std::string& commandLine, const std::string& exePath,
@@ -58,22 +66,17 @@ bool TessalyRun::startCommandLine(const std::string& commandLine, const std::str
         std::fprintf(stderr, "the simulated network is not installed in this prefix (sim/install)\n");
         return false;
     }
-    STARTUPINFOA startup;
-    ZeroMemory(&startup, sizeof startup);
+    STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    return CreateProcessA(exePath.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          workDir.c_str(), &startup, &process_) != 0;
+    return CreateProcessA(exePath.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, workDir.c_str(),
+                          &startup, &process_) != 0;
 }
 
 bool TessalyRun::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
-    if (process_.hProcess == nullptr) return false;
-    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
-    DWORD code = 0xDEADBEEF;
-    GetExitCodeProcess(process_.hProcess, &code);
-    if (exitCode != nullptr) *exitCode = code;
-    return true;
+    return process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
+           GetExitCodeProcess(process_.hProcess, exitCode);
 }
 
 bool TessalyRun::isRunning() const {
@@ -91,45 +94,51 @@ void TessalyRun::kill() {
     process_ = PROCESS_INFORMATION();
 }
 
+std::vector<HWND> TessalyRun::windows(const char* className, const char* title) const {
+    WindowSearch search = {process_.dwProcessId, className, title, {}};
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND TessalyRun::waitForWindow(const char* className, const char* title, DWORD timeoutMs) const {
-    const DWORD started = GetTickCount();
-    for (;;) {
-        WindowSearch search = {process_.dwProcessId, className, title, nullptr, nullptr};
-        EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) return search.found;
+    for (const DWORD started = GetTickCount();; Sleep(kPollMs)) {
+        const std::vector<HWND> found = windows(className, title);
+        if (!found.empty()) return found.front();
         if (GetTickCount() - started >= timeoutMs || !isRunning()) return nullptr;
-        Sleep(kPollMs);
     }
 }
 
 HWND TessalyRun::waitForMainWindow(DWORD timeoutMs) const {
-    HWND window = waitForWindow("Tessaly", nullptr, timeoutMs);
-    // The window shows during its creation; wait until start-up is over and the tool
-    // waits for input.
-    if (window != nullptr) WaitForInputIdle(process_.hProcess, timeoutMs);
-    return window;
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    for (const DWORD started = GetTickCount(); GetTickCount() - started < timeoutMs && isRunning(); Sleep(kPollMs)) {
+        HWND window = waitForWindow("Tessaly", nullptr, timeoutMs);
+        // The round trip returns once the thread takes messages: in its message loop, or
+        // in a modal box's loop, which has disabled the window first.
+        sendAndWait(window, WM_NULL, 0, 0);
+        RECT area;
+        if (GetWindowRect(window, &area) && area.left < desktop.right && area.top < desktop.bottom &&
+            IsWindowEnabled(window))
+            return window;
+    }
+    return nullptr;
 }
 
 HWND TessalyRun::waitForDialog(const char* title, DWORD timeoutMs) const {
     return waitForWindow("#32770", title, timeoutMs);
 }
 
-std::vector<HWND> TessalyRun::visibleWindows() const {
-    std::vector<HWND> all;
-    WindowSearch search = {process_.dwProcessId, nullptr, nullptr, nullptr, &all};
-    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
-    return all;
-}
-
 std::string TessalyRun::describeWindows() const {
     std::string out;
-    for (HWND window : visibleWindows()) {
-        char className[64] = "";
-        GetClassNameA(window, className, sizeof className);
-        out += std::string(className) + " '" + windowText(window) + "' ";
-        if (std::strcmp(className, "#32770") == 0) out += "text '" + messageBoxText(window) + "' ";
-    }
+    for (HWND window : windows(nullptr, nullptr))
+        out += classOf(window) + " '" + windowText(window) + "' '" + messageBoxText(window) + "' ";
     return out.empty() ? "no visible window" : out;
+}
+
+std::string controlText(HWND control) {
+    char text[4096] = "";
+    sendAndWait(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
 }
 
 std::string windowText(HWND window) {
@@ -137,42 +146,80 @@ std::string windowText(HWND window) {
     GetWindowTextA(window, text, sizeof text);
     return text;
 }
-
-std::string messageBoxText(HWND box) {
-    char text[4096] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    return text;
-}
+std::string messageBoxText(HWND box) { return controlText(GetDlgItem(box, 0xFFFF)); }
+std::string itemText(HWND dialog, int id) { return controlText(GetDlgItem(dialog, id)); }
 
 bool hasButton(HWND dialog, int id) {
     HWND button = GetDlgItem(dialog, id);
     return button != nullptr && IsWindowVisible(button) && IsWindowEnabled(button);
 }
 
+bool isEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+
+bool isChecked(HWND dialog, int id) { return sendAndWait(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::vector<std::string> listItems(HWND dialog, int id) {
+    std::vector<std::string> items;
+    HWND list = GetDlgItem(dialog, id);
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        // Across processes Wine passes list texts whole only in their wide form.
+        wchar_t wide[256] = L"";
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+        char text[512] = "";
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::string ipText(HWND dialog, int id) {
+    std::string text;
+    for (HWND part : children(GetDlgItem(dialog, id))) text += controlText(part) + ".";
+    return text.substr(0, text.size() - 1);
+}
+
 void pressButton(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void typeText(HWND dialog, int controlId, const std::string& text) {
-    SendDlgItemMessageA(dialog, controlId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+void click(HWND dialog, int id) { sendAndWait(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void typeText(HWND dialog, int id, const std::string& text) {
+    sendAndWait(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void postCommand(HWND window, int commandId) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+void typeIp(HWND dialog, int id, const std::string& address) {
+    size_t start = 0;
+    for (HWND part : children(GetDlgItem(dialog, id))) {
+        const size_t dot = address.find('.', start);
+        const std::string piece = address.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        sendAndWait(part, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(piece.c_str()));
+        start = dot == std::string::npos ? address.size() : dot + 1;
+    }
 }
+
+void chooseComboItem(HWND dialog, int id, int index) {
+    HWND combo = GetDlgItem(dialog, id);
+    sendAndWait(combo, CB_SETCURSEL, index, 0);
+    sendAndWait(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void focusControl(HWND dialog, int id) {
+    sendAndWait(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+}
+
+void sendCommand(HWND window, int id) { sendAndWait(window, WM_COMMAND, id, 0); }
+
+void postCommand(HWND window, int commandId) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0); }
 
 bool waitForWindowGone(HWND window, DWORD timeoutMs) {
-    const DWORD started = GetTickCount();
-    while (IsWindow(window)) {
+    for (const DWORD started = GetTickCount(); IsWindow(window); Sleep(kPollMs))
         if (GetTickCount() - started >= timeoutMs) return false;
-        Sleep(kPollMs);
-    }
     return true;
 }
 
 std::string bitmapFileHeaders(int width, int height) {
-    const int rowBytes = (width * 3 + 3) & ~3;
     BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof info;
@@ -180,46 +227,10 @@ std::string bitmapFileHeaders(int width, int height) {
     info.biHeight = height;
     info.biPlanes = 1;
     info.biBitCount = 24;
-    info.biSizeImage = rowBytes * height;
+    info.biSizeImage = ((width * 3 + 3) & ~3) * height;
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof file + sizeof info;
     file.bfSize = file.bfOffBits + info.biSizeImage;
     return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
            std::string(reinterpret_cast<const char*>(&info), sizeof info);
-}
-
-bool saveWindowPicture(HWND window, const std::string& bmpPath) {
-    RECT area;
-    if (!GetWindowRect(window, &area)) return false;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return false;
-
-    const std::string headers = bitmapFileHeaders(width, height);
-    BITMAPINFOHEADER info;
-    memcpy(&info, headers.data() + sizeof(BITMAPFILEHEADER), sizeof info);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                      &bits, nullptr, 0);
-    bool saved = false;
-    if (bitmap != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-        GdiFlush();
-        HANDLE out = CreateFileA(bmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (out != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            saved = WriteFile(out, headers.data(), static_cast<DWORD>(headers.size()), &written, nullptr) &&
-                    WriteFile(out, bits, info.biSizeImage, &written, nullptr);
-            CloseHandle(out);
-        }
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return saved;
 }

@@ -1,201 +1,104 @@
-// The main window end to end: size, background picture, menu commands 503 and 507.
-#include <gtest/gtest.h>
+// The main window end to end: size, background picture, commands 503 and 507.
+#include <functional>
 
-#include <string>
-#include <vector>
-
-#include "e2e/automation.h"
-#include "e2e/expectations.h"
-#include "win/scratch_dir.h"
+#include "e2e/fixture.h"
 
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kGreen = RGB(0, 160, 0);
 
-// A visible tool in a fresh directory that has already made its first-run offer.
-class VisibleTool {
-public:
-    VisibleTool() { writeNotFirstRun(dir); }
-    bool start() {
-        if (!run.start("", dir.path())) return false;
-        mainWindow = run.waitForMainWindow();
-        return mainWindow != nullptr;
-    }
-
-    ScratchDir dir;
-    TessalyRun run;
-    HWND mainWindow = nullptr;
-};
+class MainWindow : public ToolTest {};
 
 // A 24-bit bottom-up bitmap file whose pixels come from the function.
-template <typename PixelAt>
-std::string bitmapFile(int width, int height, PixelAt pixelAt) {
-    const int rowBytes = (width * 3 + 3) & ~3;
+std::string bitmapFile(int width, int height, const std::function<COLORREF(int x)>& pixelAt) {
     std::string out = bitmapFileHeaders(width, height);
     for (int y = height - 1; y >= 0; --y) {
-        std::string row(rowBytes, '\0');
+        std::string row((width * 3 + 3) & ~3, '\0');
         for (int x = 0; x < width; ++x) {
-            const COLORREF colour = pixelAt(x, y);
-            row[x * 3] = static_cast<char>(GetBValue(colour));
-            row[x * 3 + 1] = static_cast<char>(GetGValue(colour));
-            row[x * 3 + 2] = static_cast<char>(GetRValue(colour));
+            row[x * 3] = static_cast<char>(GetBValue(pixelAt(x)));
+            row[x * 3 + 1] = static_cast<char>(GetGValue(pixelAt(x)));
+            row[x * 3 + 2] = static_cast<char>(GetRValue(pixelAt(x)));
         }
         out += row;
     }
     return out;
 }
 
-// The client area as it is on the screen, 300 x 50 pixels read back from the display.
-class ClientPixels {
-public:
-    explicit ClientPixels(HWND window) {
-        POINT origin = {0, 0};
-        ClientToScreen(window, &origin);
+// "x,y" of every client pixel that does not show its colour yet; polled, since painting
+// is asynchronous.
+std::string pixelsNotShown(HWND window, const std::vector<std::pair<POINT, COLORREF>>& expected) {
+    std::string wrong;
+    for (int attempt = 0; attempt < 50; Sleep(100), ++attempt) {
+        wrong.clear();
         HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, kWidth, kHeight, screen, origin.x, origin.y, SRCCOPY);
-        GdiFlush();
-        const DWORD* pixels = static_cast<const DWORD*>(bits);
-        pixels_.assign(pixels, pixels + kWidth * kHeight);
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-    }
-    COLORREF at(int x, int y) const {
-        const DWORD bgr = pixels_[y * kWidth + x];
-        return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
-    }
-    static constexpr int kWidth = 300;
-    static constexpr int kHeight = 50;
-
-private:
-    std::vector<DWORD> pixels_;
-};
-
-struct ExpectedPixel {
-    int x, y;
-    COLORREF colour;
-};
-
-// Polls the screen until every expected pixel shows (painting is asynchronous).
-void expectPixels(HWND window, const std::vector<ExpectedPixel>& expected) {
-    std::string mismatches;
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        ClientPixels pixels(window);
-        mismatches.clear();
-        for (size_t i = 0; i < expected.size(); ++i) {
-            const ExpectedPixel& e = expected[i];
-            if (pixels.at(e.x, e.y) != e.colour) {
-                char line[128];
-                snprintf(line, sizeof line, "pixel %zu at (%d,%d): %06lx, expected %06lx\n", i, e.x, e.y,
-                         static_cast<unsigned long>(pixels.at(e.x, e.y)),
-                         static_cast<unsigned long>(e.colour));
-                mismatches += line;
-            }
+        for (const auto& e : expected) {
+            POINT at = e.first;
+            ClientToScreen(window, &at);
+            if (GetPixel(screen, at.x, at.y) != e.second)
+                wrong += std::to_string(e.first.x) + "," + std::to_string(e.first.y) + " ";
         }
-        if (mismatches.empty()) return;
-        Sleep(100);
+        ReleaseDC(nullptr, screen);
+        if (wrong.empty()) break;
     }
-    ADD_FAILURE() << mismatches;
+    return wrong;
 }
 
-TEST(MainWindow, ClientAreaIs300By50AndTheFrameIsFixed) {
-    VisibleTool tool;
-    ASSERT_TRUE(tool.start());
-    // The window is shown before it is given its final size; wait for the size to settle.
+TEST_F(MainWindow, HasAFixed300By50ClientAreaAndEndsWithTheCloseBox) {
+    TessalyRun run;
+    HWND mainWindow = startVisible(run);
+    ASSERT_NE(nullptr, mainWindow);
     RECT client = {};
-    for (DWORD waited = 0; waited < kWaitMs; waited += 20) {
-        ASSERT_TRUE(GetClientRect(tool.mainWindow, &client));
-        if (client.right == 300 && client.bottom == 50) break;
-        Sleep(20);
-    }
-    EXPECT_EQ(300, client.right - client.left);
-    EXPECT_EQ(50, client.bottom - client.top);
-    const LONG style = GetWindowLongA(tool.mainWindow, GWL_STYLE);
-    EXPECT_TRUE(style & WS_CAPTION);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style & WS_THICKFRAME) << "no sizing border";
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_EQ("Tessaly ネットワーク設定切替ツール", windowText(tool.mainWindow));
-    exitThroughMenu(tool.run, tool.mainWindow);
+    GetClientRect(mainWindow, &client);
+    EXPECT_EQ(300, client.right);
+    EXPECT_EQ(50, client.bottom);
+    EXPECT_EQ("Tessaly ネットワーク設定切替ツール", windowText(mainWindow));
+    const LONG style = GetWindowLongA(mainWindow, GWL_STYLE);
+    EXPECT_EQ(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_MAXIMIZEBOX));
+
+
+    PostMessageA(mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    expectEndsWithZero(run);
 }
 
-TEST(MainWindow, BackgroundPictureIsDrawnAtTheClientHeight) {
-    auto stripes = [](int x, int) { return x % 2 ? kBlue : kRed; };
-    auto halves = [](int x, int) { return x < 300 ? kRed : kBlue; };
-    auto solid = [](int, int) { return kGreen; };
+TEST_F(MainWindow, BackgroundPictureIsDrawnAtTheClientHeight) {
     const struct {
         const char* name;
         std::string file;
-        std::vector<ExpectedPixel> pixels;
+        std::vector<std::pair<POINT, COLORREF>> pixels;
     } cases[] = {
-        {"50 high: drawn unscaled", bitmapFile(200, 50, stripes),
-         {{0, 0, kRed}, {1, 0, kBlue}, {2, 25, kRed}, {198, 49, kRed}, {199, 49, kBlue},
-          {200, 0, kWhite}, {299, 49, kWhite}}},
-        {"600 x 100: drawn 300 x 50", bitmapFile(600, 100, halves),
-         {{0, 0, kRed}, {146, 49, kRed}, {153, 0, kBlue}, {299, 49, kBlue}}},
-        {"7 x 10: drawn 35 x 50", bitmapFile(7, 10, solid),
-         {{0, 0, kGreen}, {34, 49, kGreen}, {35, 0, kWhite}, {35, 49, kWhite}, {299, 25, kWhite}}},
-        {"empty file: white", std::string(),
-         {{0, 0, kWhite}, {150, 25, kWhite}, {299, 49, kWhite}}},
-        {"not a bitmap: white", std::string("BM this is not a picture at all"),
-         {{0, 0, kWhite}, {150, 25, kWhite}, {299, 49, kWhite}}},
+        {"200 x 50: unscaled", bitmapFile(200, 50, [](int x) { return x % 2 ? kBlue : kRed; }),
+         {{{0, 0}, kRed}, {{1, 0}, kBlue}, {{198, 49}, kRed}, {{199, 49}, kBlue}, {{200, 0}, kWhite}}},
+        {"600 x 100: 300 x 50", bitmapFile(600, 100, [](int x) { return x < 300 ? kRed : kBlue; }),
+         {{{0, 0}, kRed}, {{146, 49}, kRed}, {{153, 0}, kBlue}, {{299, 49}, kBlue}}},
+        {"7 x 10: 35 x 50", bitmapFile(7, 10, [](int) { return kBlue; }),
+         {{{0, 0}, kBlue}, {{34, 49}, kBlue}, {{35, 0}, kWhite}, {{299, 25}, kWhite}}},
+        {"not a bitmap: white", "BM this is not a picture at all", {{{0, 0}, kWhite}, {{299, 49}, kWhite}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        VisibleTool tool;
-        writeWholeFile(tool.dir.file("bgpict.bmp"), c.file);
-        ASSERT_TRUE(tool.start());
-        expectPixels(tool.mainWindow, c.pixels);
-        exitThroughMenu(tool.run, tool.mainWindow);
+        writeWholeFile(dir.file("bgpict.bmp"), c.file);
+        TessalyRun run;
+        HWND mainWindow = startVisible(run);
+        ASSERT_NE(nullptr, mainWindow);
+        EXPECT_EQ("", pixelsNotShown(mainWindow, c.pixels));
+        exitThroughMenu(run, mainWindow);
     }
 }
 
-TEST(MainWindow, WithoutAPictureTheClientAreaIsWhite) {
-    VisibleTool tool;
-    ASSERT_TRUE(tool.start());
-    expectPixels(tool.mainWindow, {{0, 0, kWhite}, {150, 25, kWhite}, {299, 49, kWhite}});
-    exitThroughMenu(tool.run, tool.mainWindow);
-}
-
-TEST(MainWindow, SettingsCommandShowsItsNoteAndUnknownIdsDoNothing) {
-    VisibleTool tool;
-    ASSERT_TRUE(tool.start());
-    const int unknownIds[] = {0, 1, 2, 101, 499, 509, 600, 0xFFFF};
-    for (int id : unknownIds) postCommand(tool.mainWindow, id);
-    postCommand(tool.mainWindow, 507);
-    HWND note = tool.run.waitForDialog("設定");
+TEST_F(MainWindow, SettingsCommandShowsItsNoteAndUnknownIdsDoNothing) {
+    TessalyRun run;
+    HWND mainWindow = startVisible(run);
+    ASSERT_NE(nullptr, mainWindow);
+    for (int id : {0, 1, 101, 499, 509, 0xFFFF}) postCommand(mainWindow, id);
+    postCommand(mainWindow, 507);
+    HWND note = run.waitForDialog("設定");
     ASSERT_NE(nullptr, note);
-    EXPECT_EQ("実装する事無いです。", messageBoxText(note));
-    EXPECT_TRUE(hasButton(note, IDOK));
-    EXPECT_FALSE(hasButton(note, IDCANCEL));
-    const std::vector<HWND> windows = tool.run.visibleWindows();
-    EXPECT_EQ(2u, windows.size()) << "the main window and the note, nothing else";
-    pressButton(note, IDOK);
-    ASSERT_TRUE(waitForWindowGone(note));
-    EXPECT_TRUE(tool.run.isRunning());
-    exitThroughMenu(tool.run, tool.mainWindow);
-}
-
-TEST(MainWindow, CloseBoxEndsTheProcessWithCodeZero) {
-    VisibleTool tool;
-    ASSERT_TRUE(tool.start());
-    PostMessageA(tool.mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
-    expectEndsWithZero(tool.run);
+    EXPECT_EQ(1u, run.windows("#32770", nullptr).size()) << run.describeWindows();
+    EXPECT_EQ("実装する事無いです。", answerBox(run, "設定"));
+    EXPECT_NE(nullptr, run.waitForMainWindow());
+    exitThroughMenu(run, mainWindow);
 }
 
 }  // namespace

@@ -1,203 +1,112 @@
-// Start-up end to end: single instance, first-run offer, launch modes, version gate.
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "e2e/automation.h"
-#include "e2e/expectations.h"
-#include "win/scratch_dir.h"
+// Start-up end to end: first-run offer, launch modes, single instance, version gate.
+#include "e2e/fixture.h"
 
 namespace {
 
 const char kOfferTitle[] = "ショートカット作成";
-const char kOfferText[] = "ショートカットをデスクトップに作成します。";
+const char kTcpIpTitle[] = "インターネットプロトコル(TCP/IP)の設定";
 
-std::string settingsFile(const ScratchDir& dir) { return dir.file("tessaly.ini"); }
-
-int firstTimeValue(const ScratchDir& dir) {
-    return static_cast<int>(
-        GetPrivateProfileIntA("Basic", "FirstTime", -12345, settingsFile(dir).c_str()));
-}
-
-void writeFirstTime(const ScratchDir& dir, const char* value) {
-    writeWholeFile(settingsFile(dir), std::string("[Basic]\r\nFirstTime=") + value + "\r\n");
-}
-
-
-// Counts the dialogs the process shows once a posted 507 has been handled: an offer
-// box, if one is up, was created before anything posted could be dispatched.
-int dialogsBesideTheSettingsNote(TessalyRun& run, HWND mainWindow) {
-    postCommand(mainWindow, 507);
-    HWND note = run.waitForDialog("設定");
-    if (note == nullptr) return -1;
-    int dialogs = 0;
-    for (HWND window : run.visibleWindows()) {
-        char className[64] = "";
-        GetClassNameA(window, className, sizeof className);
-        if (std::string(className) == "#32770" && window != note) ++dialogs;
+class Startup : public ToolTest {
+protected:
+    std::string settings() const { return readWholeFile(dir.file("tessaly.ini")); }
+    // The dialogs beside a 507 note, counted once the note shows: a box that start-up
+    // put up was created before anything posted could be dispatched.
+    int otherDialogs(TessalyRun& run, HWND mainWindow) {
+        postCommand(mainWindow, 507);
+        HWND note = run.waitForDialog("設定");
+        if (note == nullptr) return -1;
+        const int others = static_cast<int>(run.windows("#32770", nullptr).size()) - 1;
+        pressButton(note, IDOK);
+        waitForWindowGone(note);
+        return others;
     }
-    pressButton(note, IDOK);
-    waitForWindowGone(note);
-    return dialogs;
-}
+};
 
-TEST(Startup, FirstRunOfferHasItsTextAndAnyAnswerWritesFirstTimeZero) {
-    const int answers[] = {IDOK, IDCANCEL};
-    for (int answer : answers) {
-        SCOPED_TRACE(answer == IDOK ? "OK" : "Cancel");
-        ScratchDir dir;
-        {
-            TessalyRun run;
-            ASSERT_TRUE(run.start("", dir.path()));
-            HWND offer = run.waitForDialog(kOfferTitle);
-            ASSERT_NE(nullptr, offer);
-            EXPECT_EQ(kOfferText, messageBoxText(offer));
-            EXPECT_TRUE(hasButton(offer, IDOK));
-            EXPECT_TRUE(hasButton(offer, IDCANCEL));
-            EXPECT_FALSE(fileExists(settingsFile(dir))) << "nothing is written at start-up";
-            pressButton(offer, answer);
-            ASSERT_TRUE(waitForWindowGone(offer));
-            HWND mainWindow = run.waitForMainWindow();
-            ASSERT_NE(nullptr, mainWindow);
-            exitThroughMenu(run, mainWindow);
-        }
-        EXPECT_EQ(0, firstTimeValue(dir));
-        EXPECT_EQ("[Basic]\r\nFirstTime=0\r\n", readWholeFile(settingsFile(dir)));
-
-        TessalyRun again;
-        ASSERT_TRUE(again.start("", dir.path()));
-        HWND mainWindow = again.waitForMainWindow();
-        ASSERT_NE(nullptr, mainWindow);
-        EXPECT_EQ(0, dialogsBesideTheSettingsNote(again, mainWindow)) << "the offer is made once";
-        exitThroughMenu(again, mainWindow);
-    }
-}
-
-TEST(Startup, OnlyTheValueOneMakesTheOffer) {
+TEST_F(Startup, OnlyAFirstRunMakesTheOfferAndAnyRunEndsItWithFirstTimeZero) {
     const struct {
-        const char* content;
-        int offers;
+        const char* settings;  // null: no file
+        bool offers;
     } cases[] = {
-        {"[Basic]\r\nFirstTime=1\r\n", 1},
-        {"[Basic]\r\nFirstTime= 1x\r\n", 1},
-        {"[Basic]\r\nFirstTime=2\r\n", 0},
-        {"[Basic]\r\nFirstTime=\r\n", 0},
-        {"[Basic]\r\nFirstTime=abc\r\n", 0},
-        {"[Basic]\r\nFirstTime=99999999999999999999\r\n", 0},
-        {"[Basic]\r\nFirstTime=4294967297\r\n", 0},
-        {"[Other]\r\nFirstTime=0\r\n", 1},
-        {"\x01\x02garbage\xFF\xFE without any section\r\n=\r\n[\r\n", 1},
+        {nullptr, true},
+        {"[Basic]\r\nFirstTime= 1x\r\n", true},
+        {"[Basic]\r\nFirstTime=2\r\n", false},
+        {"\x01\x02garbage\xFF without any section\r\n=\r\n[\r\n", true},
     };
-    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        SCOPED_TRACE("case " + std::to_string(i));
-        ScratchDir dir;
-        writeWholeFile(settingsFile(dir), cases[i].content);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings != nullptr ? c.settings : "no settings file");
+        DeleteFileA(dir.file("tessaly.ini").c_str());
+        if (c.settings != nullptr) writeWholeFile(dir.file("tessaly.ini"), c.settings);
         TessalyRun run;
         ASSERT_TRUE(run.start("", dir.path()));
+        if (c.offers) {
+            EXPECT_EQ("[OK Cancel] ショートカットをデスクトップに作成します。", answerBox(run, kOfferTitle, IDCANCEL));
+            EXPECT_EQ(c.settings != nullptr, fileExists(dir.file("tessaly.ini"))) << "nothing written at start-up";
+        }
         HWND mainWindow = run.waitForMainWindow();
         ASSERT_NE(nullptr, mainWindow);
-        if (cases[i].offers) {
-            HWND offer = run.waitForDialog(kOfferTitle);
-            ASSERT_NE(nullptr, offer);
-            pressButton(offer, IDCANCEL);
-            ASSERT_TRUE(waitForWindowGone(offer));
+        EXPECT_EQ(0, otherDialogs(run, mainWindow));
+        exitThroughMenu(run, mainWindow);
+        if (c.settings == nullptr) {
+            EXPECT_EQ("[Basic]\r\nFirstTime=0\r\n", settings());
         }
-        EXPECT_EQ(0, dialogsBesideTheSettingsNote(run, mainWindow));
-        exitThroughMenu(run, mainWindow);
-        EXPECT_EQ(0, firstTimeValue(dir));
+        EXPECT_EQ(0, static_cast<int>(GetPrivateProfileIntA("Basic", "FirstTime", 7, dir.file("tessaly.ini").c_str())));
     }
 }
 
-TEST(Startup, SecondInstanceEndsAtOnceWhileTheFirstShowsAModalBox) {
-    ScratchDir firstDir;
-    ScratchDir secondDir;
-    TessalyRun first;
-    ASSERT_TRUE(first.start("", firstDir.path()));
-    HWND offer = first.waitForDialog(kOfferTitle);
-    ASSERT_NE(nullptr, offer);
-
-    const char* tails[] = {"", "/L", "/S", "/T"};
-    for (const char* tail : tails) {
-        SCOPED_TRACE(tail);
-        TessalyRun second;
-        ASSERT_TRUE(second.start(tail, secondDir.path()));
-        DWORD code = 0xDEADBEEF;
-        ASSERT_TRUE(second.waitForExit(kWaitMs, &code));
-        EXPECT_EQ(0u, code);
-        EXPECT_FALSE(fileExists(settingsFile(secondDir)));
-    }
-    EXPECT_TRUE(IsWindowVisible(offer)) << "the running instance is left alone";
-
-    pressButton(offer, IDCANCEL);
-    HWND mainWindow = first.waitForMainWindow();
-    ASSERT_NE(nullptr, mainWindow);
-    exitThroughMenu(first, mainWindow);
-}
-
-TEST(Startup, OneTaskModesRunTheirCommandAndEndWithoutAnOffer) {
-    const struct {
-        const char* tail;
-        const char* dialog;  // the task's dialog
-    } modes[] = {{"/L", "ネットワークの設定を選択"},
-                 {"/S", "ネットワークの設定を保存"},
-                 {"/T", "インターネットプロトコル(TCP/IP)の設定"}};
-    for (const auto& mode : modes) {
-        SCOPED_TRACE(mode.tail);
-        ScratchDir dir;
-        TessalyRun run;
-        ASSERT_TRUE(run.start(mode.tail, dir.path()));
-        HWND dialog = run.waitForDialog(mode.dialog);
-        ASSERT_NE(nullptr, dialog) << run.describeWindows();
-        EXPECT_EQ(nullptr, run.waitForDialog(kOfferTitle, 0));
-        pressButton(dialog, 102);
-        // An offer box would wait for an answer and keep the process alive.
-        DWORD code = 0xDEADBEEF;
-        ASSERT_TRUE(run.waitForExit(kWaitMs, &code));
-        EXPECT_EQ(0u, code);
-        EXPECT_EQ(0, firstTimeValue(dir)) << "so the first visible start makes no offer";
-    }
-}
-
-TEST(Startup, OnlyAnExactSwitchSelectsAOneTaskMode) {
-    const char* tails[] = {"/l", "/s", "/t", "/L ", "/L /S", "/X", "-L", "\"/L\""};
-    for (const char* tail : tails) {
-        SCOPED_TRACE(tail);
-        ScratchDir dir;
-        writeFirstTime(dir, "0");
-        TessalyRun run;
-        ASSERT_TRUE(run.start(tail, dir.path()));
-        HWND mainWindow = run.waitForMainWindow();
-        ASSERT_NE(nullptr, mainWindow) << "the visible tool starts";
-        exitThroughMenu(run, mainWindow);
-    }
-}
-
-TEST(Startup, QuotedProgramPathWithBlanksStillYieldsTheSwitch) {
-    ScratchDir dir;
+TEST_F(Startup, OnlyAnExactSwitchStartsAOneTaskModeWhichEndsWithItsTask) {
+    // A copy of the tool in a folder with blanks, started through a quoted path.
     const std::string folder = dir.file("Program Files");
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    const std::string exe = folder + "\\Tessaly Tool.exe";
-    ASSERT_TRUE(CopyFileA(tessalyExePath().c_str(), exe.c_str(), FALSE));
-
-    TessalyRun run;
-    ASSERT_TRUE(run.startCommandLine("  \"" + exe + "\" \t/T", exe, dir.path()));
-    HWND dialog = run.waitForDialog("インターネットプロトコル(TCP/IP)の設定");
-    ASSERT_NE(nullptr, dialog) << "the TCP/IP one-task mode";
-    pressButton(dialog, 102);
-    DWORD code = 0xDEADBEEF;
-    ASSERT_TRUE(run.waitForExit(kWaitMs, &code)) << "the one-task mode ends with its task";
-    EXPECT_EQ(0u, code);
-    EXPECT_EQ(0, firstTimeValue(dir));
+    const std::string copy = folder + "\\Tessaly Tool.exe";
+    ASSERT_TRUE(CopyFileA(tessalyExePath().c_str(), copy.c_str(), FALSE));
+    const struct {
+        std::string commandLine;
+        const char* task;  // the task's dialog; null: the visible tool
+    } cases[] = {
+        {"tessaly.exe /L", "ネットワークの設定を選択"},
+        {"tessaly.exe /S", "ネットワークの設定を保存"},
+        {"  \"" + copy + "\" \t/T", kTcpIpTitle},
+        {"tessaly.exe /t", nullptr},
+        {"tessaly.exe /L /S", nullptr},
+        {"tessaly.exe \"/L\"", nullptr},
+        {"tessaly.exe /L" + std::string(30000, 'x'), nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.commandLine.substr(0, 40));
+        DeleteFileA(dir.file("tessaly.ini").c_str());
+        TessalyRun run;
+        ASSERT_TRUE(run.startCommandLine(c.commandLine, c.task == kTcpIpTitle ? copy : tessalyExePath(), dir.path()));
+        if (c.task == nullptr) {
+            EXPECT_EQ("[OK Cancel] ショートカットをデスクトップに作成します。", answerBox(run, kOfferTitle, IDCANCEL));
+            HWND mainWindow = run.waitForMainWindow();
+            ASSERT_NE(nullptr, mainWindow) << run.describeWindows();
+            exitThroughMenu(run, mainWindow);
+            continue;
+        }
+        HWND dialog = run.waitForDialog(c.task);
+        ASSERT_NE(nullptr, dialog) << run.describeWindows();
+        EXPECT_EQ(1u, run.windows("#32770", nullptr).size()) << "no offer: " << run.describeWindows();
+        pressButton(dialog, 102);
+        expectEndsWithZero(run);
+        EXPECT_EQ("[Basic]\r\nFirstTime=0\r\n", settings()) << "so the first visible start makes no offer";
+    }
 }
 
-TEST(Startup, VeryLongCommandLineStartsTheVisibleTool) {
-    ScratchDir dir;
-    writeFirstTime(dir, "0");
-    TessalyRun run;
-    ASSERT_TRUE(run.start("/L" + std::string(30000, 'x'), dir.path()));
-    HWND mainWindow = run.waitForMainWindow();
-    ASSERT_NE(nullptr, mainWindow);
-    exitThroughMenu(run, mainWindow);
+TEST_F(Startup, ASecondInstanceEndsAtOnceAndLeavesTheFirstAlone) {
+    TessalyRun first;
+    HWND dialog = startTask(first, "/T", kTcpIpTitle);
+    ASSERT_NE(nullptr, dialog);
+    ScratchDir otherDir;
+    for (const char* tail : {"", "/L", "/S", "/T"}) {
+        SCOPED_TRACE(tail);
+        TessalyRun second;
+        ASSERT_TRUE(second.start(tail, otherDir.path()));
+        expectEndsWithZero(second);
+        EXPECT_FALSE(fileExists(otherDir.file("tessaly.ini")));
+    }
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    pressButton(dialog, 102);
+    expectEndsWithZero(first);
 }
 
 // Makes Wine report another Windows version to tessaly.exe for the guard's life.
@@ -218,36 +127,27 @@ private:
     HKEY key_ = nullptr;
 };
 
-TEST(Startup, VersionGateRefusesNewerWindowsAndWritesNothing) {
-    const char* versions[] = {"win7", "vista", "win98", "nt40"};
-    for (const char* version : versions) {
-        SCOPED_TRACE(version);
-        ReportedVersion reported(version);
-        ScratchDir dir;
+TEST_F(Startup, TheVersionGateLetsOnlyWindows2000ToServer2003Run) {
+    const struct {
+        const char* version;
+        bool runs;
+    } cases[] = {{"win2k", true}, {"winxp", true}, {"win7", false}, {"nt40", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.version);
+        ReportedVersion reported(c.version);
+        DeleteFileA(dir.file("tessaly.ini").c_str());
         TessalyRun run;
-        ASSERT_TRUE(run.start("", dir.path()));
-        HWND box = run.waitForDialog("確認");
-        ASSERT_NE(nullptr, box);
-        EXPECT_EQ("OSのバージョンが古いです。\nWindows2000/XPでのみ使用できます。", messageBoxText(box));
-        EXPECT_TRUE(hasButton(box, IDOK));
-        EXPECT_FALSE(hasButton(box, IDCANCEL));
-        pressButton(box, IDOK);
-        DWORD code = 0xDEADBEEF;
-        ASSERT_TRUE(run.waitForExit(kWaitMs, &code));
-        EXPECT_EQ(0u, code);
-        EXPECT_FALSE(fileExists(settingsFile(dir)));
+        ASSERT_TRUE(run.start("/S", dir.path()));
+        if (c.runs) {
+            HWND dialog = run.waitForDialog("ネットワークの設定を保存");
+            ASSERT_NE(nullptr, dialog) << run.describeWindows();
+            pressButton(dialog, 102);
+        } else {
+            EXPECT_EQ("OSのバージョンが古いです。\nWindows2000/XPでのみ使用できます。", answerBox(run, "確認"));
+        }
+        expectEndsWithZero(run);
+        EXPECT_EQ(c.runs, fileExists(dir.file("tessaly.ini"))) << "a refused start writes nothing";
     }
-}
-
-TEST(Startup, Windows2000PassesTheVersionGate) {
-    ReportedVersion reported("win2k");
-    ScratchDir dir;
-    writeFirstTime(dir, "0");
-    TessalyRun run;
-    ASSERT_TRUE(run.start("", dir.path()));
-    HWND mainWindow = run.waitForMainWindow();
-    ASSERT_NE(nullptr, mainWindow);
-    exitThroughMenu(run, mainWindow);
 }
 
 }  // namespace

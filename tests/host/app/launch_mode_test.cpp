@@ -6,55 +6,41 @@
 
 namespace {
 
-struct TailCase {
-    const char* commandLine;
-    const char* tail;
-    LaunchMode mode;
-};
-
 TEST(LaunchMode, TailAndModeFollowTheProcessCommandLine) {
-    const TailCase cases[] = {
-        {"tessaly.exe /L", "/L", Select},
-        {"tessaly.exe /S", "/S", Save},
-        {"tessaly.exe /T", "/T", TcpIp},
-        {"tessaly.exe", "", Normal},
-        {"", "", Normal},
-        {"  \t tessaly.exe \t /T", "/T", TcpIp},
-        {"\"C:\\Program Files\\Tessaly\\tessaly.exe\" /T", "/T", TcpIp},
-        {"\"C:\\Program Files\\Tessaly\\tessaly.exe\"/S", "/S", Save},
-        {"\"C:\\Program Files\\Tessaly\\tessaly.exe", "", Normal},
-        {"\"C:\\a b\tc.exe\" /L", "c.exe\" /L", Normal},
-        {"tessaly.exe\t/L", "/L", Select},
-        {"tessaly.exe /l", "/l", Normal},
-        {"tessaly.exe /s", "/s", Normal},
-        {"tessaly.exe /t", "/t", Normal},
-        {"tessaly.exe /L ", "/L ", Normal},
-        {"tessaly.exe /L /S", "/L /S", Normal},
-        {"tessaly.exe /X", "/X", Normal},
-        {"tessaly.exe -L", "-L", Normal},
-        {"tessaly.exe \"/L\"", "\"/L\"", Normal},
+    const struct {
+        const char* commandLine;
+        const char* tail;
+        LaunchMode mode;
+        int command;
+    } cases[] = {
+        {"tessaly.exe /L", "/L", Select, 500},
+        {"tessaly.exe /S", "/S", Save, 501},
+        {"tessaly.exe /T", "/T", TcpIp, 502},
+        {"tessaly.exe", "", Normal, 0},
+        {"", "", Normal, 0},
+        {nullptr, "", Normal, 0},
+        {"  \t tessaly.exe \t /T", "/T", TcpIp, 502},
+        {"\"C:\\Program Files\\Tessaly\\tessaly.exe\" /T", "/T", TcpIp, 502},
+        {"\"C:\\Program Files\\Tessaly\\tessaly.exe\"/S", "/S", Save, 501},
+        {"\"C:\\Program Files\\Tessaly\\tessaly.exe", "", Normal, 0},
+        {"\"C:\\a b\tc.exe\" /L", "c.exe\" /L", Normal, 0},
+        {"tessaly.exe\t/L", "/L", Select, 500},
+        {"tessaly.exe /l", "/l", Normal, 0},
+        {"tessaly.exe /L ", "/L ", Normal, 0},
+        {"tessaly.exe /L /S", "/L /S", Normal, 0},
+        {"tessaly.exe -L", "-L", Normal, 0},
+        {"tessaly.exe \"/L\"", "\"/L\"", Normal, 0},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        const TailCase& c = cases[i];
+        const auto& c = cases[i];
         const char* tail = commandLineTail(c.commandLine);
         EXPECT_STREQ(c.tail, tail) << "case " << i;
         EXPECT_EQ(c.mode, launchModeFromTail(tail)) << "case " << i;
+        EXPECT_EQ(c.command, launchModeCommand(launchModeFromTail(tail))) << "case " << i;
     }
-}
-
-TEST(LaunchMode, NullAndVeryLongCommandLinesGiveTheVisibleTool) {
-    EXPECT_STREQ("", commandLineTail(nullptr));
+    const std::string longLine = "tessaly.exe /L" + std::string(40000, 'L');
+    EXPECT_EQ(40002u, std::string(commandLineTail(longLine.c_str())).size());
     EXPECT_EQ(Normal, launchModeFromTail(nullptr));
-    const std::string longLine = "tessaly.exe " + std::string(40000, 'L');
-    EXPECT_EQ(40000u, std::string(commandLineTail(longLine.c_str())).size());
-    EXPECT_EQ(Normal, launchModeFromTail(commandLineTail(longLine.c_str())));
-}
-
-TEST(LaunchMode, EachOneTaskModeSendsItsMenuCommand) {
-    EXPECT_EQ(0, launchModeCommand(Normal));
-    EXPECT_EQ(500, launchModeCommand(Select));
-    EXPECT_EQ(501, launchModeCommand(Save));
-    EXPECT_EQ(502, launchModeCommand(TcpIp));
 }
 
 }  // namespace

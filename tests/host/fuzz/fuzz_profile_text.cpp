@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/profile_text.h"
+#include "common/profile_text.h"
 #include "profiles/section_names.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

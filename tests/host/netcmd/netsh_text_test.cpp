@@ -7,103 +7,61 @@
 
 namespace {
 
-constexpr uint32_t quad(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
-    return a << 24 | b << 16 | c << 8 | d;
-}
+constexpr uint32_t kAll = 0xFFFFFFFFu;
 
-std::vector<std::string> commands(const char* name, const TcpIpRequest& request) {
-    std::vector<std::string> out;
+// The commands a request runs, joined by "|", with the connection name written as N.
+std::string commands(const TcpIpRequest& request, const char* name = "N") {
+    std::string out;
     char text[512];
     for (int i = 0; i < tcpIpCommandCount(request); ++i) {
-        EXPECT_EQ(1, composeTcpIpCommand(i, name, request, text, sizeof text)) << i;
-        out.push_back(text);
+        if (!composeTcpIpCommand(i, name, request, text, sizeof text)) return "command " + std::to_string(i) + " failed";
+        std::string line = text;
+        const std::string quoted = std::string("\"") + name + "\"";
+        line.replace(line.find(quoted), quoted.size(), "N");
+        out += (i ? "|" : "") + line.substr(std::string("netsh interface ip ").size());
     }
     return out;
 }
 
-TEST(NetshText, AutomaticAddressAndDnsRunThreeCommands) {
-    const TcpIpRequest request = {0, 1, 0, 0, 0, 1, 0, 0};
-    EXPECT_EQ((std::vector<std::string>{
-                  "netsh interface ip set address name = \"LAN\" source = dhcp",
-                  "netsh interface ip set wins name = \"LAN\" source = dhcp",
-                  "netsh interface ip set dns name = \"LAN\" source = dhcp",
-              }),
-              commands("LAN", request));
-}
-
-TEST(NetshText, FixedAddressWithoutGatewayOrAlternateRunsFourCommands) {
-    const TcpIpRequest request = {0, 0, quad(192, 168, 1, 10), quad(255, 255, 255, 0), 0, 0,
-                                  quad(192, 168, 1, 1), 0};
-    EXPECT_EQ((std::vector<std::string>{
-                  "netsh interface ip set address name = \"LAN\" source = static addr = 192.168.1.10 mask = 255.255.255.0",
-                  "netsh interface ip set address name = \"LAN\" gateway = 0.0.0.0 gwmetric = 1",
-                  "netsh interface ip set wins name = \"LAN\" source = static addr = none",
-                  "netsh interface ip set dns name = \"LAN\" source = static addr = 192.168.1.1",
-              }),
-              commands("LAN", request));
-}
-
-TEST(NetshText, FixedEverythingWithAlternateDnsRunsSixCommands) {
-    // Japanese with a blank inside.
-    const char* name = "ローカル エリア接続";
-    const TcpIpRequest request = {3, 0, quad(10, 0, 255, 0), quad(255, 0, 0, 0), quad(10, 0, 0, 254), 0,
-                                  quad(0, 0, 0, 0), quad(255, 255, 255, 255)};
-    const std::string quoted = std::string("\"") + name + "\"";
-    EXPECT_EQ((std::vector<std::string>{
-                  "netsh interface ip set address name = " + quoted + " source = static addr = 10.0.255.0 mask = 255.0.0.0",
-                  "netsh interface ip set address name = " + quoted + " gateway = 10.0.0.254 gwmetric = 1",
-                  "netsh interface ip set wins name = " + quoted + " source = static addr = none",
-                  "netsh interface ip set dns name = " + quoted + " source = static addr = 0.0.0.0",
-                  "netsh interface ip add dns name = " + quoted + " addr = 255.255.255.255",
-              }),
-              commands(name, request));
-}
-
-TEST(NetshText, FlagsCountOnlyWhenTheyAreOne) {
-    // Automatic address with fixed DNS, and a flag byte of 2 meaning fixed.
-    TcpIpRequest request = {0, 1, 0, 0, 0, 2, quad(8, 8, 8, 8), quad(8, 8, 4, 4)};
-    EXPECT_EQ((std::vector<std::string>{
-                  "netsh interface ip set address name = \"W\" source = dhcp",
-                  "netsh interface ip set wins name = \"W\" source = dhcp",
-                  "netsh interface ip set dns name = \"W\" source = static addr = 8.8.8.8",
-                  "netsh interface ip add dns name = \"W\" addr = 8.8.4.4",
-              }),
-              commands("W", request));
-    request.addressAuto = 255;
-    request.dnsAuto = 1;
-    EXPECT_EQ(4, tcpIpCommandCount(request));
-    EXPECT_EQ("netsh interface ip set dns name = \"W\" source = dhcp", commands("W", request)[3]);
-}
-
-TEST(NetshText, DottedQuadsArePlainDecimalBytes) {
+TEST(NetshText, EachRequestRunsItsCommandsInOrder) {
     const struct {
-        uint32_t address;
-        const char* text;
-    } cases[] = {{0, "0.0.0.0"},
-                 {0xFFFFFFFFu, "255.255.255.255"},
-                 {quad(1, 20, 100, 7), "1.20.100.7"},
-                 {quad(128, 0, 9, 200), "128.0.9.200"}};
-    for (const auto& c : cases) {
-        char text[16];
-        formatDottedQuad(c.address, text);
-        EXPECT_STREQ(c.text, text);
-    }
+        TcpIpRequest request;
+        const char* commands;
+    } cases[] = {
+        {{0, 1, 0, 0, 0, 1, 0, 0},
+         "set address name = N source = dhcp|set wins name = N source = dhcp|set dns name = N source = dhcp"},
+        {{0, 0, 0xC0A8010A, 0xFFFFFF00, 0, 0, 0xC0A80101, 0},
+         "set address name = N source = static addr = 192.168.1.10 mask = 255.255.255.0|"
+         "set address name = N gateway = 0.0.0.0 gwmetric = 1|set wins name = N source = static addr = none|"
+         "set dns name = N source = static addr = 192.168.1.1"},
+        {{3, 0, 0x0A00FF00, 0xFF000000, 0x0A0000FE, 0, 0, kAll},
+         "set address name = N source = static addr = 10.0.255.0 mask = 255.0.0.0|"
+         "set address name = N gateway = 10.0.0.254 gwmetric = 1|set wins name = N source = static addr = none|"
+         "set dns name = N source = static addr = 0.0.0.0|add dns name = N addr = 255.255.255.255"},
+        // Automatic address with fixed DNS; a flag of 2 means fixed.
+        {{0, 1, 0, 0, 0, 2, 0x08080808, 0x08080404},
+         "set address name = N source = dhcp|set wins name = N source = dhcp|"
+         "set dns name = N source = static addr = 8.8.8.8|add dns name = N addr = 8.8.4.4"},
+        {{0, 255, 0x01146407, 0x80000900, 0, 1, 0, 0},
+         "set address name = N source = static addr = 1.20.100.7 mask = 128.0.9.0|"
+         "set address name = N gateway = 0.0.0.0 gwmetric = 1|set wins name = N source = static addr = none|"
+         "set dns name = N source = dhcp"},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) EXPECT_EQ(cases[i].commands, commands(cases[i].request)) << "case " << i;
+    EXPECT_EQ(commands(cases[2].request), commands(cases[2].request, "ローカル エリア接続")) << "a Japanese name with a blank";
 }
 
 TEST(NetshText, LongNamesNeedTheirRoomAndQuotesAreRefused) {
     const std::string longName(300, 'n');
-    const TcpIpRequest request = {0, 0, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0, 0xFFFFFFFFu, 0xFFFFFFFFu};
-    std::vector<char> text(longName.size() + kSetCommandOverhead, '\x7F');
+    const TcpIpRequest request = {0, 0, kAll, kAll, kAll, 0, kAll, kAll};
+    std::vector<char> room(longName.size() + kSetCommandOverhead);
     for (int i = 0; i < tcpIpCommandCount(request); ++i)
-        EXPECT_EQ(1, composeTcpIpCommand(i, longName.c_str(), request, text.data(), text.size())) << i;
-
+        EXPECT_EQ(1, composeTcpIpCommand(i, longName.c_str(), request, room.data(), room.size())) << i;
     char small[200];
     EXPECT_EQ(0, composeTcpIpCommand(0, longName.c_str(), request, small, sizeof small));
     EXPECT_STREQ("", small);
-    EXPECT_EQ(0, composeTcpIpCommand(6, "x", request, small, sizeof small));
-    EXPECT_EQ(0, composeTcpIpCommand(-1, "x", request, small, sizeof small));
+    for (int index : {-1, 6}) EXPECT_EQ(0, composeTcpIpCommand(index, "x", request, small, sizeof small));
     EXPECT_EQ(0, composeTcpIpCommand(0, nullptr, request, small, sizeof small));
-
     EXPECT_EQ(1, isQuotableConnectionName("ワイヤレス ネットワーク接続"));
     EXPECT_EQ(0, isQuotableConnectionName("a\"b"));
     EXPECT_EQ(0, isQuotableConnectionName(nullptr));
@@ -111,8 +69,6 @@ TEST(NetshText, LongNamesNeedTheirRoomAndQuotesAreRefused) {
 
 TEST(NetshText, ExecTakesThePathUnquoted) {
     char text[64];
-    EXPECT_EQ(1, composeExecCommand(".\\003.dmp", text, sizeof text));
-    EXPECT_STREQ("netsh exec .\\003.dmp", text);
     EXPECT_EQ(1, composeExecCommand("C:\\my dumps\\a.dmp", text, sizeof text));
     EXPECT_STREQ("netsh exec C:\\my dumps\\a.dmp", text);
     EXPECT_EQ(0, composeExecCommand(nullptr, text, sizeof text));

@@ -8,61 +8,66 @@
 namespace {
 
 // Names joined as a section-name list: each terminated, then one more terminator.
-std::string list(std::initializer_list<const char*> names) {
+std::string joined(std::initializer_list<const char*> names) {
     std::string out;
     for (const char* name : names) out += std::string(name) + '\0';
     return out + '\0';
 }
 
-std::vector<std::string> collect(const std::string& list, int maxNames = kMaxSections) {
+// The names collectSectionNames takes from a list, joined by blanks.
+std::string collect(const std::string& list, int maxNames = kMaxSections) {
     std::vector<SectionName> names(kMaxSections);
     const int count = collectSectionNames(list.data(), list.size(), names.data(), maxNames);
-    std::vector<std::string> out;
-    for (int i = 0; i < count; ++i) out.push_back(names[i]);
+    std::string out;
+    for (int i = 0; i < count; ++i) out += (i ? " " : "") + std::string(names[i]);
     return out;
 }
 
-std::string next(const std::vector<std::string>& used) {
-    std::vector<SectionName> names(used.size() + 1);
-    for (size_t i = 0; i < used.size(); ++i) std::snprintf(names[i], sizeof names[i], "%s", used[i].c_str());
+// The section a new profile gets after the names in use (blank-separated), or "full".
+std::string next(const std::string& used) {
+    std::vector<SectionName> names(kMaxSections);
+    int count = 0;
+    for (size_t at = 0; at < used.size(); at += 4)
+        std::snprintf(names[count++], sizeof(SectionName), "%s", used.substr(at, 3).c_str());
     SectionName out;
-    if (!nextFreeSectionName(names.data(), static_cast<int>(used.size()), out)) return "full";
+    if (!nextFreeSectionName(names.data(), count, out)) return "full";
     return out;
 }
 
 TEST(SectionNames, ThreeDigitNamesAreTakenInFileOrder) {
-    EXPECT_EQ((std::vector<std::string>{"005", "003", "100"}), collect(list({"005", "003", "100"})));
-    EXPECT_EQ((std::vector<std::string>{}), collect(list({})));
-    EXPECT_EQ((std::vector<std::string>{}), collect(std::string()));
-    // A name shorter than three characters ends the list.
-    EXPECT_EQ((std::vector<std::string>{"000"}), collect(list({"000", "7", "001"})));
-    // Other names are passed over: not three digits, or longer.
-    EXPECT_EQ((std::vector<std::string>{"000", "002"}), collect(list({"000", "abc", "Basic", "0001", "002"})));
-    // A list cut without its final terminators stays within its size.
-    EXPECT_EQ((std::vector<std::string>{"000", "001"}), collect(std::string("000\0" "001\0" "002", 11)));
-    EXPECT_EQ(2u, collect(list({"000", "001", "002"}), 2).size());
+    const struct {
+        std::string list;
+        const char* taken;
+    } cases[] = {
+        {joined({"005", "003", "100"}), "005 003 100"},
+        {joined({}), ""},
+        {"", ""},
+        {joined({"000", "7", "001"}), "000"},  // a name shorter than three characters ends the list
+        {joined({"000", "abc", "Basic", "0001", "002"}), "000 002"},  // others are passed over
+        {std::string("000\0" "001\0" "002", 11), "000 001"},  // a list cut without its terminators
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.taken, collect(c.list)) << c.taken;
+    EXPECT_EQ("005 003", collect(cases[0].list, 2));
 }
 
 TEST(SectionNames, NextNumberFollowsTheLastSectionAndSkipsNumbersInUse) {
-    EXPECT_EQ("000", next({}));
-    EXPECT_EQ("001", next({"000"}));
-    EXPECT_EQ("004", next({"005", "003"})) << "the last in file order, not the largest";
-    EXPECT_EQ("010", next({"009"}));
-    EXPECT_EQ("100", next({"099"}));
-    EXPECT_EQ("000", next({"999"}));
-    EXPECT_EQ("003", next({"000", "002"}));
-    EXPECT_EQ("007", next({"006", "005"})) << "006 is in use";
-    EXPECT_EQ("001", next({"000", "999"})) << "000 is in use";
-
-    std::vector<std::string> all;
+    const struct {
+        const char* used;
+        const char* next;
+    } cases[] = {
+        {"", "000"},        {"000", "001"},     {"005 003", "004"},  // the last in file order, not the largest
+        {"009", "010"},     {"099", "100"},     {"999", "000"},
+        {"000 002", "003"}, {"006 005", "007"}, {"000 999", "001"},  // skipping numbers in use
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.next, next(c.used)) << c.used;
+    std::string all;
     for (int i = 0; i < 1000; ++i) {
-        char name[4];
-        std::snprintf(name, sizeof name, "%03d", (i + 500) % 1000);
-        all.push_back(name);
+        char name[8];
+        std::snprintf(name, sizeof name, "%03d ", (i + 500) % 1000);
+        all += name;
     }
     EXPECT_EQ("full", next(all));
-    all.erase(all.begin() + 10);  // 510 is free again
-    EXPECT_EQ("510", next(all));
+    EXPECT_EQ("510", next(all.erase(40, 4))) << "the only free number";
 }
 
 }  // namespace

@@ -5,30 +5,16 @@
 #include <windows.h>
 
 #include <cstring>
-#include <string>
 
 #include "win/scratch_dir.h"
 
 namespace {
 
-TEST(AppState, StartsAsAFirstRunInNormalMode) {
-    AppState state(".\\tessaly.ini");
-    EXPECT_STREQ(".\\tessaly.ini", state.settingsPath);
-    EXPECT_EQ(1, state.firstTime);
-    EXPECT_EQ(Normal, state.launchMode);
-
-    AppState nullPath(nullptr);
-    EXPECT_STREQ("", nullPath.settingsPath);
-}
-
 TEST(AppState, LongSettingsPathIsCutTo260BytesOnACharacterBoundary) {
-    // 259 single bytes, then a two-byte character that would end past byte 260.
-    const std::string path = std::string(259, 'a') + "\x90\xDD" + "tail";
-    AppState state(path.c_str());
-    EXPECT_EQ(259u, strlen(state.settingsPath));
-    const std::string evenPath = std::string(258, 'a') + "\x90\xDD" + "tail";
-    AppState even(evenPath.c_str());
-    EXPECT_EQ(260u, strlen(even.settingsPath));
+    // 259 or 258 single bytes, then a two-byte character that may end past byte 260.
+    EXPECT_EQ(259u, strlen(AppState((std::string(259, 'a') + "\x90\xDDtail").c_str()).settingsPath));
+    EXPECT_EQ(260u, strlen(AppState((std::string(258, 'a') + "\x90\xDDtail").c_str()).settingsPath));
+    EXPECT_STREQ("", AppState(nullptr).settingsPath);
 }
 
 TEST(AppState, FirstTimeComesFromTheSettingsFileAndIsWrittenAsZero) {
@@ -43,19 +29,20 @@ TEST(AppState, FirstTimeComesFromTheSettingsFileAndIsWrittenAsZero) {
         {"[Basic]\r\nFirstTime=2\r\n", 2},
         {"[Basic]\r\nFirstTime=\r\n", 0},
         {"[Basic]\r\nFirstTime=abc\r\n", 0},
-        {"[Basic]\r\nFirstTime=0\r\n", 0},
+        {"[Basic]\r\nFirstTime=99999999999999999999\r\n", 2147483647},
         {"[basic]\r\nfirsttime=0\r\n", 0},
         {"[Basic]\r\nOther=0\r\n", 1},
+        {"\x01\x02garbage\xFF\xFE without any section\r\n=\r\n[\r\n", 1},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         DeleteFileA("tessaly.ini");
         if (cases[i].content != nullptr) writeWholeFile("tessaly.ini", cases[i].content);
         AppState state(".\\tessaly.ini");
+        EXPECT_EQ(Normal, state.launchMode);
         EXPECT_EQ(1, state.loadFirstTime());
         EXPECT_EQ(cases[i].firstTime, state.firstTime) << "case " << i;
         EXPECT_EQ(1, state.saveFirstTime());
-        EXPECT_EQ(0, static_cast<int>(GetPrivateProfileIntA("Basic", "FirstTime", 7, ".\\tessaly.ini")))
-            << "case " << i;
+        EXPECT_EQ(0, static_cast<int>(GetPrivateProfileIntA("Basic", "FirstTime", 7, ".\\tessaly.ini"))) << "case " << i;
     }
 }
 

@@ -2,8 +2,9 @@
 // simulated network and walks through the main job: save the current settings as a
 // profile, change a setting with netsh, apply the profile again and check that the
 // value came back. A picture of each window goes into the folder given as the first
-// argument, as .bmp files.
+// argument, as .bmp files. It drives the windows with the end-to-end tests' automation.
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "e2e/automation.h"
@@ -15,6 +16,41 @@ namespace {
 
 std::string pictureFolder = ".";
 int failures = 0;
+
+// Saves what the screen shows of the window (frame included) as a 24-bit .bmp file.
+bool saveWindowPicture(HWND window, const std::string& bmpPath) {
+    RECT area;
+    if (!GetWindowRect(window, &area)) return false;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
+
+    const std::string headers = bitmapFileHeaders(width, height);
+    BITMAPINFOHEADER info;
+    std::memcpy(&info, headers.data() + sizeof(BITMAPFILEHEADER), sizeof info);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool saved = false;
+    if (bitmap != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+        GdiFlush();
+        HANDLE out = CreateFileA(bmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (out != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            saved = WriteFile(out, headers.data(), static_cast<DWORD>(headers.size()), &written, nullptr) &&
+                    WriteFile(out, bits, info.biSizeImage, &written, nullptr);
+            CloseHandle(out);
+        }
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
 
 void picture(HWND window, const char* name) {
     Sleep(500);  // let the window finish painting

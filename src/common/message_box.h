@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+// The title of every outcome message.
+constexpr char kConfirmTitle[] = "確認";
+
 // An information box with OK alone.
 void showInformation(HWND owner, const char* text, const char* title);
 // A question with OK and Cancel; non-zero when the answer is OK.

@@ -1,0 +1,49 @@
+#include "e2e/fixture.h"
+
+#include "machine_seed.h"
+#include "win/sim_values.h"
+
+void ToolTest::SetUp() {
+    ASSERT_EQ(1, seedSimulatedMachine());
+    writeNotFirstRun(dir);
+    log = dir.file("netsh.log");
+    SetEnvironmentVariableA("TESSALY_SIM_LOG", log.c_str());
+}
+
+void ToolTest::TearDown() {
+    for (const char* name : {"TESSALY_SIM_LOG", "TESSALY_SIM_EXIT_CODE", "TESSALY_SIM_NO_OUTPUT"})
+        SetEnvironmentVariableA(name, nullptr);
+    seedSimulatedMachine();
+}
+
+std::vector<std::string> ToolTest::logged() const { return crlfLines(readWholeFile(log)); }
+
+HWND ToolTest::startTask(TessalyRun& run, const char* tail, const char* dialogTitle) {
+    return run.start(tail, dir.path()) ? run.waitForDialog(dialogTitle) : nullptr;
+}
+
+HWND ToolTest::startVisible(TessalyRun& run) {
+    return run.start("", dir.path()) ? run.waitForMainWindow() : nullptr;
+}
+
+std::string answerBox(TessalyRun& run, const char* title, int button) {
+    HWND box = run.waitForDialog(title);
+    if (box == nullptr) return "no box titled " + std::string(title) + "; windows: " + run.describeWindows();
+    const std::string text = (hasButton(box, IDCANCEL) ? "[OK Cancel] " : "") + messageBoxText(box);
+    pressButton(box, button);
+    if (!waitForWindowGone(box)) return "the box stayed: " + text;
+    return text;
+}
+
+void expectEndsWithZero(TessalyRun& run) {
+    DWORD code = 0xDEADBEEF;
+    ASSERT_TRUE(run.waitForExit(kWaitMs, &code)) << "still running: " << run.describeWindows();
+    EXPECT_EQ(0u, code);
+}
+
+void exitThroughMenu(TessalyRun& run, HWND mainWindow) {
+    postCommand(mainWindow, 503);
+    expectEndsWithZero(run);
+}
+
+void writeNotFirstRun(const ScratchDir& dir) { writeWholeFile(dir.file("tessaly.ini"), "[Basic]\r\nFirstTime=0\r\n"); }

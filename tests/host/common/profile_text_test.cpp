@@ -1,0 +1,55 @@
+#include "common/profile_text.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+namespace {
+
+TEST(ProfileText, IntegerValuesParseLikeTheSettingsFileExpects) {
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {
+        {"1", 1},           {"", 0},           {"abc", 0},         {" 12", 12},
+        {"\t+7x", 7},       {"-3", -3},        {"+", 0},           {"- 5", 0},
+        {"1 2", 1},         {"0001", 1},       {"2147483648", INT_MAX},
+        {"99999999999999999999999", INT_MAX}, {"-2147483648", INT_MIN},
+        {"-99999999999999999999", INT_MIN},   {nullptr, 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.value, parseProfileInt(c.text)) << (c.text ? c.text : "null");
+}
+
+TEST(ProfileText, CopiesAreCutAtCharacterBoundaries) {
+    // "ネットワーク": two-byte characters; the second byte of "ト" is 0x67. 0x95 0x5C is "表",
+    // whose second byte is no backslash of its own; 0xB1-0xB4 are one-byte half-width kana.
+    const struct {
+        const char* text;
+        size_t outSize;
+        int whole;
+        const char* copy;
+    } cases[] = {
+        {"\x83\x6C\x83\x62\x83\x67\x83\x8F", 6, 0, "\x83\x6C\x83\x62"},
+        {"ab\x83\x6C\x83\x62\x83\x67", 8, 0, "ab\x83\x6C\x83\x62"},
+        {"abc", 8, 1, "abc"},
+        {nullptr, 8, 1, ""},
+        {"\xB1\xB2\xB3\xB4", 4, 0, "\xB1\xB2\xB3"},
+        {"\x95\x5C\x83", 8, 0, "\x95\x5C"},  // a lone lead byte at the end is dropped
+        {"\xE0", 8, 0, ""},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        char out[9];
+        std::memset(out, 0xCC, sizeof out);
+        EXPECT_EQ(cases[i].whole, copyTextCut(out, cases[i].outSize, cases[i].text)) << "case " << i;
+        EXPECT_STREQ(cases[i].copy, out) << "case " << i;
+        EXPECT_EQ('\xCC', out[cases[i].outSize]) << "case " << i;
+    }
+    char out[4];
+    EXPECT_EQ(0, copyTextCut(out, 0, "abc"));
+    EXPECT_EQ(0, copyTextCut(nullptr, 8, "abc"));
+    EXPECT_EQ(2u, characterBoundaryLength("ab\x83\x6C", 3));
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// The private-profile helpers on real files in a fresh directory.
+#include "common/private_profile.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+
+#include "win/scratch_dir.h"
+
+namespace {
+
+class PrivateProfile : public ::testing::Test {
+protected:
+    ScratchDir dir;
+    std::string ini = dir.file("test.ini");
+};
+
+TEST_F(PrivateProfile, IntegersReadAsTheSettingsFileGivesThemOrTheDefault) {
+    writeWholeFile(ini, "[A]\r\none=1\r\nempty=\r\nletters=abc\r\nmixed= 12a\r\nnegative=-7\r\nwrapping=4294967297\r\n");
+    const struct {
+        const char* section;
+        const char* key;
+        int value;
+    } cases[] = {{"A", "one", 1},           {"A", "empty", 0},       {"A", "letters", 0},
+                 {"A", "mixed", 12},        {"A", "negative", -7},   {"A", "wrapping", INT_MAX},
+                 {"A", "missing", 55},      {"B", "one", 55},        {nullptr, "one", 55},
+                 {"A", nullptr, 55}};
+    for (const auto& c : cases) EXPECT_EQ(c.value, readProfileInt(ini.c_str(), c.section, c.key, 55)) << c.key;
+    EXPECT_EQ(-3, readProfileInt(dir.file("absent.ini").c_str(), "A", "one", -3));
+}
+
+TEST_F(PrivateProfile, WritesCreateTheFileAppendSectionsAndReplaceInPlace) {
+    EXPECT_EQ(0, writeProfileString(ini.c_str(), nullptr, "k", "v"));
+    EXPECT_EQ(0, writeProfileInt(ini.c_str(), "s", nullptr, 1));
+    EXPECT_FALSE(fileExists(ini)) << "nothing is written without section or key";
+    EXPECT_NE(0, writeProfileInt(ini.c_str(), "Basic", "FirstTime", 0));
+    EXPECT_NE(0, writeProfileString(ini.c_str(), "Other", "name", "Office"));
+    EXPECT_NE(0, writeProfileInt(ini.c_str(), "Basic", "FirstTime", -42));
+    EXPECT_EQ("[Basic]\r\nFirstTime=-42\r\n[Other]\r\nname=Office\r\n", readWholeFile(ini));
+    char names[64];
+    memset(names, 0xCC, sizeof names);
+    EXPECT_EQ(12u, readSectionNames(ini.c_str(), names, sizeof names));
+    EXPECT_EQ(0, memcmp("Basic\0Other\0\0", names, 13));
+    EXPECT_EQ(0, writeProfileInt(dir.file("no such folder\\x.ini").c_str(), "s", "k", 1));
+}
+
+TEST_F(PrivateProfile, StringsAreCutAtACharacterBoundaryAndDefaultsApply) {
+    // "設定" is 0x90 0xDD 0x92 0xE8 in Shift-JIS.
+    writeWholeFile(ini, "[A]\r\nname=ab\x90\xDD\x92\xE8\r\n");
+    const struct {
+        const char* section;
+        const char* key;
+        DWORD size;
+        const char* defaultText;
+        const char* expected;
+    } cases[] = {
+        {"A", "name", 16, ".\\", "ab\x90\xDD\x92\xE8"}, {"A", "name", 6, ".\\", "ab\x90\xDD"},
+        {"A", "name", 5, ".\\", "ab\x90\xDD"},           {"A", "name", 4, ".\\", "ab"},
+        {"A", "name", 1, ".\\", ""},                     {"A", "path", 8, ".\\", ".\\"},
+        {nullptr, "name", 8, ".\\", ".\\"},              {"A", nullptr, 8, nullptr, ""},
+        {nullptr, nullptr, 5, "\x90\xDD\x92\xE8xyz", "\x90\xDD\x92\xE8"},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        const auto& c = cases[i];
+        char out[16];
+        memset(out, 0xCC, sizeof out);
+        EXPECT_EQ(strlen(c.expected), readProfileString(ini.c_str(), c.section, c.key, out, c.size, c.defaultText))
+            << "case " << i;
+        EXPECT_STREQ(c.expected, out) << "case " << i;
+        if (c.size < sizeof out) {
+            EXPECT_EQ('\xCC', out[c.size]) << "case " << i << ": written past the size";
+        }
+    }
+}
+
+}  // namespace
