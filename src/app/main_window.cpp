@@ -65,7 +65,7 @@ LRESULT onCreate(HWND window) {
         closeMainWindow(window);
         return -1;
     }
-    if (classifyWindowsVersion() < kLowestSupportedVersionCode) {
+    if (!isSupportedVersionCode(classifyWindowsVersion())) {
         showInformation(window, kVersionGateText, kConfirmTitle);
         closeMainWindow(window);
         return -1;

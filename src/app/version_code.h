@@ -18,3 +18,6 @@ int classifyVersionFields(const VersionFields& v);
 
 // The lowest code the tool runs on (Windows 2000 Professional).
 constexpr int kLowestSupportedVersionCode = 70;
+
+// Non-zero for the systems the tool runs on: Windows 2000, XP and Server 2003.
+constexpr int isSupportedVersionCode(int code) { return code >= kLowestSupportedVersionCode; }

@@ -1,11 +1,10 @@
 #include "automation.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "sim_registry.h"
-
-#include "win/scratch_dir.h"
+#include "win/support.h"
 
 namespace {
 
@@ -13,25 +12,21 @@ constexpr DWORD kPollMs = 20;
 
 struct WindowSearch {
     DWORD processId;
-    const char* className;  // null: every visible window
-    const char* title;      // null: any title
+    const char* className;
+    const char* title;
     std::vector<HWND> found;
 };
-
-std::string classOf(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 BOOL CALLBACK collectWindow(HWND window, LPARAM lParam) {
     WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-    if (search->className != nullptr && classOf(window) != search->className) return TRUE;
-    if (search->title != nullptr && windowText(window) != search->title) return TRUE;
-    search->found.push_back(window);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && IsWindowVisible(window) &&
+        (search->className == nullptr || std::string(className) == search->className) &&
+        (search->title == nullptr || windowText(window) == search->title))
+        search->found.push_back(window);
     return TRUE;
 }
 
@@ -52,7 +47,15 @@ std::vector<HWND> children(HWND parent) {
 
 std::string tessalyExePath() { return windowsPathOf(TESSALY_EXE); }
 
-TessalyRun::~TessalyRun() { kill(); }
+TessalyRun::~TessalyRun() {
+    if (process_.hProcess == nullptr) return;
+    if (isRunning()) {
+        TerminateProcess(process_.hProcess, 0xDEAD);
+        WaitForSingleObject(process_.hProcess, kWaitMs);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
 
 bool TessalyRun::start(const std::string& tail, const std::string& workDir) {
     const std::string program = tessalyExePath();
@@ -61,17 +64,15 @@ bool TessalyRun::start(const std::string& tail, const std::string& workDir) {
 
 bool TessalyRun::startCommandLine(const std::string& commandLine, const std::string& exePath,
                                   const std::string& workDir) {
-    // The tool runs netsh; outside the simulated network that would be the real one.
     if (!simulationInstalled()) {
         std::fprintf(stderr, "the simulated network is not installed in this prefix (sim/install)\n");
         return false;
     }
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    return CreateProcessA(exePath.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, workDir.c_str(),
-                          &startup, &process_) != 0;
+    std::string line = commandLine;
+    return CreateProcessA(exePath.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, workDir.c_str(), &startup,
+                          &process_) != 0;
 }
 
 bool TessalyRun::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
@@ -81,17 +82,6 @@ bool TessalyRun::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
 
 bool TessalyRun::isRunning() const {
     return process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-void TessalyRun::kill() {
-    if (process_.hProcess == nullptr) return;
-    if (isRunning()) {
-        TerminateProcess(process_.hProcess, 0xDEAD);
-        WaitForSingleObject(process_.hProcess, kWaitMs);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-    process_ = PROCESS_INFORMATION();
 }
 
 std::vector<HWND> TessalyRun::windows(const char* className, const char* title) const {
@@ -106,6 +96,10 @@ HWND TessalyRun::waitForWindow(const char* className, const char* title, DWORD t
         if (!found.empty()) return found.front();
         if (GetTickCount() - started >= timeoutMs || !isRunning()) return nullptr;
     }
+}
+
+HWND TessalyRun::waitForDialog(const char* title, DWORD timeoutMs) const {
+    return waitForWindow("#32770", title, timeoutMs);
 }
 
 HWND TessalyRun::waitForMainWindow(DWORD timeoutMs) const {
@@ -124,14 +118,10 @@ HWND TessalyRun::waitForMainWindow(DWORD timeoutMs) const {
     return nullptr;
 }
 
-HWND TessalyRun::waitForDialog(const char* title, DWORD timeoutMs) const {
-    return waitForWindow("#32770", title, timeoutMs);
-}
-
 std::string TessalyRun::describeWindows() const {
     std::string out;
     for (HWND window : windows(nullptr, nullptr))
-        out += classOf(window) + " '" + windowText(window) + "' '" + messageBoxText(window) + "' ";
+        out += windowText(window) + " '" + messageBoxText(window) + "' ";
     return out.empty() ? "no visible window" : out;
 }
 
@@ -141,28 +131,22 @@ std::string controlText(HWND control) {
     return text;
 }
 
+std::string itemText(HWND dialog, int id) { return controlText(GetDlgItem(dialog, id)); }
+
 std::string windowText(HWND window) {
     char text[4096] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
 }
-std::string messageBoxText(HWND box) { return controlText(GetDlgItem(box, 0xFFFF)); }
-std::string itemText(HWND dialog, int id) { return controlText(GetDlgItem(dialog, id)); }
 
-bool hasButton(HWND dialog, int id) {
-    HWND button = GetDlgItem(dialog, id);
-    return button != nullptr && IsWindowVisible(button) && IsWindowEnabled(button);
-}
-
+std::string messageBoxText(HWND box) { return itemText(box, 0xFFFF); }
 bool isEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
-
 bool isChecked(HWND dialog, int id) { return sendAndWait(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 std::vector<std::string> listItems(HWND dialog, int id) {
     std::vector<std::string> items;
     HWND list = GetDlgItem(dialog, id);
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
+    for (LRESULT i = 0, count = SendMessageA(list, LB_GETCOUNT, 0, 0); i < count; ++i) {
         // Across processes Wine passes list texts whole only in their wide form.
         wchar_t wide[256] = L"";
         SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
@@ -183,7 +167,9 @@ void pressButton(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+void postCommand(HWND window, int commandId) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0); }
 void click(HWND dialog, int id) { sendAndWait(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void sendCommand(HWND window, int id) { sendAndWait(window, WM_COMMAND, id, 0); }
 
 void typeText(HWND dialog, int id, const std::string& text) {
     sendAndWait(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -192,26 +178,20 @@ void typeText(HWND dialog, int id, const std::string& text) {
 void typeIp(HWND dialog, int id, const std::string& address) {
     size_t start = 0;
     for (HWND part : children(GetDlgItem(dialog, id))) {
-        const size_t dot = address.find('.', start);
-        const std::string piece = address.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-        sendAndWait(part, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(piece.c_str()));
-        start = dot == std::string::npos ? address.size() : dot + 1;
+        const size_t end = std::min(address.find('.', start), address.size());
+        sendAndWait(part, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(address.substr(start, end - start).c_str()));
+        start = std::min(end + 1, address.size());
     }
 }
 
 void chooseComboItem(HWND dialog, int id, int index) {
-    HWND combo = GetDlgItem(dialog, id);
-    sendAndWait(combo, CB_SETCURSEL, index, 0);
-    sendAndWait(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    sendAndWait(GetDlgItem(dialog, id), CB_SETCURSEL, index, 0);
+    sendAndWait(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void focusControl(HWND dialog, int id) {
     sendAndWait(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
 }
-
-void sendCommand(HWND window, int id) { sendAndWait(window, WM_COMMAND, id, 0); }
-
-void postCommand(HWND window, int commandId) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0); }
 
 bool waitForWindowGone(HWND window, DWORD timeoutMs) {
     for (const DWORD started = GetTickCount(); IsWindow(window); Sleep(kPollMs))

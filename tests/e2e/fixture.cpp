@@ -1,12 +1,10 @@
 #include "e2e/fixture.h"
 
 #include "machine_seed.h"
-#include "win/sim_values.h"
 
 void ToolTest::SetUp() {
     ASSERT_EQ(1, seedSimulatedMachine());
-    writeNotFirstRun(dir);
-    log = dir.file("netsh.log");
+    writeWholeFile(dir.file("tessaly.ini"), "[Basic]\r\nFirstTime=0\r\n");
     SetEnvironmentVariableA("TESSALY_SIM_LOG", log.c_str());
 }
 
@@ -16,23 +14,19 @@ void ToolTest::TearDown() {
     seedSimulatedMachine();
 }
 
-std::vector<std::string> ToolTest::logged() const { return crlfLines(readWholeFile(log)); }
-
 HWND ToolTest::startTask(TessalyRun& run, const char* tail, const char* dialogTitle) {
     return run.start(tail, dir.path()) ? run.waitForDialog(dialogTitle) : nullptr;
 }
 
-HWND ToolTest::startVisible(TessalyRun& run) {
-    return run.start("", dir.path()) ? run.waitForMainWindow() : nullptr;
-}
+HWND ToolTest::startVisible(TessalyRun& run) { return run.start("", dir.path()) ? run.waitForMainWindow() : nullptr; }
 
 std::string answerBox(TessalyRun& run, const char* title, int button) {
     HWND box = run.waitForDialog(title);
     if (box == nullptr) return "no box titled " + std::string(title) + "; windows: " + run.describeWindows();
-    const std::string text = (hasButton(box, IDCANCEL) ? "[OK Cancel] " : "") + messageBoxText(box);
+    const bool cancel = IsWindowVisible(GetDlgItem(box, IDCANCEL)) && isEnabled(box, IDCANCEL);
+    const std::string text = (cancel ? "[OK Cancel] " : "") + messageBoxText(box);
     pressButton(box, button);
-    if (!waitForWindowGone(box)) return "the box stayed: " + text;
-    return text;
+    return waitForWindowGone(box) ? text : "the box stayed: " + text;
 }
 
 void expectEndsWithZero(TessalyRun& run) {
@@ -45,5 +39,3 @@ void exitThroughMenu(TessalyRun& run, HWND mainWindow) {
     postCommand(mainWindow, 503);
     expectEndsWithZero(run);
 }
-
-void writeNotFirstRun(const ScratchDir& dir) { writeWholeFile(dir.file("tessaly.ini"), "[Basic]\r\nFirstTime=0\r\n"); }

@@ -2,37 +2,32 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <windows.h>
-
-#include <string>
-#include <vector>
 
 #include "e2e/automation.h"
-#include "win/scratch_dir.h"
+#include "win/support.h"
 
 // A fresh working directory where the first-run offer was already made, on the freshly
 // seeded simulated network, with the netsh stand-in logging into log. The fault switches
-// are cleared and the machine seeded again afterwards.
+// are cleared and the machine is seeded again afterwards.
 class ToolTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
     // The command lines the netsh stand-in received, in order.
-    std::vector<std::string> logged() const;
+    std::vector<std::string> logged() const { return crlfLines(readWholeFile(log)); }
     // Starts a one-task mode and waits for its task's dialog.
     HWND startTask(TessalyRun& run, const char* tail, const char* dialogTitle);
     // Starts the visible tool and waits until it takes input.
     HWND startVisible(TessalyRun& run);
 
     ScratchDir dir;
-    std::string log;
+    std::string log = dir.file("netsh.log");
 };
 
 // Waits for a box of this title, presses the button and returns its text once the box is
-// gone; a box that offers Cancel beside OK-only answers is marked "[OK Cancel] ".
+// gone, marked "[OK Cancel] " when the box offers both.
 std::string answerBox(TessalyRun& run, const char* title, int button = IDOK);
 // The process ends within the wait, with exit code 0.
 void expectEndsWithZero(TessalyRun& run);
 // Ends the visible tool through its menu (503) and checks the exit code.
 void exitThroughMenu(TessalyRun& run, HWND mainWindow);
-void writeNotFirstRun(const ScratchDir& dir);

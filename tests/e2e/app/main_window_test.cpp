@@ -5,29 +5,23 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 
 class MainWindow : public ToolTest {};
 
-// A 24-bit bottom-up bitmap file whose pixels come from the function.
-std::string bitmapFile(int width, int height, const std::function<COLORREF(int x)>& pixelAt) {
-    std::string out = bitmapFileHeaders(width, height);
-    for (int y = height - 1; y >= 0; --y) {
-        std::string row((width * 3 + 3) & ~3, '\0');
-        for (int x = 0; x < width; ++x) {
-            row[x * 3] = static_cast<char>(GetBValue(pixelAt(x)));
-            row[x * 3 + 1] = static_cast<char>(GetGValue(pixelAt(x)));
-            row[x * 3 + 2] = static_cast<char>(GetRValue(pixelAt(x)));
-        }
-        out += row;
+// A 24-bit bitmap file whose pixel colours depend on x alone.
+std::string bitmapFile(int width, int height, const std::function<COLORREF(int x)>& colourAt) {
+    std::string row((width * 3 + 3) & ~3, '\0');
+    for (int x = 0; x < width; ++x) {
+        const COLORREF colour = colourAt(x);
+        row.replace(x * 3, 3, {char(GetBValue(colour)), char(GetGValue(colour)), char(GetRValue(colour))});
     }
+    std::string out = bitmapFileHeaders(width, height);
+    for (int y = 0; y < height; ++y) out += row;
     return out;
 }
 
-// "x,y" of every client pixel that does not show its colour yet; polled, since painting
-// is asynchronous.
+// The client pixels ("x,y") that do not show their colour, polled while painting goes on.
 std::string pixelsNotShown(HWND window, const std::vector<std::pair<POINT, COLORREF>>& expected) {
     std::string wrong;
     for (int attempt = 0; attempt < 50; Sleep(100), ++attempt) {
@@ -54,50 +48,44 @@ TEST_F(MainWindow, HasAFixed300By50ClientAreaAndEndsWithTheCloseBox) {
     EXPECT_EQ(300, client.right);
     EXPECT_EQ(50, client.bottom);
     EXPECT_EQ("Tessaly ネットワーク設定切替ツール", windowText(mainWindow));
-    const LONG style = GetWindowLongA(mainWindow, GWL_STYLE);
-    EXPECT_EQ(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_MAXIMIZEBOX));
-
-
+    const LONG frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    EXPECT_EQ(frame, GetWindowLongA(mainWindow, GWL_STYLE) & (frame | WS_THICKFRAME | WS_MAXIMIZEBOX));
     PostMessageA(mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
     expectEndsWithZero(run);
 }
 
-TEST_F(MainWindow, BackgroundPictureIsDrawnAtTheClientHeight) {
+TEST_F(MainWindow, TheBackgroundPictureIsDrawnAtTheClientHeight) {
     const struct {
-        const char* name;
         std::string file;
         std::vector<std::pair<POINT, COLORREF>> pixels;
     } cases[] = {
-        {"200 x 50: unscaled", bitmapFile(200, 50, [](int x) { return x % 2 ? kBlue : kRed; }),
+        {bitmapFile(200, 50, [](int x) { return x % 2 ? kBlue : kRed; }),  // unscaled
          {{{0, 0}, kRed}, {{1, 0}, kBlue}, {{198, 49}, kRed}, {{199, 49}, kBlue}, {{200, 0}, kWhite}}},
-        {"600 x 100: 300 x 50", bitmapFile(600, 100, [](int x) { return x < 300 ? kRed : kBlue; }),
+        {bitmapFile(600, 100, [](int x) { return x < 300 ? kRed : kBlue; }),  // drawn 300 x 50
          {{{0, 0}, kRed}, {{146, 49}, kRed}, {{153, 0}, kBlue}, {{299, 49}, kBlue}}},
-        {"7 x 10: 35 x 50", bitmapFile(7, 10, [](int) { return kBlue; }),
+        {bitmapFile(7, 10, [](int) { return kBlue; }),  // drawn 35 x 50
          {{{0, 0}, kBlue}, {{34, 49}, kBlue}, {{35, 0}, kWhite}, {{299, 25}, kWhite}}},
-        {"not a bitmap: white", "BM this is not a picture at all", {{{0, 0}, kWhite}, {{299, 49}, kWhite}}},
+        {"BM this is not a picture at all", {{{0, 0}, kWhite}, {{299, 49}, kWhite}}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        writeWholeFile(dir.file("bgpict.bmp"), c.file);
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        writeWholeFile(dir.file("bgpict.bmp"), cases[i].file);
         TessalyRun run;
         HWND mainWindow = startVisible(run);
         ASSERT_NE(nullptr, mainWindow);
-        EXPECT_EQ("", pixelsNotShown(mainWindow, c.pixels));
+        EXPECT_EQ("", pixelsNotShown(mainWindow, cases[i].pixels)) << "case " << i;
         exitThroughMenu(run, mainWindow);
     }
 }
 
-TEST_F(MainWindow, SettingsCommandShowsItsNoteAndUnknownIdsDoNothing) {
+TEST_F(MainWindow, TheSettingsCommandShowsItsNoteAndUnknownIdsDoNothing) {
     TessalyRun run;
     HWND mainWindow = startVisible(run);
     ASSERT_NE(nullptr, mainWindow);
-    for (int id : {0, 1, 101, 499, 509, 0xFFFF}) postCommand(mainWindow, id);
-    postCommand(mainWindow, 507);
-    HWND note = run.waitForDialog("設定");
-    ASSERT_NE(nullptr, note);
+    for (int id : {0, 1, 101, 499, 509, 0xFFFF, 507}) postCommand(mainWindow, id);
+    ASSERT_NE(nullptr, run.waitForDialog("設定"));
     EXPECT_EQ(1u, run.windows("#32770", nullptr).size()) << run.describeWindows();
     EXPECT_EQ("実装する事無いです。", answerBox(run, "設定"));
-    EXPECT_NE(nullptr, run.waitForMainWindow());
+    EXPECT_EQ(mainWindow, run.waitForMainWindow());
     exitThroughMenu(run, mainWindow);
 }
 

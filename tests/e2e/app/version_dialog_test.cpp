@@ -1,60 +1,49 @@
-// The version box: its texts, how it closes, and the homepage line, whose clicks are
-// recorded by the helper child registered for the http protocol in the test prefix.
+// The version box: its texts, how it closes, and the homepage line, whose clicks go to
+// the helper child registered for the http protocol in the test prefix.
 #include "e2e/fixture.h"
 
 namespace {
 
-constexpr char kHttpCommandKey[] = "Software\\Classes\\http\\shell\\open\\command";
-
-// Points the http protocol at the recording helper for the guard's life.
-class RecordedBrowser {
-public:
-    explicit RecordedBrowser(const std::string& log) {
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kHttpCommandKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-        char old[1024] = "";
-        DWORD size = sizeof old;
-        hadOld_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == 0;
-        old_ = old;
-        set("\"" + windowsPathOf(RUNNER_CHILD) + "\" \"%1\"");
-        SetEnvironmentVariableA("TESSALY_CHILD_LOG", log.c_str());
+class VersionBox : public ToolTest {
+protected:
+    void SetUp() override {
+        ToolTest::SetUp();
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command", 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &http, nullptr);
+        DWORD size = sizeof previous;
+        RegQueryValueExA(http, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous), &size);
+        const std::string browser = "\"" + windowsPathOf(RUNNER_CHILD) + "\" \"%1\"";
+        RegSetValueExA(http, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(browser.c_str()), browser.size() + 1);
+        SetEnvironmentVariableA("TESSALY_CHILD_LOG", browserLog.c_str());
     }
-    ~RecordedBrowser() {
-        if (hadOld_)
-            set(old_);
+    void TearDown() override {
+        if (*previous)
+            RegSetValueExA(http, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), strlen(previous) + 1);
         else
-            RegDeleteValueA(key_, nullptr);
-        RegCloseKey(key_);
+            RegDeleteValueA(http, nullptr);
+        RegCloseKey(http);
         SetEnvironmentVariableA("TESSALY_CHILD_LOG", nullptr);
+        ToolTest::TearDown();
+    }
+    // How often the browser was asked for the address, once it has been `expected`
+    // times or the wait is over (it starts apart from the tool).
+    int openings(int expected) {
+        int count = 0;
+        for (DWORD waited = 0; waited < kWaitMs && count < expected; waited += 50, Sleep(50)) {
+            const std::string text = readWholeFile(browserLog);
+            const std::string address = "http://tessaly.example/";
+            count = 0;
+            for (size_t at = text.find(address); at != std::string::npos; at = text.find(address, at + 1)) ++count;
+        }
+        return count;
     }
 
-private:
-    void set(const std::string& command) {
-        RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                       static_cast<DWORD>(command.size() + 1));
-    }
-    HKEY key_ = nullptr;
-    bool hadOld_ = false;
-    std::string old_;
+    HKEY http = nullptr;
+    char previous[1024] = "";
+    std::string browserLog = dir.file("browser.log");
 };
 
-// How often the log names the address, once it has named it `expected` times or the
-// wait is over (the browser starts apart from the tool).
-int openings(const std::string& log, int expected) {
-    int count = 0;
-    for (DWORD waited = 0; waited < kWaitMs && count < expected; waited += 50, Sleep(50)) {
-        const std::string text = readWholeFile(log);
-        count = 0;
-        const char address[] = "http://tessaly.example/";
-        for (size_t at = text.find(address); at != std::string::npos; at = text.find(address, at + 1)) ++count;
-    }
-    return count;
-}
-
-class VersionBox : public ToolTest {};
-
 TEST_F(VersionBox, ShowsTheProductOpensTheAddressOnEachClickAndClosesOnlyWithOkOrTheCloseBox) {
-    const std::string log = dir.file("browser.log");
-    RecordedBrowser browser(log);
     TessalyRun run;
     HWND mainWindow = startVisible(run);
     ASSERT_NE(nullptr, mainWindow);
@@ -64,10 +53,9 @@ TEST_F(VersionBox, ShowsTheProductOpensTheAddressOnEachClickAndClosesOnlyWithOkO
         ASSERT_NE(nullptr, box);
         EXPECT_EQ("Tessaly Version 1.3|作成: Tessaly プロジェクト|Powered by netsh|http://tessaly.example/",
                   itemText(box, 300) + "|" + itemText(box, 301) + "|" + itemText(box, 302) + "|" + itemText(box, 303));
-        for (int id : {303, 300, 303}) {
+        for (int id : {303, 300, 303})
             SendMessageTimeoutA(box, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
                                 reinterpret_cast<LPARAM>(GetDlgItem(box, id)), SMTO_NORMAL, kWaitMs, nullptr);
-        }
         sendCommand(box, IDCANCEL);
         EXPECT_TRUE(IsWindowVisible(box)) << "Esc does not close the box";
         if (closeBox)
@@ -76,9 +64,9 @@ TEST_F(VersionBox, ShowsTheProductOpensTheAddressOnEachClickAndClosesOnlyWithOkO
             pressButton(box, 101);
         ASSERT_TRUE(waitForWindowGone(box));
     }
-    EXPECT_EQ(4, openings(log, 4)) << "two clicks on the address in each box, none elsewhere";
+    EXPECT_EQ(4, openings(4)) << "two clicks on the address in each box";
     Sleep(300);
-    EXPECT_EQ(4, openings(log, 4));
+    EXPECT_EQ(4, openings(4)) << "a click elsewhere opens nothing";
     exitThroughMenu(run, mainWindow);
 }
 

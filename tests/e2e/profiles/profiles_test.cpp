@@ -2,7 +2,6 @@
 #include "e2e/fixture.h"
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
-#include "win/sim_values.h"
 
 namespace {
 
@@ -11,26 +10,33 @@ const char kSelectTitle[] = "ネットワークの設定を選択";
 const char kSaved[] = "ネットワークの設定を保存しました。";
 const char kSaveFailed[] = "ネットワークの設定を保存できませんでした。";
 const char kApplied[] = "ネットワークの設定を適応しました。";
+const char kDeleteQuestion[] = "[OK Cancel] 削除して良いですか？";
 constexpr int kList = 100, kOk = 101, kCancel = 102, kDelete = 104, kNameEdit = 200;
 
 class Profiles : public ToolTest {
 protected:
-    // Saves the current settings under the name with a /S start; returns the outcome text.
+    // Saves the current settings under the name with a /S start; returns the outcome.
     std::string saveAs(const std::string& name) {
         TessalyRun run;
         HWND dialog = startTask(run, "/S", kSaveTitle);
-        if (dialog == nullptr) return "no save dialog";
         typeText(dialog, kNameEdit, name);
         pressButton(dialog, kOk);
         const std::string outcome = answerBox(run, "確認");
         expectEndsWithZero(run);
         return outcome;
     }
-    std::string catalogue() const { return readWholeFile(dir.file("dumplist.ini")); }
-    static void changeLanToDhcp() {
-        CommandRunner runner;
-        ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 1, 0, 0, 0, 1, 0, 0}));
+    // Starts /L, presses the button, answers the boxes that follow with OK, and returns
+    // their texts joined by "|".
+    std::string select(int button) {
+        TessalyRun run;
+        HWND dialog = startTask(run, "/L", kSelectTitle);
+        pressButton(dialog, button);
+        std::string boxes = answerBox(run, "確認");
+        if (boxes == kDeleteQuestion) boxes += "|" + answerBox(run, "確認");
+        expectEndsWithZero(run);
+        return boxes;
     }
+    std::string catalogue() const { return readWholeFile(dir.file("dumplist.ini")); }
 };
 
 TEST_F(Profiles, SavedSettingsComeBackWhenTheProfileIsApplied) {
@@ -38,7 +44,8 @@ TEST_F(Profiles, SavedSettingsComeBackWhenTheProfileIsApplied) {
     ASSERT_EQ(kSaved, saveAs("Office"));
     EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\n", catalogue());
     ASSERT_EQ(kSaved, saveAs("Home"));
-    changeLanToDhcp();
+    CommandRunner runner;
+    ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 1, 0, 0, 0, 1, 0, 0}));
     ASSERT_NE(seeded, interfaceValues());
 
     TessalyRun run;
@@ -49,9 +56,8 @@ TEST_F(Profiles, SavedSettingsComeBackWhenTheProfileIsApplied) {
     // A double-click on the second item counts as OK.
     HWND list = GetDlgItem(dialog, kList);
     const LRESULT itemHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
-    const LPARAM secondItem = MAKELPARAM(10, itemHeight + itemHeight / 2);
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-        PostMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, secondItem);
+        PostMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(10, itemHeight * 3 / 2));
     EXPECT_EQ(kApplied, answerBox(run, "確認"));
     expectEndsWithZero(run);
     EXPECT_EQ(seeded, interfaceValues());
@@ -64,15 +70,13 @@ TEST_F(Profiles, DeleteAsksFirstAndKeepsTheScriptFile) {
     const std::string before = catalogue();
     TessalyRun run;
     HWND dialog = startTask(run, "/L", kSelectTitle);
-    ASSERT_NE(nullptr, dialog);
     pressButton(dialog, kDelete);
-    EXPECT_EQ("[OK Cancel] 削除して良いですか？", answerBox(run, "確認", IDCANCEL));
+    EXPECT_EQ(kDeleteQuestion, answerBox(run, "確認", IDCANCEL));
     EXPECT_TRUE(IsWindowVisible(dialog)) << "Cancel keeps the dialog open";
     EXPECT_EQ(before, catalogue());
-    pressButton(dialog, kDelete);
-    EXPECT_EQ("[OK Cancel] 削除して良いですか？", answerBox(run, "確認"));
-    EXPECT_EQ("ネットワークの設定を削除しました。", answerBox(run, "確認"));
+    pressButton(dialog, kCancel);
     expectEndsWithZero(run);
+    EXPECT_EQ(std::string(kDeleteQuestion) + "|ネットワークの設定を削除しました。", select(kDelete));
     EXPECT_EQ("[001]\r\nname=B\r\npath=.\\001.dmp\r\nsort=0\r\n", catalogue());
     EXPECT_TRUE(fileExists(dir.file("000.dmp")));
 }
@@ -83,12 +87,11 @@ TEST_F(Profiles, EscClosesNeitherDialogAndCancelOrTheCloseBoxChangeNothing) {
     const size_t calls = logged().size();
     for (const char* title : {kSelectTitle, kSaveTitle}) {
         for (bool closeBox : {false, true}) {
-            SCOPED_TRACE(std::string(title) + (closeBox ? " close box" : " Cancel"));
             TessalyRun run;
             HWND dialog = startTask(run, title == kSaveTitle ? "/S" : "/L", title);
             ASSERT_NE(nullptr, dialog);
             sendCommand(dialog, IDCANCEL);
-            EXPECT_TRUE(IsWindowVisible(dialog)) << "Esc does not close the dialog";
+            EXPECT_TRUE(IsWindowVisible(dialog)) << title << ": Esc does not close the dialog";
             if (closeBox)
                 PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
             else
@@ -103,7 +106,6 @@ TEST_F(Profiles, EscClosesNeitherDialogAndCancelOrTheCloseBoxChangeNothing) {
 TEST_F(Profiles, MissingNamesAndSelectionsAreToldAndNamesAreCutTo99Bytes) {
     TessalyRun select;
     HWND dialog = startTask(select, "/L", kSelectTitle);
-    ASSERT_NE(nullptr, dialog);
     for (int button : {kOk, kDelete}) {
         pressButton(dialog, button);
         EXPECT_EQ("選択されていません。", answerBox(select, "設定の読込み"));
@@ -113,7 +115,6 @@ TEST_F(Profiles, MissingNamesAndSelectionsAreToldAndNamesAreCutTo99Bytes) {
 
     TessalyRun save;
     dialog = startTask(save, "/S", kSaveTitle);
-    ASSERT_NE(nullptr, dialog);
     pressButton(dialog, kOk);
     EXPECT_EQ("設定名称が入力されていません。", answerBox(save, "設定の保存"));
     typeText(dialog, kNameEdit, std::string(120, 'a'));
@@ -130,20 +131,14 @@ TEST_F(Profiles, MissingNamesAndSelectionsAreToldAndNamesAreCutTo99Bytes) {
 
 TEST_F(Profiles, FailuresAreToldAndKeepNoEntryWithoutItsSettings) {
     for (const char* fault : {"TESSALY_SIM_EXIT_CODE", "TESSALY_SIM_NO_OUTPUT"}) {
-        SCOPED_TRACE(fault);
         SetEnvironmentVariableA(fault, "1");
-        EXPECT_EQ(kSaveFailed, saveAs("Office"));
-        EXPECT_EQ("", catalogue());
+        EXPECT_EQ(kSaveFailed, saveAs("Office")) << fault;
+        EXPECT_EQ("", catalogue()) << fault;
         SetEnvironmentVariableA(fault, nullptr);
     }
     ASSERT_EQ(kSaved, saveAs("Office"));
     SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", "1");
-    TessalyRun run;
-    HWND dialog = startTask(run, "/L", kSelectTitle);
-    ASSERT_NE(nullptr, dialog);
-    pressButton(dialog, kOk);
-    EXPECT_EQ("ネットワークの設定を適応できませんでした。", answerBox(run, "確認"));
-    expectEndsWithZero(run);
+    EXPECT_EQ("ネットワークの設定を適応できませんでした。", select(kOk));
     SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", nullptr);
 
     // A catalogue that cannot be written: nothing is dumped for an entry that was not written.
@@ -153,7 +148,6 @@ TEST_F(Profiles, FailuresAreToldAndKeepNoEntryWithoutItsSettings) {
     EXPECT_EQ(kSaveFailed, saveAs("Office"));
     EXPECT_FALSE(fileExists(log));
     RemoveDirectoryA(dir.file("dumplist.ini").c_str());
-    // A full one.
     std::string full;
     for (int i = 0; i < 1000; ++i) {
         char section[64];
@@ -172,7 +166,6 @@ TEST_F(Profiles, InTheVisibleToolTheCommandsLeaveTheWindowOpen) {
     for (int command : {501, 500}) {
         postCommand(mainWindow, command);
         HWND dialog = run.waitForDialog(command == 501 ? kSaveTitle : kSelectTitle);
-        ASSERT_NE(nullptr, dialog);
         if (command == 501) typeText(dialog, kNameEdit, "Office");
         pressButton(dialog, kOk);
         EXPECT_EQ(command == 501 ? kSaved : kApplied, answerBox(run, "確認"));

@@ -2,13 +2,9 @@
 // (Debian's lnkinfo, run through the shell from inside Wine).
 #include <shlobj.h>
 
-#include <cstdio>
-
 #include "e2e/fixture.h"
 
 namespace {
-
-const char kQuestionTitle[] = "ショートカット作成";
 
 struct Shortcut {
     int command;
@@ -25,39 +21,6 @@ const Shortcut kShortcuts[] = {
     {506, "インターネットプロトコル設定の専用ショートカットをデスクトップに作成します。\nよろしいですか？",
      "インターネットプロトコル設定.lnk", "/T"},
 };
-
-// What lnkinfo reports of the link's target, arguments, working directory, description
-// and icon, one per line, "(none)" for a field it does not show. The link is read from a
-// byte-identical copy with a plain name: the command line reaches the shell re-encoded.
-std::string linkFields(const std::string& linkPath) {
-    char output[64];
-    std::snprintf(output, sizeof output, "/tmp/tessaly-lnkinfo-%lu", GetCurrentProcessId());
-    const std::string copy = std::string(output) + ".lnk";
-    if (!CopyFileA(linkPath.c_str(), windowsPathOf(copy).c_str(), FALSE)) return "no link";
-    // Wine cannot wait for a Unix process: the report is moved into place when complete.
-    const std::string report = windowsPathOf(std::string(output) + ".txt");
-    DeleteFileA(report.c_str());
-    std::string command = std::string("/bin/sh -c \"/usr/bin/lnkinfo ") + copy + " > " + output + ".part 2>&1; mv " +
-                          output + ".part " + output + ".txt\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return "lnkinfo did not start";
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    for (DWORD waited = 0; !fileExists(report) && waited < kWaitMs; waited += 50) Sleep(50);
-    const std::string text = readWholeFile(report);
-    DeleteFileA(report.c_str());
-    DeleteFileA(windowsPathOf(copy).c_str());
-    std::string fields;
-    for (const char* name : {"Local path", "Command line arguments", "Working directory", "Description", "Icon location"}) {
-        const size_t at = text.find(std::string("\t") + name);
-        const size_t colon = text.find(": ", at);
-        fields += at == std::string::npos ? "(none)\n" : text.substr(colon + 2, text.find('\n', colon) - colon - 1);
-    }
-    return fields;
-}
 
 class Shortcuts : public ToolTest {
 protected:
@@ -79,14 +42,41 @@ protected:
         }
     }
     std::string link(const Shortcut& s) const { return desktop + "\\" + s.file; }
-    std::string expectedFields(const Shortcut& s) const {
-        const std::string exe = tessalyExePath();
-        return exe + "\n" + s.arguments + "\n" + exe.substr(0, exe.rfind('\\') + 1) + "\n(none)\n(none)\n";
+    // The link's target, arguments, working directory, description and icon as lnkinfo
+    // reports them, one per line, "-" for one it does not show. It reads a byte-identical
+    // copy with a plain name: a command line reaches the shell re-encoded. Wine cannot
+    // wait for a Unix process, so the report is moved into place when complete.
+    std::string linkFields(const Shortcut& s) const {
+        const std::string copy = "/tmp/tessaly-lnkinfo-" + std::to_string(GetCurrentProcessId());
+        if (!CopyFileA(link(s).c_str(), windowsPathOf(copy + ".lnk").c_str(), FALSE)) return "no link";
+        DeleteFileA(windowsPathOf(copy + ".txt").c_str());
+        std::string command = "/bin/sh -c \"/usr/bin/lnkinfo " + copy + ".lnk > " + copy + ".part; mv " + copy +
+                              ".part " + copy + ".txt\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+            return "lnkinfo did not start";
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+        for (DWORD waited = 0; !fileExists(windowsPathOf(copy + ".txt")) && waited < kWaitMs; waited += 50) Sleep(50);
+        const std::string report = readWholeFile(windowsPathOf(copy + ".txt"));
+        std::string fields;
+        for (const char* name : {"Local path", "Command line arguments", "Working directory", "Description", "Icon location"}) {
+            const size_t at = report.find(std::string("\t") + name);
+            const size_t colon = report.find(": ", at);
+            fields += at == std::string::npos ? "-\n" : report.substr(colon + 2, report.find('\n', colon) - colon - 1);
+        }
+        return fields;
     }
-    // Answers the shortcut's question; returns once the command has finished, which a
-    // 507 note, handled after it, shows.
+    static std::string expectedFields(const Shortcut& s) {
+        const std::string exe = tessalyExePath();
+        return exe + "\n" + s.arguments + "\n" + exe.substr(0, exe.rfind('\\') + 1) + "\n-\n-\n";
+    }
+    // Answers a shortcut question; returns once the command has finished, as a 507 note,
+    // handled after it, shows.
     std::string answer(TessalyRun& run, HWND mainWindow, int button) {
-        const std::string question = answerBox(run, kQuestionTitle, button);
+        const std::string question = answerBox(run, "ショートカット作成", button);
         postCommand(mainWindow, 507);
         answerBox(run, "設定");
         return question;
@@ -96,20 +86,18 @@ protected:
 };
 
 TEST_F(Shortcuts, EachCommandAsksThenWritesItsShortcutOverAnOldFile) {
-    writeWholeFile(link(kShortcuts[0]), "not a shortcut at all");
     TessalyRun run;
     HWND mainWindow = startVisible(run);
     ASSERT_NE(nullptr, mainWindow);
     for (const Shortcut& s : kShortcuts) {
         SCOPED_TRACE(s.file);
-        DeleteFileA(link(s).c_str());
         postCommand(mainWindow, s.command);
         EXPECT_EQ(std::string("[OK Cancel] ") + s.question, answer(run, mainWindow, IDCANCEL));
         EXPECT_FALSE(fileExists(link(s)));
-        if (s.command == 504) writeWholeFile(link(s), "not a shortcut at all");
+        writeWholeFile(link(s), "not a shortcut at all");
         postCommand(mainWindow, s.command);
         answer(run, mainWindow, IDOK);
-        EXPECT_EQ(expectedFields(s), linkFields(link(s)));
+        EXPECT_EQ(expectedFields(s), linkFields(s));
     }
     exitThroughMenu(run, mainWindow);
 }
@@ -119,25 +107,23 @@ TEST_F(Shortcuts, TheFirstRunOfferCreatesTheFirstTwo) {
     TessalyRun run;
     ASSERT_TRUE(run.start("", dir.path()));
     HWND mainWindow = run.waitForWindow("Tessaly", nullptr);
-    ASSERT_NE(nullptr, mainWindow);
-    EXPECT_EQ("[OK Cancel] ショートカットをデスクトップに作成します。", answerBox(run, kQuestionTitle));
-    EXPECT_EQ(std::string("[OK Cancel] ") + kShortcuts[0].question, answerBox(run, kQuestionTitle));
+    EXPECT_EQ("[OK Cancel] ショートカットをデスクトップに作成します。", answerBox(run, "ショートカット作成"));
+    EXPECT_EQ(std::string("[OK Cancel] ") + kShortcuts[0].question, answerBox(run, "ショートカット作成"));
     EXPECT_EQ(std::string("[OK Cancel] ") + kShortcuts[1].question, answer(run, mainWindow, IDOK));
-    EXPECT_EQ(expectedFields(kShortcuts[0]), linkFields(link(kShortcuts[0])));
-    EXPECT_EQ(expectedFields(kShortcuts[1]), linkFields(link(kShortcuts[1])));
+    EXPECT_EQ(expectedFields(kShortcuts[0]), linkFields(kShortcuts[0]));
+    EXPECT_EQ(expectedFields(kShortcuts[1]), linkFields(kShortcuts[1]));
     EXPECT_FALSE(fileExists(link(kShortcuts[2])));
     exitThroughMenu(run, mainWindow);
     EXPECT_EQ("[Basic]\r\nFirstTime=0\r\n", readWholeFile(dir.file("tessaly.ini")));
 }
 
 TEST_F(Shortcuts, AShortcutThatCannotBeWrittenIsReported) {
-    // A folder of the link's name stands where the file should go.
-    ASSERT_TRUE(CreateDirectoryA(link(kShortcuts[2]).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(link(kShortcuts[2]).c_str(), nullptr));  // where the file should go
     TessalyRun run;
     HWND mainWindow = startVisible(run);
     ASSERT_NE(nullptr, mainWindow);
     postCommand(mainWindow, 506);
-    answerBox(run, kQuestionTitle);
+    answerBox(run, "ショートカット作成");
     EXPECT_EQ("ショートカットを作成できませんでした。", answerBox(run, "確認"));
     exitThroughMenu(run, mainWindow);
 }

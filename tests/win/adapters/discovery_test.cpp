@@ -5,23 +5,43 @@
 #include <vector>
 
 #include "machine_seed.h"
+#include "netcmd/netsh_text.h"
 #include "profiles/profile_catalog.h"
 #include "sim_registry.h"
 
 namespace {
-
-constexpr uint32_t quad(uint32_t a, uint32_t b, uint32_t c, uint32_t d) { return a << 24 | b << 16 | c << 8 | d; }
 
 HKEY createKey(const std::string& path) {
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     return key;
 }
-void setRaw(HKEY key, const char* name, DWORD type, const std::string& data) {
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+
+// Writes values given as "Name=t:data|...": t is d (REG_DWORD, decimal), s (REG_SZ; an
+// empty text is stored without data), m (REG_MULTI_SZ, strings separated by commas) or
+// r (REG_MULTI_SZ without any terminator).
+void writeValues(HKEY key, const std::string& values) {
+    for (size_t start = 0; start < values.size();) {
+        const size_t end = std::min(values.find('|', start), values.size());
+        const std::string item = values.substr(start, end - start);
+        const size_t equals = item.find('=');
+        const char type = item[equals + 1];
+        std::string data = item.substr(equals + 3);
+        DWORD kind = type == 'd' ? REG_DWORD : type == 's' ? REG_SZ : REG_MULTI_SZ;
+        if (type == 'd') {
+            const DWORD number = std::stoul(data);
+            data.assign(reinterpret_cast<const char*>(&number), 4);
+        } else if (type == 'm') {
+            for (char& c : data) c = c == ',' ? '\0' : c;
+            data += std::string(2, '\0');
+        } else if (type == 's' && !data.empty()) {
+            data += '\0';
+        }
+        RegSetValueExA(key, item.substr(0, equals).c_str(), 0, kind, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(data.size()));
+        start = end + 1;
+    }
 }
-std::string text(const std::string& value) { return value + '\0'; }
-std::string dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
 
 // An empty machine, filled value by value; ids are ordered so that enumeration follows them.
 class Discovery : public ::testing::Test {
@@ -38,25 +58,39 @@ protected:
         snprintf(out, sizeof out, "{00000000-0000-0000-0000-%012d}", n);
         return out;
     }
-    // A connection with a name (null: none); returns its interface key for the caller to close.
-    static HKEY connection(const std::string& instanceId, const char* name) {
+    // A connection with a name (null: none) and the values of its interface key.
+    static void connection(const std::string& instanceId, const char* name, const std::string& values = "") {
         HKEY key = createKey(std::string(kNetworkClassKey) + "\\" + instanceId + "\\Connection");
-        if (name != nullptr) setRaw(key, "Name", REG_SZ, text(name));
+        if (name != nullptr) writeValues(key, std::string("Name=s:") + name);
         RegCloseKey(key);
-        return createKey(interfaceKeyPath(instanceId));
+        key = createKey(interfaceKeyPath(instanceId));
+        writeValues(key, values);
+        RegCloseKey(key);
     }
     static void driver(int entry, const std::string& instanceId, const char* description) {
         char name[8];
         snprintf(name, sizeof name, "%04d", entry);
         HKEY key = createKey(std::string(kDeviceClassKey) + "\\" + name);
-        setRaw(key, "NetCfgInstanceId", REG_SZ, text(instanceId));
-        if (description != nullptr) setRaw(key, "DriverDesc", REG_SZ, text(description));
+        writeValues(key, "NetCfgInstanceId=s:" + instanceId + (description ? std::string("|DriverDesc=s:") + description : ""));
         RegCloseKey(key);
     }
-    AdapterInfo slot(int index) {
+    // A slot as "name: auto|fixed ADDRESS MASK GATEWAY / auto|fixed DNS1 DNS2 (description)".
+    std::string slot(int index) {
         AdapterInfo info;
-        EXPECT_EQ(1, catalog.adapterAt(index, &info));
-        return info;
+        if (!catalog.adapterAt(index, &info)) return "no slot";
+        std::string out = std::string(info.connectionName ? info.connectionName : "(null)") + ": ";
+        out += info.addressAuto == 1 ? "auto" : info.addressAuto == 0 ? "fixed" : "?";
+        auto quads = [&out](std::initializer_list<uint32_t> addresses) {
+            char quad[16];
+            for (uint32_t address : addresses) {
+                formatDottedQuad(address, quad);
+                out += std::string(" ") + quad;
+            }
+        };
+        quads({info.address, info.subnetMask, info.gateway});
+        out += info.dnsAuto == 1 ? " / auto" : info.dnsAuto == 0 ? " / fixed" : " / ?";
+        quads({info.preferredDns, info.alternateDns});
+        return out + " (" + (info.description ? info.description : "null") + ")";
     }
     ProfileCatalog catalog{kCatalogFilePath};
 };
@@ -65,15 +99,13 @@ TEST_F(Discovery, TheSeededMachineListsItsConnectionsUntilReleased) {
     ASSERT_EQ(1, seedSimulatedMachine());
     ASSERT_EQ(1, catalog.discover());
     ASSERT_EQ(2, catalog.adapterCount());
-    const AdapterInfo lan = slot(0);
-    EXPECT_STREQ(kLanName, lan.connectionName);
-    EXPECT_STREQ(kLanInstanceId, lan.instanceId);
-    EXPECT_STREQ("Intel(R) PRO/100 VE Network Connection", lan.description);
-    EXPECT_STREQ(kWirelessName, slot(1).connectionName);
+    EXPECT_EQ(std::string(kLanName) + ": fixed 192.168.0.10 255.255.255.0 192.168.0.1 / fixed 192.168.0.1 192.168.0.2 "
+              "(Intel(R) PRO/100 VE Network Connection)", slot(0));
+    EXPECT_EQ(std::string(kWirelessName) + ": auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0 "
+              "(Intel(R) PRO/Wireless 2200BG Network Connection)", slot(1));
     EXPECT_EQ(0, catalog.discover()) << "a filled list is not read again";
-    AdapterInfo out;
-    EXPECT_EQ(0, catalog.adapterAt(-1, &out));
-    EXPECT_EQ(0, catalog.adapterAt(20, &out));
+    EXPECT_EQ("no slot", slot(-1));
+    EXPECT_EQ("no slot", slot(20));
     EXPECT_EQ(1, catalog.releaseAdapters());
     EXPECT_EQ(0, catalog.adapterCount());
     EXPECT_EQ(1, catalog.releaseAdapters()) << "releasing twice is harmless";
@@ -83,79 +115,52 @@ TEST_F(Discovery, TheSeededMachineListsItsConnectionsUntilReleased) {
 
 TEST_F(Discovery, AtMostTwentyConnectionsAndOnlyRealOnes) {
     EXPECT_EQ(0, catalog.discover()) << "no network class key";
-    for (int n = 0; n < 23; ++n) RegCloseKey(connection(id(n), n == 3 ? nullptr : ("conn " + std::to_string(n)).c_str()));
+    for (int n = 0; n < 23; ++n) connection(id(n), n == 3 ? nullptr : ("conn " + std::to_string(n)).c_str());
     RegCloseKey(createKey(std::string(kNetworkClassKey) + "\\" + id(1) + "x"));  // no Connection subkey
     ASSERT_EQ(1, catalog.discover());
     ASSERT_EQ(20, catalog.adapterCount());
-    EXPECT_STREQ("conn 4", slot(3).connectionName) << "conn 3 has no Name";
-    EXPECT_STREQ("conn 20", slot(19).connectionName);
+    EXPECT_EQ(0u, slot(3).find("conn 4:")) << "conn 3 has no Name";
+    EXPECT_EQ(0u, slot(19).find("conn 20:"));
 }
 
 TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
-    const DWORD sz = REG_SZ, multi = REG_MULTI_SZ, number = REG_DWORD;
-    struct Case {
-        const char* name;
-        std::vector<std::pair<const char*, std::pair<DWORD, std::string>>> values;
-        int addressAuto;
-        uint32_t address, mask, gateway;
-        int dnsAuto;
-        uint32_t preferred, alternate;
+    const std::string fixed = "EnableDHCP=d:0|IPAddress=m:10.0.0.5,10.0.0.6|SubnetMask=m:255.0.0.0|"
+                              "DefaultGateway=m:10.0.0.1|NameServer=s:10.0.0.1,10.0.0.2,10.0.0.3";
+    const struct {
+        std::string values;
+        const char* slot;
+    } cases[] = {
+        {fixed, "fixed 10.0.0.5 255.0.0.0 10.0.0.1 / fixed 10.0.0.1 10.0.0.2"},
+        {"EnableDHCP=d:1|IPAddress=m:10.1.1.1|NameServer=s:", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
+        {"IPAddress=m:10.1.1.1", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
+        {"EnableDHCP=d:0|NameServer=s:", "fixed 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
+        {"NameServer=s:,10.0.0.2", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 10.0.0.2 0.0.0.0"},
+        {"NameServer=s:10.0.0.1 10.0.0.2", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 10.0.0.1 0.0.0.0"},
+        {"EnableDHCP=s:0|IPAddress=d:167772161|DefaultGateway=s:10.0.0.254",  // wrong types
+         "fixed 0.0.0.0 0.0.0.0 10.0.0.254 / auto 0.0.0.0 0.0.0.0"},
+        {"EnableDHCP=d:0|IPAddress=r:10.0.0.9", "fixed 10.0.0.9 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
+        // 19 sevens, kept modulo 65536 as 7281, spill into the bytes above.
+        {"NameServer=s:" + std::string(65536, '7'), "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 113.0.0.0 0.0.0.0"},
+        {"NameServer=s:" + std::string(10000, ','), "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
+        {fixed, "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},  // read again without its interface key
     };
-    const std::vector<Case> cases = {
-        {"seeded fixed",
-         {{"EnableDHCP", {number, dword(0)}}, {"IPAddress", {multi, std::string("10.0.0.5\0" "10.0.0.6\0\0", 19)}},
-          {"SubnetMask", {multi, text("255.0.0.0") + '\0'}}, {"DefaultGateway", {multi, text("10.0.0.1") + '\0'}},
-          {"NameServer", {sz, text("10.0.0.1,10.0.0.2,10.0.0.3")}}},
-         0, quad(10, 0, 0, 5), quad(255, 0, 0, 0), quad(10, 0, 0, 1), 0, quad(10, 0, 0, 1), quad(10, 0, 0, 2)},
-        {"dhcp with a stale address",
-         {{"EnableDHCP", {number, dword(1)}}, {"IPAddress", {multi, text("10.1.1.1") + '\0'}}, {"NameServer", {sz, ""}}},
-         1, 0, 0, 0, 1, 0, 0},
-        {"no EnableDHCP", {{"IPAddress", {multi, text("10.1.1.1") + '\0'}}}, 1, 0, 0, 0, 1, 0, 0},
-        {"fixed with an empty NameServer", {{"EnableDHCP", {number, dword(0)}}, {"NameServer", {sz, ""}}}, 0, 0, 0, 0, 0, 0, 0},
-        {"leading comma", {{"NameServer", {sz, text(",10.0.0.2")}}}, 1, 0, 0, 0, 0, quad(10, 0, 0, 2), 0},
-        {"blank separated", {{"NameServer", {sz, text("10.0.0.1 10.0.0.2")}}}, 1, 0, 0, 0, 0, quad(10, 0, 0, 1), 0},
-        {"wrong types",
-         {{"EnableDHCP", {sz, text("0")}}, {"IPAddress", {number, dword(0x0A000001)}},
-          {"DefaultGateway", {sz, text("10.0.0.254")}}},
-         0, 0, 0, quad(10, 0, 0, 254), 1, 0, 0},
-        {"multi-string without terminators", {{"EnableDHCP", {number, dword(0)}}, {"IPAddress", {multi, "10.0.0.9"}}},
-         0, quad(10, 0, 0, 9), 0, 0, 1, 0, 0},
-        {"64 KB NameServer", {{"NameServer", {sz, text(std::string(65536, '7'))}}}, 1, 0, 0, 0, 0, 0x71000000u, 0},
-        {"10,000 commas", {{"NameServer", {sz, text(std::string(10000, ','))}}}, 1, 0, 0, 0, 0, 0, 0},
-        {"no interface key", {}, 1, 0, 0, 0, 1, 0, 0},
-    };
-    const size_t last = cases.size() - 1;
-    for (size_t i = 0; i < cases.size(); ++i) {
-        HKEY key = connection(id(static_cast<int>(i)), cases[i].name);
-        for (const auto& value : cases[i == last ? 0 : i].values) setRaw(key, value.first, value.second.first, value.second.second);
-        RegCloseKey(key);
-    }
+    const int count = sizeof cases / sizeof cases[0];
+    for (int i = 0; i < count; ++i) connection(id(i), ("c" + std::to_string(i)).c_str(), cases[i].values);
     // The last slot is filled once, then read again without its interface key.
     ASSERT_EQ(1, catalog.discover());
     catalog.releaseAdapters();
-    deleteKeyTree(HKEY_LOCAL_MACHINE, interfaceKeyPath(id(static_cast<int>(last))));
+    deleteKeyTree(HKEY_LOCAL_MACHINE, interfaceKeyPath(id(count - 1)));
     ASSERT_EQ(1, catalog.discover());
-    ASSERT_EQ(static_cast<int>(cases.size()), catalog.adapterCount());
-    for (size_t i = 0; i < cases.size() + 1; ++i) {
-        // One slot past the list: an unused slot holds nothing and reads as automatic.
-        const Case& c = i < cases.size() ? cases[i] : Case{nullptr, {}, 1, 0, 0, 0, 1, 0, 0};
-        SCOPED_TRACE(c.name != nullptr ? c.name : "unused slot");
-        const AdapterInfo info = slot(static_cast<int>(i));
-        EXPECT_STREQ(c.name, info.connectionName);
-        EXPECT_EQ(c.addressAuto, info.addressAuto);
-        EXPECT_EQ(c.address, info.address);
-        EXPECT_EQ(c.mask, info.subnetMask);
-        EXPECT_EQ(c.gateway, info.gateway);
-        EXPECT_EQ(c.dnsAuto, info.dnsAuto);
-        EXPECT_EQ(c.preferred, info.preferredDns);
-        EXPECT_EQ(c.alternate, info.alternateDns);
-    }
+    ASSERT_EQ(count, catalog.adapterCount());
+    for (int i = 0; i < count; ++i)
+        EXPECT_EQ("c" + std::to_string(i) + ": " + cases[i].slot + " (null)", slot(i)) << cases[i].values.substr(0, 60);
+    EXPECT_EQ("(null): auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0 (null)", slot(count)) << "an unused slot";
 }
 
 TEST_F(Discovery, DescriptionsMatchTheIdExactlyAndTheLaterEntryWins) {
-    RegCloseKey(connection(id(0), "exact"));
-    RegCloseKey(connection(id(1), "no description"));
-    RegCloseKey(connection("{ABCDEF00-0000-0000-0000-000000000002}", "case differs"));
+    connection(id(0), "exact");
+    connection(id(1), "no description");
+    connection("{ABCDEF00-0000-0000-0000-000000000002}", "case differs");
     driver(0, id(0), "first");
     driver(1, id(0), "second");
     driver(2, id(1), nullptr);
@@ -163,9 +168,9 @@ TEST_F(Discovery, DescriptionsMatchTheIdExactlyAndTheLaterEntryWins) {
     for (DescriptionScan scan : {DescriptionScan::Once, DescriptionScan::PerConnection}) {
         ASSERT_EQ(1, catalog.discover(scan));
         ASSERT_EQ(3, catalog.adapterCount());
-        EXPECT_STREQ("second", slot(0).description);
-        EXPECT_EQ(nullptr, slot(1).description);
-        EXPECT_EQ(nullptr, slot(2).description);
+        const std::string descriptions = slot(0).substr(slot(0).find('(')) + slot(1).substr(slot(1).find('(')) +
+                                         slot(2).substr(slot(2).find('('));
+        EXPECT_EQ("(second)(null)(null)", descriptions);
         catalog.releaseAdapters();
     }
 }

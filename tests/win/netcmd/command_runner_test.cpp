@@ -1,9 +1,11 @@
-// Starting programs: what reaches the child, what comes back, and the output file.
+// Starting programs, and the netsh operations against the simulated network's stand-in.
 #include "netcmd/command_runner.h"
 
 #include <gtest/gtest.h>
 
-#include "win/scratch_dir.h"
+#include "machine_seed.h"
+#include "sim_registry.h"
+#include "win/support.h"
 
 namespace {
 
@@ -12,29 +14,40 @@ constexpr char kMissingProgram[] = "Z:\\no\\such\\program.exe";
 
 class CommandRunnerTest : public ::testing::Test {
 protected:
-    void SetUp() override { dir.enter(); }
+    void SetUp() override {
+        ASSERT_TRUE(simulationInstalled()) << "the simulated network is not installed in this prefix (sim/install)";
+        ASSERT_EQ(1, seedSimulatedMachine());
+        dir.enter();
+        SetEnvironmentVariableA("TESSALY_SIM_LOG", log.c_str());
+    }
+    void TearDown() override {
+        for (const char* name : {"TESSALY_SIM_LOG", "TESSALY_SIM_EXIT_CODE", "TESSALY_SIM_NO_OUTPUT", "TESSALY_CHILD_LOG"})
+            SetEnvironmentVariableA(name, nullptr);
+        seedSimulatedMachine();
+    }
     // A command line that starts the helper child with the given words.
     static std::string child(const std::string& words) { return "\"" + windowsPathOf(RUNNER_CHILD) + "\" " + words; }
+    size_t netshCalls() const { return crlfLines(readWholeFile(log)).size(); }
 
     ScratchDir dir;
+    std::string log = dir.file("netsh.log");
     CommandRunner runner;
     DWORD exitCode = kPoison;
+    const TcpIpRequest fixed = {0, 0, 0x0A000005, 0xFF000000, 0, 0, 0x0A000001, 0x0A000002};
 };
 
 TEST_F(CommandRunnerTest, TheChildGetsTheCommandLineUnchangedAndItsExitCodeComesBack) {
     const std::string line = child("record=rec.txt exit=7   \"two words\"  \x90\xDD\x92\xE8 tail ");
     EXPECT_EQ(1, runner.run(line.c_str(), nullptr, &exitCode));
     EXPECT_EQ(7u, exitCode);
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(sizeof current, current);
-    EXPECT_EQ(line + "\n" + current + "\n", readWholeFile("rec.txt")) << "same text, same directory";
+    EXPECT_EQ(line + "\n" + dir.path() + "\n", readWholeFile("rec.txt")) << "same text, same directory";
     // With an application name, that program runs with the text as given.
     EXPECT_EQ(1, runner.run("netsh interface ip dump record=app.txt", windowsPathOf(RUNNER_CHILD).c_str(), &exitCode));
     EXPECT_EQ(0u, exitCode);
     EXPECT_EQ(0u, readWholeFile("app.txt").find("netsh interface ip dump record=app.txt\n"));
 }
 
-TEST_F(CommandRunnerTest, RunToFileReplacesTheWholeContentWhichOthersMayReadMeanwhile) {
+TEST_F(CommandRunnerTest, RunToFileReplacesTheWholeContentWhichOthersMayOpenMeanwhile) {
     writeWholeFile("out.txt", "an older and much longer content\r\n");
     EXPECT_EQ(1, runner.runToFile(child("print=fresh exit=4").c_str(), "out.txt", nullptr, &exitCode));
     EXPECT_EQ(4u, exitCode);
@@ -56,6 +69,40 @@ TEST_F(CommandRunnerTest, NothingStartsWithoutACommandAProgramOrAnOutputFile) {
     EXPECT_FALSE(fileExists("rec.txt"));
     EXPECT_EQ(0, runner.runToFile(kMissingProgram, "out.txt", nullptr, &exitCode));
     EXPECT_EQ("", readWholeFile("out.txt")) << "a program that cannot start leaves the file empty";
+    // netsh operations without their argument, or with a name that cannot be quoted.
+    EXPECT_EQ(0, runner.dumpSettings(nullptr));
+    EXPECT_EQ(0, runner.execScript(nullptr));
+    EXPECT_EQ(0, runner.applyTcpIp(nullptr, fixed));
+    EXPECT_EQ(0, runner.applyTcpIp("LAN \"2\"", fixed));
+    EXPECT_FALSE(fileExists(log));
+}
+
+TEST_F(CommandRunnerTest, ANetshOperationFailsOnAnExitCodeOrAnEmptyDump) {
+    SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", "5");
+    EXPECT_EQ(0, runner.dumpSettings(".\\000.dmp"));
+    EXPECT_EQ(0, runner.execScript(".\\000.dmp"));
+    EXPECT_EQ(0, runner.applyTcpIp(kLanName, fixed));
+    EXPECT_EQ(7u, netshCalls()) << "dump, exec, and all five commands of the sequence";
+    SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", nullptr);
+    SetEnvironmentVariableA("TESSALY_SIM_NO_OUTPUT", "1");
+    EXPECT_EQ(0, runner.dumpSettings(".\\001.dmp"));
+    SetEnvironmentVariableA("TESSALY_SIM_NO_OUTPUT", nullptr);
+    EXPECT_EQ(0, runner.execScript(".\\missing.dmp"));
+    EXPECT_EQ(1, runner.applyTcpIp(kLanName, fixed));
+    // A name netsh does not know fails, and reaches it whole however long it is.
+    std::string name = std::string(150, 'L') + " ";
+    for (int i = 0; i < 75; ++i) name += "接";
+    EXPECT_EQ(0, runner.applyTcpIp(name.c_str(), fixed));
+    EXPECT_EQ("netsh interface ip add dns name = \"" + name + "\" addr = 10.0.0.2", crlfLines(readWholeFile(log)).back());
+}
+
+TEST_F(CommandRunnerTest, ANetshInTheCurrentDirectoryIsNeverRun) {
+    ASSERT_TRUE(CopyFileA(windowsPathOf(RUNNER_CHILD).c_str(), dir.file("netsh.exe").c_str(), FALSE));
+    SetEnvironmentVariableA("TESSALY_CHILD_LOG", dir.file("child.log").c_str());
+    ASSERT_EQ(1, runner.dumpSettings(".\\000.dmp"));
+    EXPECT_EQ(1, runner.execScript(".\\000.dmp"));
+    EXPECT_FALSE(fileExists(dir.file("child.log")));
+    EXPECT_EQ(2u, netshCalls());
 }
 
 }  // namespace

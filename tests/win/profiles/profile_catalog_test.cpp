@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "win/scratch_dir.h"
+#include "win/support.h"
 
 namespace {
 

@@ -1,8 +1,12 @@
-// A fresh, empty directory for one test, removed with everything in it afterwards.
+// What the Windows-side tests share: a scratch directory, whole files, and the
+// simulated machine's state.
 #pragma once
 
+#include <map>
 #include <string>
+#include <vector>
 
+// A fresh, empty directory for one test, removed with everything in it afterwards.
 class ScratchDir {
 public:
     ScratchDir();
@@ -11,20 +15,22 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
 
     const std::string& path() const { return path_; }
-    // path() joined with a relative name.
-    std::string file(const std::string& name) const;
+    std::string file(const std::string& name) const { return path_ + "\\" + name; }
     // Makes this directory the process's current directory until destruction.
     void enter();
 
 private:
     std::string path_;
-    std::string previousDirectory_;
+    std::string previous_;
 };
 
-// Whole-file helpers for checking what the program wrote.
 bool fileExists(const std::string& path);
 std::string readWholeFile(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& content);
-
 // A path of the build (a Unix path under Wine) as Windows programs see it: drive Z:.
 std::string windowsPathOf(const std::string& hostPath);
+// The lines of a text with CR LF line ends (the netsh stand-in's log).
+std::vector<std::string> crlfLines(const std::string& text);
+// Every value (type and data) of the seeded connections' interface keys, by
+// "instance id\value name", for comparing the machine before and after.
+std::map<std::string, std::string> interfaceValues();

@@ -1,0 +1,97 @@
+#include "win/support.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "machine_seed.h"
+#include "sim_registry.h"
+
+namespace {
+
+void removeTree(const std::string& directory) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            removeTree(directory + "\\" + name);
+        else
+            DeleteFileA((directory + "\\" + name).c_str());
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    // A process that just ended may hold the directory as its current one for a moment.
+    for (int attempt = 0; attempt < 50 && !RemoveDirectoryA(directory.c_str()); ++attempt) Sleep(20);
+}
+
+}  // namespace
+
+ScratchDir::ScratchDir() {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    static unsigned counter = 0;
+    do {
+        path_ = std::string(temp) + "tessaly-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    } while (!CreateDirectoryA(path_.c_str(), nullptr));
+}
+
+ScratchDir::~ScratchDir() {
+    if (!previous_.empty()) SetCurrentDirectoryA(previous_.c_str());
+    removeTree(path_);
+}
+
+void ScratchDir::enter() {
+    char current[MAX_PATH];
+    if (previous_.empty() && GetCurrentDirectoryA(sizeof current, current)) previous_ = current;
+    SetCurrentDirectoryA(path_.c_str());
+}
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string readWholeFile(const std::string& path) {
+    std::string content;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return content;
+    char chunk[4096];
+    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) content.append(chunk, got);
+    std::fclose(file);
+    return content;
+}
+
+void writeWholeFile(const std::string& path, const std::string& content) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return;
+    std::fwrite(content.data(), 1, content.size(), file);
+    std::fclose(file);
+}
+
+std::string windowsPathOf(const std::string& hostPath) {
+    std::string path = !hostPath.empty() && hostPath[0] == '/' ? "Z:" + hostPath : hostPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::vector<std::string> crlfLines(const std::string& text) {
+    std::vector<std::string> out;
+    for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        out.push_back(text.substr(start, end - start));
+    return out;
+}
+
+std::map<std::string, std::string> interfaceValues() {
+    std::map<std::string, std::string> values;
+    for (const char* id : {kLanInstanceId, kWirelessInstanceId}) {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, interfaceKeyPath(id).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
+        char name[256];
+        BYTE data[4096];
+        for (DWORD index = 0, nameLength = sizeof name, size = sizeof data, type = 0;
+             RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &size) == ERROR_SUCCESS;
+             ++index, nameLength = sizeof name, size = sizeof data)
+            values[std::string(id) + "\\" + name] = std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), size);
+        RegCloseKey(key);
+    }
+    return values;
+}
