@@ -4,8 +4,6 @@
 
 #include <cstdio>
 
-#include "machine_seed.h"
-#include "sim_registry.h"
 
 namespace {
 
@@ -78,20 +76,4 @@ std::vector<std::string> crlfLines(const std::string& text) {
     for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
         out.push_back(text.substr(start, end - start));
     return out;
-}
-
-std::map<std::string, std::string> interfaceValues() {
-    std::map<std::string, std::string> values;
-    for (const char* id : {kLanInstanceId, kWirelessInstanceId}) {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, interfaceKeyPath(id).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
-        char name[256];
-        BYTE data[4096];
-        for (DWORD index = 0, nameLength = sizeof name, size = sizeof data, type = 0;
-             RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &size) == ERROR_SUCCESS;
-             ++index, nameLength = sizeof name, size = sizeof data)
-            values[std::string(id) + "\\" + name] = std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), size);
-        RegCloseKey(key);
-    }
-    return values;
 }

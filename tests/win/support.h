@@ -1,8 +1,6 @@
-// What the Windows-side tests share: a scratch directory, whole files, and the
-// simulated machine's state.
+// What the Windows-side tests share: a scratch directory and whole files.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -31,6 +29,3 @@ void writeWholeFile(const std::string& path, const std::string& content);
 std::string windowsPathOf(const std::string& hostPath);
 // The lines of a text with CR LF line ends (the netsh stand-in's log).
 std::vector<std::string> crlfLines(const std::string& text);
-// Every value (type and data) of the seeded connections' interface keys, by
-// "instance id\value name", for comparing the machine before and after.
-std::map<std::string, std::string> interfaceValues();

@@ -32,11 +32,10 @@ TEST(LaunchMode, TailAndModeFollowTheProcessCommandLine) {
         {"tessaly.exe \"/L\"", "\"/L\"", Normal, 0},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        const auto& c = cases[i];
-        const char* tail = commandLineTail(c.commandLine);
-        EXPECT_STREQ(c.tail, tail) << "case " << i;
-        EXPECT_EQ(c.mode, launchModeFromTail(tail)) << "case " << i;
-        EXPECT_EQ(c.command, launchModeCommand(launchModeFromTail(tail))) << "case " << i;
+        const char* tail = commandLineTail(cases[i].commandLine);
+        EXPECT_STREQ(cases[i].tail, tail) << "case " << i;
+        EXPECT_EQ(cases[i].mode, launchModeFromTail(tail)) << "case " << i;
+        EXPECT_EQ(cases[i].command, launchModeCommand(launchModeFromTail(tail))) << "case " << i;
     }
     const std::string longLine = "tessaly.exe /L" + std::string(40000, 'L');
     EXPECT_EQ(40002u, std::string(commandLineTail(longLine.c_str())).size());

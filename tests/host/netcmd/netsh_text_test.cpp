@@ -9,7 +9,7 @@ namespace {
 
 constexpr uint32_t kAll = 0xFFFFFFFFu;
 
-// The commands a request runs, joined by "|", with the connection name written as N.
+// The commands a request runs for connection "N", without "netsh interface ip ", joined by "|".
 std::string commands(const TcpIpRequest& request, const char* name = "N") {
     std::string out;
     char text[512];
@@ -17,15 +17,15 @@ std::string commands(const TcpIpRequest& request, const char* name = "N") {
         if (!composeTcpIpCommand(i, name, request, text, sizeof text)) return "command " + std::to_string(i) + " failed";
         std::string line = text;
         const std::string quoted = std::string("\"") + name + "\"";
-        line.replace(line.find(quoted), quoted.size(), "N");
-        out += (i ? "|" : "") + line.substr(std::string("netsh interface ip ").size());
+        const size_t at = line.find(quoted);
+        out += (i ? "|" : "") + line.replace(at, at == std::string::npos ? 0 : quoted.size(), "N").substr(19);
     }
     return out;
 }
 
 TEST(NetshText, EachRequestRunsItsCommandsInOrder) {
     const struct {
-        TcpIpRequest request;
+        TcpIpRequest request;  // index, address automatic, address, mask, gateway, DNS automatic, servers
         const char* commands;
     } cases[] = {
         {{0, 1, 0, 0, 0, 1, 0, 0},
@@ -38,11 +38,10 @@ TEST(NetshText, EachRequestRunsItsCommandsInOrder) {
          "set address name = N source = static addr = 10.0.255.0 mask = 255.0.0.0|"
          "set address name = N gateway = 10.0.0.254 gwmetric = 1|set wins name = N source = static addr = none|"
          "set dns name = N source = static addr = 0.0.0.0|add dns name = N addr = 255.255.255.255"},
-        // Automatic address with fixed DNS; a flag of 2 means fixed.
-        {{0, 1, 0, 0, 0, 2, 0x08080808, 0x08080404},
+        {{0, 1, 0, 0, 0, 2, 0x08080808, 0x08080404},  // a DNS flag of 2 means fixed
          "set address name = N source = dhcp|set wins name = N source = dhcp|"
          "set dns name = N source = static addr = 8.8.8.8|add dns name = N addr = 8.8.4.4"},
-        {{0, 255, 0x01146407, 0x80000900, 0, 1, 0, 0},
+        {{0, 255, 0x01146407, 0x80000900, 0, 1, 0, 0},  // so does an address flag of 255
          "set address name = N source = static addr = 1.20.100.7 mask = 128.0.9.0|"
          "set address name = N gateway = 0.0.0.0 gwmetric = 1|set wins name = N source = static addr = none|"
          "set dns name = N source = dhcp"},
@@ -51,7 +50,7 @@ TEST(NetshText, EachRequestRunsItsCommandsInOrder) {
     EXPECT_EQ(commands(cases[2].request), commands(cases[2].request, "ローカル エリア接続")) << "a Japanese name with a blank";
 }
 
-TEST(NetshText, LongNamesNeedTheirRoomAndQuotesAreRefused) {
+TEST(NetshText, TextsNeedTheirRoomAndQuotedNamesAreRefused) {
     const std::string longName(300, 'n');
     const TcpIpRequest request = {0, 0, kAll, kAll, kAll, 0, kAll, kAll};
     std::vector<char> room(longName.size() + kSetCommandOverhead);
@@ -65,17 +64,12 @@ TEST(NetshText, LongNamesNeedTheirRoomAndQuotesAreRefused) {
     EXPECT_EQ(1, isQuotableConnectionName("ワイヤレス ネットワーク接続"));
     EXPECT_EQ(0, isQuotableConnectionName("a\"b"));
     EXPECT_EQ(0, isQuotableConnectionName(nullptr));
-}
 
-TEST(NetshText, ExecTakesThePathUnquoted) {
-    char text[64];
-    EXPECT_EQ(1, composeExecCommand("C:\\my dumps\\a.dmp", text, sizeof text));
-    EXPECT_STREQ("netsh exec C:\\my dumps\\a.dmp", text);
-    EXPECT_EQ(0, composeExecCommand(nullptr, text, sizeof text));
-    const std::string path(64, 'p');
-    EXPECT_EQ(0, composeExecCommand(path.c_str(), text, sizeof text));
-    std::vector<char> room(path.size() + kExecCommandOverhead);
-    EXPECT_EQ(1, composeExecCommand(path.c_str(), room.data(), room.size()));
+    EXPECT_EQ(1, composeExecCommand("C:\\my dumps\\a.dmp", small, sizeof small));
+    EXPECT_STREQ("netsh exec C:\\my dumps\\a.dmp", small) << "the path unquoted";
+    EXPECT_EQ(0, composeExecCommand(nullptr, small, sizeof small));
+    EXPECT_EQ(0, composeExecCommand(longName.c_str(), small, sizeof small));
+    EXPECT_EQ(1, composeExecCommand(longName.c_str(), room.data(), longName.size() + kExecCommandOverhead));
 }
 
 }  // namespace

@@ -7,50 +7,40 @@
 
 namespace {
 
-// Names joined as a section-name list: each terminated, then one more terminator.
-std::string joined(std::initializer_list<const char*> names) {
-    std::string out;
-    for (const char* name : names) out += std::string(name) + '\0';
-    return out + '\0';
-}
-
-// The names collectSectionNames takes from a list, joined by blanks.
-std::string collect(const std::string& list, int maxNames = kMaxSections) {
-    std::vector<SectionName> names(kMaxSections);
-    const int count = collectSectionNames(list.data(), list.size(), names.data(), maxNames);
-    std::string out;
-    for (int i = 0; i < count; ++i) out += (i ? " " : "") + std::string(names[i]);
-    return out;
+// The names taken from a blank-separated list of section names (each terminated, then
+// one more terminator), joined by blanks again.
+std::string collect(const std::string& names, int maxNames = kMaxSections) {
+    std::string list = names + (names.empty() ? "" : " ");
+    for (char& c : list) c = c == ' ' ? '\0' : c;
+    list += '\0';
+    std::vector<SectionName> out(kMaxSections);
+    std::string taken;
+    for (int i = 0, count = collectSectionNames(list.data(), list.size(), out.data(), maxNames); i < count; ++i)
+        taken += (i ? " " : "") + std::string(out[i]);
+    return taken;
 }
 
 // The section a new profile gets after the names in use (blank-separated), or "full".
 std::string next(const std::string& used) {
     std::vector<SectionName> names(kMaxSections);
-    int count = 0;
-    for (size_t at = 0; at < used.size(); at += 4)
-        std::snprintf(names[count++], sizeof(SectionName), "%s", used.substr(at, 3).c_str());
+    const int count = static_cast<int>((used.size() + 1) / 4);
+    for (int i = 0; i < count; ++i) std::snprintf(names[i], sizeof(SectionName), "%s", used.substr(i * 4, 3).c_str());
     SectionName out;
-    if (!nextFreeSectionName(names.data(), count, out)) return "full";
-    return out;
+    return nextFreeSectionName(names.data(), count, out) ? out : "full";
 }
 
-TEST(SectionNames, ThreeDigitNamesAreTakenInFileOrder) {
-    const struct {
-        std::string list;
-        const char* taken;
-    } cases[] = {
-        {joined({"005", "003", "100"}), "005 003 100"},
-        {joined({}), ""},
-        {"", ""},
-        {joined({"000", "7", "001"}), "000"},  // a name shorter than three characters ends the list
-        {joined({"000", "abc", "Basic", "0001", "002"}), "000 002"},  // others are passed over
-        {std::string("000\0" "001\0" "002", 11), "000 001"},  // a list cut without its terminators
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.taken, collect(c.list)) << c.taken;
-    EXPECT_EQ("005 003", collect(cases[0].list, 2));
+TEST(SectionNames, ThreeDigitNamesAreTakenInFileOrderUntilAShorterName) {
+    EXPECT_EQ("005 003 100", collect("005 003 100"));
+    EXPECT_EQ("", collect(""));
+    EXPECT_EQ("000", collect("000 7 001"));
+    EXPECT_EQ("000 002", collect("000 abc Basic 0001 002"));
+    EXPECT_EQ("005 003", collect("005 003 100", 2));
+    EXPECT_EQ(0, collectSectionNames("", 0, nullptr, 0));
+    std::vector<SectionName> out(4);
+    EXPECT_EQ(2, collectSectionNames("000\0" "001\0" "002", 11, out.data(), 4)) << "a list cut without its terminators";
 }
 
-TEST(SectionNames, NextNumberFollowsTheLastSectionAndSkipsNumbersInUse) {
+TEST(SectionNames, TheNextNumberFollowsTheLastSectionAndSkipsNumbersInUse) {
     const struct {
         const char* used;
         const char* next;
@@ -61,11 +51,8 @@ TEST(SectionNames, NextNumberFollowsTheLastSectionAndSkipsNumbersInUse) {
     };
     for (const auto& c : cases) EXPECT_EQ(c.next, next(c.used)) << c.used;
     std::string all;
-    for (int i = 0; i < 1000; ++i) {
-        char name[8];
-        std::snprintf(name, sizeof name, "%03d ", (i + 500) % 1000);
-        all += name;
-    }
+    char name[8];
+    for (int i = 0; i < 1000; ++i) all += (std::snprintf(name, sizeof name, "%03d ", (i + 500) % 1000), name);
     EXPECT_EQ("full", next(all));
     EXPECT_EQ("510", next(all.erase(40, 4))) << "the only free number";
 }

@@ -1,4 +1,4 @@
-// RegKey's reads on a scratch key of the test's own under HKEY_CURRENT_USER.
+// RegKey's reads on a key of the test's own under HKEY_CURRENT_USER.
 #include "adapters/reg_key.h"
 
 #include <gtest/gtest.h>
@@ -8,30 +8,23 @@
 
 #include "sim_registry.h"
 
-namespace {
-
-constexpr char kScratchKey[] = "Software\\TessalyTests";
-
 TEST(RegKeyTest, ValuesReadWithTheirFallbacks) {
+    const char* path = "Software\\TessalyTests";
     HKEY scratch;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                             &scratch, nullptr));
+    ASSERT_EQ(0, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch, nullptr));
     const struct {
         const char* name;
         DWORD type;
-        std::string data;
-    } values[] = {{"text", REG_SZ, std::string("hello", 6)},  {"multi", REG_MULTI_SZ, std::string("a\0b\0\0", 5)},
-                  {"dword", REG_DWORD, "\x78\x56\x34\x12"},      {"qword", REG_QWORD, "12345678"},
-                  {"sjis", REG_SZ, std::string("ab\x90\xDD\x92\xE8", 7)}};
-    for (const auto& v : values)
-        RegSetValueExA(scratch, v.name, 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()),
-                       static_cast<DWORD>(v.data.size()));
+        const char* data;
+        DWORD size;
+    } values[] = {{"text", REG_SZ, "hello", 6},           {"multi", REG_MULTI_SZ, "a\0b\0", 5},
+                  {"dword", REG_DWORD, "\x78\x56\x34\x12", 4}, {"qword", REG_QWORD, "12345678", 8}};
+    for (const auto& v : values) RegSetValueExA(scratch, v.name, 0, v.type, reinterpret_cast<const BYTE*>(v.data), v.size);
     RegCloseKey(scratch);
     RegKey key;
-    EXPECT_FALSE(key.open(kScratchKey)) << "no root set";
+    EXPECT_FALSE(key.open(path)) << "no root set";
     key.root = HKEY_CURRENT_USER;
-    ASSERT_TRUE(key.open(kScratchKey));
-
+    ASSERT_TRUE(key.open(path));
     const struct {
         const char* name;
         DWORD size;
@@ -41,10 +34,10 @@ TEST(RegKeyTest, ValuesReadWithTheirFallbacks) {
     } cases[] = {
         {"text", 8, "fb", 5, "hello"},
         {"missing", 8, "fb", -1, nullptr},
-        {"text", 4, "fallback", 3, "fal"},  // too large: the fallback, cut to fit
-        {"text", 4, nullptr, 0, ""},        // too large without a fallback: empty
-        {"multi", 8, nullptr, 4, "a"},      // the first string; bytes stored less one
-        {"sjis", 4, "\x90\xDD\x92\xE8", 3, "\x90\xDD"},  // the fallback cut on a character boundary
+        {"text", 4, "fallback", 3, "fal"},               // too large: the fallback, cut to fit
+        {"text", 4, "\x90\xDD\x92\xE8", 3, "\x90\xDD"},  // on a character boundary
+        {"text", 4, nullptr, 0, ""},                     // too large without a fallback: empty
+        {"multi", 8, nullptr, 4, "a"},                   // the first string; bytes stored less one
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         const auto& c = cases[i];
@@ -67,7 +60,5 @@ TEST(RegKeyTest, ValuesReadWithTheirFallbacks) {
     EXPECT_TRUE(key.close());
     EXPECT_FALSE(key.close());
     EXPECT_EQ(9u, key.readDword("dword", 9)) << "a closed key";
-    deleteKeyTree(HKEY_CURRENT_USER, kScratchKey);
+    deleteKeyTree(HKEY_CURRENT_USER, path);
 }
-
-}  // namespace
