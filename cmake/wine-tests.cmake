@@ -24,7 +24,6 @@ target_link_options(runner_child PRIVATE -static)
 # The Win32 API under Wine: one program per layer.
 tessaly_wine_test(win_tests
     tests/win/app/app_state_test.cpp
-    tests/win/common/private_profile_test.cpp
     tests/win/profiles/profile_catalog_test.cpp
     tests/win/adapters/reg_key_test.cpp
     tests/win/adapters/discovery_test.cpp

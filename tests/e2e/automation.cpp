@@ -49,10 +49,7 @@ std::string tessalyExePath() { return windowsPathOf(TESSALY_EXE); }
 
 TessalyRun::~TessalyRun() {
     if (process_.hProcess == nullptr) return;
-    if (isRunning()) {
-        TerminateProcess(process_.hProcess, 0xDEAD);
-        WaitForSingleObject(process_.hProcess, kWaitMs);
-    }
+    if (isRunning() && TerminateProcess(process_.hProcess, 0xDEAD)) WaitForSingleObject(process_.hProcess, kWaitMs);
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
 }
@@ -119,10 +116,9 @@ HWND TessalyRun::waitForMainWindow(DWORD timeoutMs) const {
 }
 
 std::string TessalyRun::describeWindows() const {
-    std::string out;
-    for (HWND window : windows(nullptr, nullptr))
-        out += windowText(window) + " '" + messageBoxText(window) + "' ";
-    return out.empty() ? "no visible window" : out;
+    std::string out = "windows:";
+    for (HWND window : windows(nullptr, nullptr)) out += " '" + windowText(window) + "' '" + messageBoxText(window) + "'";
+    return out;
 }
 
 std::string controlText(HWND control) {
@@ -131,14 +127,13 @@ std::string controlText(HWND control) {
     return text;
 }
 
-std::string itemText(HWND dialog, int id) { return controlText(GetDlgItem(dialog, id)); }
-
 std::string windowText(HWND window) {
     char text[4096] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
 }
 
+std::string itemText(HWND dialog, int id) { return controlText(GetDlgItem(dialog, id)); }
 std::string messageBoxText(HWND box) { return itemText(box, 0xFFFF); }
 bool isEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
 bool isChecked(HWND dialog, int id) { return sendAndWait(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -200,17 +195,9 @@ bool waitForWindowGone(HWND window, DWORD timeoutMs) {
 }
 
 std::string bitmapFileHeaders(int width, int height) {
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = ((width * 3 + 3) & ~3) * height;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + info.biSizeImage;
+    const DWORD imageSize = ((width * 3 + 3) & ~3) * height, headersSize = 54;
+    const BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, imageSize, 0, 0, 0, 0};
+    const BITMAPFILEHEADER file = {0x4D42, headersSize + imageSize, 0, 0, headersSize};
     return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
            std::string(reinterpret_cast<const char*>(&info), sizeof info);
 }

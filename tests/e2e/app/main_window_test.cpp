@@ -1,4 +1,4 @@
-// The main window end to end: size, background picture, commands 503 and 507.
+// The main window end to end: its size and frame, and the background picture.
 #include <functional>
 
 #include "e2e/fixture.h"
@@ -75,18 +75,6 @@ TEST_F(MainWindow, TheBackgroundPictureIsDrawnAtTheClientHeight) {
         EXPECT_EQ("", pixelsNotShown(mainWindow, cases[i].pixels)) << "case " << i;
         exitThroughMenu(run, mainWindow);
     }
-}
-
-TEST_F(MainWindow, TheSettingsCommandShowsItsNoteAndUnknownIdsDoNothing) {
-    TessalyRun run;
-    HWND mainWindow = startVisible(run);
-    ASSERT_NE(nullptr, mainWindow);
-    for (int id : {0, 1, 101, 499, 509, 0xFFFF, 507}) postCommand(mainWindow, id);
-    ASSERT_NE(nullptr, run.waitForDialog("設定"));
-    EXPECT_EQ(1u, run.windows("#32770", nullptr).size()) << run.describeWindows();
-    EXPECT_EQ("実装する事無いです。", answerBox(run, "設定"));
-    EXPECT_EQ(mainWindow, run.waitForMainWindow());
-    exitThroughMenu(run, mainWindow);
 }
 
 }  // namespace

@@ -24,11 +24,12 @@ TEST_F(Startup, OnlyAFirstRunMakesTheOfferAndEveryRunEndsWithFirstTimeZero) {
         }
         HWND mainWindow = run.waitForMainWindow();
         ASSERT_NE(nullptr, mainWindow);
-        // A 507 note shows after whatever start-up put up; nothing else may stand beside it.
-        postCommand(mainWindow, 507);
+        // The 507 note shows after whatever start-up put up; nothing may stand beside it, and
+        // unknown commands do nothing.
+        for (int id : {0, 1, 101, 499, 509, 0xFFFF, 507}) postCommand(mainWindow, id);
         ASSERT_NE(nullptr, run.waitForDialog("設定"));
         EXPECT_EQ(1u, run.windows("#32770", nullptr).size()) << run.describeWindows();
-        answerBox(run, "設定");
+        EXPECT_EQ("実装する事無いです。", answerBox(run, "設定"));
         exitThroughMenu(run, mainWindow);
         EXPECT_EQ("[Basic]\r\nFirstTime=0\r\n", settings());
     }

@@ -1,6 +1,7 @@
 // Adapter discovery on registry contents the tests build in the simulation's places.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,30 +18,31 @@ HKEY createKey(const std::string& path) {
     return key;
 }
 
-// Writes values given as "Name=t:data|...": t is d (REG_DWORD, decimal), s (REG_SZ; an
+// Writes "Name=t:data|..." into a new key: t is d (REG_DWORD, decimal), s (REG_SZ; an
 // empty text is stored without data), m (REG_MULTI_SZ, strings separated by commas) or
 // r (REG_MULTI_SZ without any terminator).
-void writeValues(HKEY key, const std::string& values) {
-    for (size_t start = 0; start < values.size();) {
-        const size_t end = std::min(values.find('|', start), values.size());
-        const std::string item = values.substr(start, end - start);
-        const size_t equals = item.find('=');
-        const char type = item[equals + 1];
-        std::string data = item.substr(equals + 3);
-        DWORD kind = type == 'd' ? REG_DWORD : type == 's' ? REG_SZ : REG_MULTI_SZ;
-        if (type == 'd') {
-            const DWORD number = std::stoul(data);
-            data.assign(reinterpret_cast<const char*>(&number), 4);
-        } else if (type == 'm') {
-            for (char& c : data) c = c == ',' ? '\0' : c;
-            data += std::string(2, '\0');
-        } else if (type == 's' && !data.empty()) {
-            data += '\0';
+void writeKey(const std::string& path, const std::string& values) {
+    HKEY key = createKey(path);
+    std::istringstream items(values);
+    for (std::string item; std::getline(items, item, '|');) {
+        const std::string name = item.substr(0, item.find('=')), data = item.substr(name.size() + 3);
+        std::vector<std::string> strings;
+        std::istringstream pieces(data);
+        for (std::string piece; std::getline(pieces, piece, ',');) strings.push_back(piece);
+        switch (item[name.size() + 1]) {
+        case 'd': writeNumber(key, name.c_str(), std::stoul(data)); break;
+        case 's': writeTextOrNothing(key, name.c_str(), data); break;
+        case 'm': writeMultiText(key, name.c_str(), strings); break;
+        default: RegSetValueExA(key, name.c_str(), 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()), data.size());
         }
-        RegSetValueExA(key, item.substr(0, equals).c_str(), 0, kind, reinterpret_cast<const BYTE*>(data.data()),
-                       static_cast<DWORD>(data.size()));
-        start = end + 1;
     }
+    RegCloseKey(key);
+}
+
+std::string quad(uint32_t address) {
+    char text[16];
+    formatDottedQuad(address, text);
+    return text;
 }
 
 // An empty machine, filled value by value; ids are ordered so that enumeration follows them.
@@ -53,44 +55,23 @@ protected:
         catalog.releaseAdapters();
         seedSimulatedMachine();
     }
-    static std::string id(int n) {
-        char out[48];
-        snprintf(out, sizeof out, "{00000000-0000-0000-0000-%012d}", n);
-        return out;
-    }
+    static std::string id(int n) { return "{00000000-0000-0000-0000-" + std::to_string(100000000000 + n) + "}"; }
     // A connection with a name (null: none) and the values of its interface key.
     static void connection(const std::string& instanceId, const char* name, const std::string& values = "") {
-        HKEY key = createKey(std::string(kNetworkClassKey) + "\\" + instanceId + "\\Connection");
-        if (name != nullptr) writeValues(key, std::string("Name=s:") + name);
-        RegCloseKey(key);
-        key = createKey(interfaceKeyPath(instanceId));
-        writeValues(key, values);
-        RegCloseKey(key);
+        writeKey(std::string(kNetworkClassKey) + "\\" + instanceId + "\\Connection", name ? std::string("Name=s:") + name : "");
+        writeKey(interfaceKeyPath(instanceId), values);
     }
-    static void driver(int entry, const std::string& instanceId, const char* description) {
-        char name[8];
-        snprintf(name, sizeof name, "%04d", entry);
-        HKEY key = createKey(std::string(kDeviceClassKey) + "\\" + name);
-        writeValues(key, "NetCfgInstanceId=s:" + instanceId + (description ? std::string("|DriverDesc=s:") + description : ""));
-        RegCloseKey(key);
+    static void driver(const char* entry, const std::string& instanceId, const char* description) {
+        writeKey(std::string(kDeviceClassKey) + "\\" + entry,
+                 "NetCfgInstanceId=s:" + instanceId + (description ? std::string("|DriverDesc=s:") + description : ""));
     }
     // A slot as "name: auto|fixed ADDRESS MASK GATEWAY / auto|fixed DNS1 DNS2 (description)".
     std::string slot(int index) {
-        AdapterInfo info;
-        if (!catalog.adapterAt(index, &info)) return "no slot";
-        std::string out = std::string(info.connectionName ? info.connectionName : "(null)") + ": ";
-        out += info.addressAuto == 1 ? "auto" : info.addressAuto == 0 ? "fixed" : "?";
-        auto quads = [&out](std::initializer_list<uint32_t> addresses) {
-            char quad[16];
-            for (uint32_t address : addresses) {
-                formatDottedQuad(address, quad);
-                out += std::string(" ") + quad;
-            }
-        };
-        quads({info.address, info.subnetMask, info.gateway});
-        out += info.dnsAuto == 1 ? " / auto" : info.dnsAuto == 0 ? " / fixed" : " / ?";
-        quads({info.preferredDns, info.alternateDns});
-        return out + " (" + (info.description ? info.description : "null") + ")";
+        AdapterInfo a;
+        if (!catalog.adapterAt(index, &a)) return "no slot";
+        return std::string(a.connectionName ? a.connectionName : "(null)") + ": " + (a.addressAuto ? "auto " : "fixed ") +
+               quad(a.address) + " " + quad(a.subnetMask) + " " + quad(a.gateway) + (a.dnsAuto ? " / auto " : " / fixed ") +
+               quad(a.preferredDns) + " " + quad(a.alternateDns) + " (" + (a.description ? a.description : "null") + ")";
     }
     ProfileCatalog catalog{kCatalogFilePath};
 };
@@ -161,10 +142,10 @@ TEST_F(Discovery, DescriptionsMatchTheIdExactlyAndTheLaterEntryWins) {
     connection(id(0), "exact");
     connection(id(1), "no description");
     connection("{ABCDEF00-0000-0000-0000-000000000002}", "case differs");
-    driver(0, id(0), "first");
-    driver(1, id(0), "second");
-    driver(2, id(1), nullptr);
-    driver(3, "{abcdef00-0000-0000-0000-000000000002}", "lower case id");
+    driver("0000", id(0), "first");
+    driver("0001", id(0), "second");
+    driver("0002", id(1), nullptr);
+    driver("0003", "{abcdef00-0000-0000-0000-000000000002}", "lower case id");
     for (DescriptionScan scan : {DescriptionScan::Once, DescriptionScan::PerConnection}) {
         ASSERT_EQ(1, catalog.discover(scan));
         ASSERT_EQ(3, catalog.adapterCount());
