@@ -10,11 +10,6 @@ target_link_options(tessaly_portable PUBLIC ${TESSALY_SANITIZERS})
 
 include(cmake/googletest.cmake)
 
-add_library(tessaly_sim_grammar STATIC sim/netsh/netsh_grammar.cpp)
-target_include_directories(tessaly_sim_grammar PUBLIC sim/netsh)
-target_compile_options(tessaly_sim_grammar PRIVATE ${TESSALY_WARNINGS})
-target_link_libraries(tessaly_sim_grammar PUBLIC tessaly_portable)
-
 add_executable(host_tests
     tests/host/adapters/dotted_quad_test.cpp
     tests/host/app/launch_mode_test.cpp
@@ -26,7 +21,7 @@ add_executable(host_tests
     tests/host/tcpip/switched_message_test.cpp
 )
 target_compile_options(host_tests PRIVATE ${TESSALY_WARNINGS})
-target_link_libraries(host_tests PRIVATE tessaly_sim_grammar GTest::gtest_main)
+target_link_libraries(host_tests PRIVATE tessaly_portable GTest::gtest_main)
 gtest_discover_tests(host_tests DISCOVERY_MODE PRE_TEST)
 
 # libFuzzer targets; each also runs briefly as a test so the suite exercises it.
@@ -36,11 +31,10 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
         add_executable(${name} ${source})
         target_compile_options(${name} PRIVATE ${TESSALY_WARNINGS} -fsanitize=fuzzer)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-        target_link_libraries(${name} PRIVATE tessaly_sim_grammar)
+        target_link_libraries(${name} PRIVATE tessaly_portable)
         add_test(NAME ${name} COMMAND ${name} -runs=${TESSALY_FUZZ_RUNS} -seed=1)
     endfunction()
     tessaly_fuzz_target(fuzz_command_line tests/host/fuzz/fuzz_command_line.cpp)
     tessaly_fuzz_target(fuzz_profile_text tests/host/fuzz/fuzz_profile_text.cpp)
-    tessaly_fuzz_target(fuzz_netsh_grammar tests/host/fuzz/fuzz_netsh_grammar.cpp)
     tessaly_fuzz_target(fuzz_dotted_quad tests/host/fuzz/fuzz_dotted_quad.cpp)
 endif()

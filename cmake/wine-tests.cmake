@@ -34,7 +34,6 @@ tessaly_wine_test(win_tests
 tessaly_wine_test(e2e_tests
     tests/e2e/app/startup_test.cpp
     tests/e2e/app/main_window_test.cpp
-    tests/e2e/app/version_dialog_test.cpp
     tests/e2e/profiles/profiles_test.cpp
     tests/e2e/tcpip/tcpip_test.cpp
     tests/e2e/shortcuts/shortcuts_test.cpp

@@ -17,19 +17,18 @@ public:
     TessalyRun(const TessalyRun&) = delete;
     TessalyRun& operator=(const TessalyRun&) = delete;
 
-    // Starts the tool with the command-line tail in workDir, or a program (the tool or a
-    // copy) with a whole command line. Nothing starts unless the simulated network is
-    // installed, so no test ever drives a real netsh.
+    // Starts the tool with the command-line tail, or a program (the tool or a copy) with a
+    // whole command line; nothing starts outside the simulated network (no real netsh).
     bool start(const std::string& tail, const std::string& workDir);
     bool startCommandLine(const std::string& commandLine, const std::string& exePath, const std::string& workDir);
     // True with the exit code when the process ended within the time.
     bool waitForExit(DWORD timeoutMs, DWORD* exitCode);
     bool isRunning() const;
 
-    // The visible top-level windows of this process (any class or title for null).
+    // The visible top-level windows of this process (any class or title for null); a
+    // dialog or message box by title.
     std::vector<HWND> windows(const char* className, const char* title) const;
     HWND waitForWindow(const char* className, const char* title, DWORD timeoutMs = kWaitMs) const;
-    // A dialog or message box of this process, by title.
     HWND waitForDialog(const char* title, DWORD timeoutMs = kWaitMs) const;
     // The visible tool ready for input: its main window on the screen, taking messages,
     // and enabled, which it is not while a modal box (an offer, a refusal) stands above it.
@@ -41,8 +40,7 @@ private:
     PROCESS_INFORMATION process_ = {};
 };
 
-// The tessaly.exe under test, as a Windows path.
-std::string tessalyExePath();
+std::string tessalyExePath();  // as a Windows path
 
 // Reading another process's windows: a control's own text (not the caption Wine keeps),
 // a top-level window's title, a message box's text.
@@ -67,6 +65,6 @@ void chooseComboItem(HWND dialog, int id, int index);
 void focusControl(HWND dialog, int id);  // as tabbing into it does
 bool waitForWindowGone(HWND window, DWORD timeoutMs = kWaitMs);
 
-// The file and info headers of a 24-bit bottom-up .bmp file; rows of (width * 3 rounded
-// up to 4) bytes follow them, bottom row first.
+// The headers of a 24-bit bottom-up .bmp file; rows of (width * 3 rounded up to 4) bytes
+// follow them, bottom row first.
 std::string bitmapFileHeaders(int width, int height);

@@ -15,10 +15,16 @@ void ToolTest::TearDown() {
 }
 
 HWND ToolTest::startTask(TessalyRun& run, const char* tail, const char* dialogTitle) {
-    return run.start(tail, dir.path()) ? run.waitForDialog(dialogTitle) : nullptr;
+    HWND dialog = run.start(tail, dir.path()) ? run.waitForDialog(dialogTitle) : nullptr;
+    if (dialog == nullptr) ADD_FAILURE() << "no dialog " << dialogTitle << "; " << run.describeWindows();
+    return dialog;
 }
 
-HWND ToolTest::startVisible(TessalyRun& run) { return run.start("", dir.path()) ? run.waitForMainWindow() : nullptr; }
+HWND ToolTest::startVisible(TessalyRun& run) {
+    HWND mainWindow = run.start("", dir.path()) ? run.waitForMainWindow() : nullptr;
+    if (mainWindow == nullptr) ADD_FAILURE() << "no main window; " << run.describeWindows();
+    return mainWindow;
+}
 
 std::string answerBox(TessalyRun& run, const char* title, int button) {
     HWND box = run.waitForDialog(title);

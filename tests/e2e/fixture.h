@@ -15,9 +15,9 @@ protected:
     void TearDown() override;
     // The command lines the netsh stand-in received, in order.
     std::vector<std::string> logged() const { return crlfLines(readWholeFile(log)); }
-    // Starts a one-task mode and waits for its task's dialog.
+    // Starts a one-task mode and waits for its task's dialog, or the visible tool until it
+    // takes input; a window that does not come is a failure of the test.
     HWND startTask(TessalyRun& run, const char* tail, const char* dialogTitle);
-    // Starts the visible tool and waits until it takes input.
     HWND startVisible(TessalyRun& run);
 
     ScratchDir dir;

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -11,12 +11,12 @@ void removeTree(const std::string& directory) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
     for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        const std::string name = found.cFileName;
+        const std::string name = found.cFileName, path = directory + "\\" + name;
         if (name == "." || name == "..") continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            removeTree(directory + "\\" + name);
+            removeTree(path);
         else
-            DeleteFileA((directory + "\\" + name).c_str());
+            DeleteFileA(path.c_str());
     }
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     // A process that just ended may hold the directory as its current one for a moment.
@@ -48,26 +48,17 @@ void ScratchDir::enter() {
 bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string readWholeFile(const std::string& path) {
-    std::string content;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return content;
-    char chunk[4096];
-    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) content.append(chunk, got);
-    std::fclose(file);
-    return content;
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 void writeWholeFile(const std::string& path, const std::string& content) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return;
-    std::fwrite(content.data(), 1, content.size(), file);
-    std::fclose(file);
+    std::ofstream(path, std::ios::binary) << content;
 }
 
 std::string windowsPathOf(const std::string& hostPath) {
     std::string path = !hostPath.empty() && hostPath[0] == '/' ? "Z:" + hostPath : hostPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
+    for (char& c : path) c = c == '/' ? '\\' : c;
     return path;
 }
 

@@ -1,4 +1,4 @@
-// The main window end to end: its size and frame, and the background picture.
+// The main window end to end: its size and frame, the background picture, the version box.
 #include <functional>
 
 #include "e2e/fixture.h"
@@ -30,8 +30,7 @@ std::string pixelsNotShown(HWND window, const std::vector<std::pair<POINT, COLOR
         for (const auto& e : expected) {
             POINT at = e.first;
             ClientToScreen(window, &at);
-            if (GetPixel(screen, at.x, at.y) != e.second)
-                wrong += std::to_string(e.first.x) + "," + std::to_string(e.first.y) + " ";
+            if (GetPixel(screen, at.x, at.y) != e.second) wrong += std::to_string(at.x) + "," + std::to_string(at.y) + " ";
         }
         ReleaseDC(nullptr, screen);
         if (wrong.empty()) break;
@@ -42,7 +41,6 @@ std::string pixelsNotShown(HWND window, const std::vector<std::pair<POINT, COLOR
 TEST_F(MainWindow, HasAFixed300By50ClientAreaAndEndsWithTheCloseBox) {
     TessalyRun run;
     HWND mainWindow = startVisible(run);
-    ASSERT_NE(nullptr, mainWindow);
     RECT client = {};
     GetClientRect(mainWindow, &client);
     EXPECT_EQ(300, client.right);
@@ -71,10 +69,51 @@ TEST_F(MainWindow, TheBackgroundPictureIsDrawnAtTheClientHeight) {
         writeWholeFile(dir.file("bgpict.bmp"), cases[i].file);
         TessalyRun run;
         HWND mainWindow = startVisible(run);
-        ASSERT_NE(nullptr, mainWindow);
         EXPECT_EQ("", pixelsNotShown(mainWindow, cases[i].pixels)) << "case " << i;
         exitThroughMenu(run, mainWindow);
     }
+}
+
+// The version box; the http protocol of the test prefix is pointed at the helper child,
+// which records the addresses it is asked to open.
+TEST_F(MainWindow, TheVersionBoxOpensTheAddressOnEachClickAndClosesOnlyWithOkOrTheCloseBox) {
+    HKEY http;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &http, nullptr);
+    char previous[1024] = "";
+    DWORD size = sizeof previous;
+    RegQueryValueExA(http, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous), &size);
+    const std::string browser = "\"" + windowsPathOf(RUNNER_CHILD) + "\" \"%1\"", browserLog = dir.file("browser.log");
+    RegSetValueExA(http, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(browser.c_str()), browser.size() + 1);
+    SetEnvironmentVariableA("TESSALY_CHILD_LOG", browserLog.c_str());
+    TessalyRun run;
+    HWND mainWindow = startVisible(run);
+    for (bool closeBox : {false, true}) {
+        postCommand(mainWindow, 508);
+        HWND box = run.waitForDialog("バージョン情報");
+        EXPECT_EQ("Tessaly Version 1.3|作成: Tessaly プロジェクト|Powered by netsh|http://tessaly.example/",
+                  itemText(box, 300) + "|" + itemText(box, 301) + "|" + itemText(box, 302) + "|" + itemText(box, 303));
+        for (int id : {303, 300, 303})
+            SendMessageTimeoutA(box, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
+                                reinterpret_cast<LPARAM>(GetDlgItem(box, id)), SMTO_NORMAL, kWaitMs, nullptr);
+        sendCommand(box, IDCANCEL);
+        EXPECT_TRUE(IsWindowVisible(box)) << "Esc does not close the box";
+        PostMessageA(box, closeBox ? WM_SYSCOMMAND : WM_COMMAND, closeBox ? SC_CLOSE : 101, 0);
+        EXPECT_TRUE(waitForWindowGone(box));
+    }
+    exitThroughMenu(run, mainWindow);
+    // Two clicks on the address in each box, none elsewhere; the browser starts apart.
+    const std::string address = "http://tessaly.example/";
+    int openings = 0;
+    for (DWORD waited = 0; waited < kWaitMs && openings < 4; waited += 50, Sleep(50)) {
+        const std::string text = readWholeFile(browserLog);
+        openings = 0;
+        for (size_t at = text.find(address); at != std::string::npos; at = text.find(address, at + 1)) ++openings;
+    }
+    EXPECT_EQ(4, openings);
+    RegSetValueExA(http, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), strlen(previous) + 1);
+    RegCloseKey(http);
+    SetEnvironmentVariableA("TESSALY_CHILD_LOG", nullptr);
 }
 
 }  // namespace

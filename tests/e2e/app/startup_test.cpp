@@ -18,8 +18,10 @@ TEST_F(Startup, OnlyAFirstRunMakesTheOfferAndEveryRunEndsWithFirstTimeZero) {
         if (*settingsFile) writeWholeFile(dir.file("tessaly.ini"), settingsFile);
         TessalyRun run;
         ASSERT_TRUE(run.start("", dir.path()));
-        if (!*settingsFile) {
-            EXPECT_EQ(kOffer, answerBox(run, "ショートカット作成", IDCANCEL));
+        if (!*settingsFile) {  // OK asks for the select and the save shortcut in turn
+            EXPECT_EQ(kOffer, answerBox(run, "ショートカット作成"));
+            EXPECT_NE(std::string::npos, answerBox(run, "ショートカット作成", IDCANCEL).find("読込み専用ショートカット"));
+            EXPECT_NE(std::string::npos, answerBox(run, "ショートカット作成", IDCANCEL).find("保存専用ショートカット"));
             EXPECT_FALSE(fileExists(dir.file("tessaly.ini"))) << "nothing is written at start-up";
         }
         HWND mainWindow = run.waitForMainWindow();
@@ -77,7 +79,6 @@ TEST_F(Startup, OnlyAnExactSwitchStartsAOneTaskModeWhichTheCloseBoxButNotEscEnds
 TEST_F(Startup, ASecondInstanceEndsAtOnceAndLeavesTheFirstAlone) {
     TessalyRun first;
     HWND dialog = startTask(first, "/T", kTcpIpTitle);
-    ASSERT_NE(nullptr, dialog);
     ScratchDir otherDir;
     for (const char* tail : {"", "/L", "/S", "/T"}) {
         TessalyRun second;

@@ -25,37 +25,34 @@ protected:
         expectEndsWithZero(run);
         return outcome;
     }
-    // Starts /L, presses the button, answers the boxes that follow with OK, and returns
-    // their texts joined by "|".
+    // Presses the button in a /L start and answers what follows with OK; returns the texts.
     std::string select(int button) {
         TessalyRun run;
-        HWND dialog = startTask(run, "/L", kSelectTitle);
-        pressButton(dialog, button);
+        pressButton(startTask(run, "/L", kSelectTitle), button);
         std::string boxes = answerBox(run, "確認");
         if (boxes == kDeleteQuestion) boxes += "|" + answerBox(run, "確認");
         expectEndsWithZero(run);
         return boxes;
     }
     std::string catalogue() const { return readWholeFile(dir.file("dumplist.ini")); }
+    // The machine's settings as the stand-in dumps them.
+    std::string settingsNow() {
+        EXPECT_EQ(1, runner.dumpSettings(dir.file("now.txt").c_str()));
+        return readWholeFile(dir.file("now.txt"));
+    }
+    CommandRunner runner;
 };
 
 TEST_F(Profiles, SavedSettingsComeBackWhenTheProfileIsApplied) {
-    // The machine's settings as the stand-in dumps them, into the named file.
-    CommandRunner runner;
-    auto settingsNow = [&](const char* name) {
-        EXPECT_EQ(1, runner.dumpSettings(dir.file(name).c_str()));
-        return readWholeFile(dir.file(name));
-    };
-    const std::string seeded = settingsNow("seeded.txt");
+    const std::string seeded = settingsNow();
     ASSERT_EQ(kSaved, saveAs("Office"));
     EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\n", catalogue());
     ASSERT_EQ(kSaved, saveAs("Home"));
     ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 1, 0, 0, 0, 1, 0, 0}));
-    ASSERT_NE(seeded, settingsNow("changed.txt"));
+    ASSERT_NE(seeded, settingsNow());
 
     TessalyRun run;
     HWND dialog = startTask(run, "/L", kSelectTitle);
-    ASSERT_NE(nullptr, dialog);
     EXPECT_EQ((std::vector<std::string>{"Office", "Home"}), listItems(dialog, kList));
     EXPECT_EQ(0, SendDlgItemMessageA(dialog, kList, LB_GETCURSEL, 0, 0)) << "the first profile is preselected";
     // A double-click on the second item counts as OK.
@@ -66,36 +63,18 @@ TEST_F(Profiles, SavedSettingsComeBackWhenTheProfileIsApplied) {
     EXPECT_EQ(kApplied, answerBox(run, "確認"));
     expectEndsWithZero(run);
     EXPECT_EQ("netsh exec .\\001.dmp", logged().back());
-    EXPECT_EQ(seeded, settingsNow("applied.txt"));
+    EXPECT_EQ(seeded, settingsNow());
 }
 
-TEST_F(Profiles, DeleteAsksFirstAndKeepsTheScriptFile) {
-    ASSERT_EQ(kSaved, saveAs("A"));
-    ASSERT_EQ(kSaved, saveAs("B"));
-    const std::string before = catalogue();
+TEST_F(Profiles, NamesAreCutTo99BytesMissingOnesAreToldAndDeleteAsksFirst) {
     TessalyRun run;
     HWND dialog = startTask(run, "/L", kSelectTitle);
-    pressButton(dialog, kDelete);
-    EXPECT_EQ(kDeleteQuestion, answerBox(run, "確認", IDCANCEL));
-    EXPECT_TRUE(IsWindowVisible(dialog)) << "Cancel keeps the dialog open";
-    EXPECT_EQ(before, catalogue());
-    pressButton(dialog, kCancel);
-    expectEndsWithZero(run);
-    EXPECT_EQ(std::string(kDeleteQuestion) + "|ネットワークの設定を削除しました。", select(kDelete));
-    EXPECT_EQ("[001]\r\nname=B\r\npath=.\\001.dmp\r\nsort=0\r\n", catalogue());
-    EXPECT_TRUE(fileExists(dir.file("000.dmp")));
-}
-
-TEST_F(Profiles, MissingNamesAndSelectionsAreToldAndNamesAreCutTo99Bytes) {
-    TessalyRun select;
-    HWND dialog = startTask(select, "/L", kSelectTitle);
     for (int button : {kOk, kDelete}) {
         pressButton(dialog, button);
-        EXPECT_EQ("選択されていません。", answerBox(select, "設定の読込み"));
+        EXPECT_EQ("選択されていません。", answerBox(run, "設定の読込み"));
     }
     pressButton(dialog, kCancel);
-    expectEndsWithZero(select);
-
+    expectEndsWithZero(run);
     TessalyRun save;
     dialog = startTask(save, "/S", kSaveTitle);
     pressButton(dialog, kOk);
@@ -107,9 +86,19 @@ TEST_F(Profiles, MissingNamesAndSelectionsAreToldAndNamesAreCutTo99Bytes) {
     std::string japanese;  // 60 two-byte characters: the cut falls inside the 50th, which is left out
     for (int i = 0; i < 60; ++i) japanese += "設";
     EXPECT_EQ(kSaved, saveAs(japanese));
-    EXPECT_EQ("[000]\r\nname=" + std::string(99, 'a') + "\r\npath=.\\000.dmp\r\nsort=0\r\n[001]\r\nname=" +
-                  japanese.substr(0, 98) + "\r\npath=.\\001.dmp\r\nsort=0\r\n",
-              catalogue());
+    const std::string second = "[001]\r\nname=" + japanese.substr(0, 98) + "\r\npath=.\\001.dmp\r\nsort=0\r\n";
+    EXPECT_EQ("[000]\r\nname=" + std::string(99, 'a') + "\r\npath=.\\000.dmp\r\nsort=0\r\n" + second, catalogue());
+
+    TessalyRun cancelled;
+    dialog = startTask(cancelled, "/L", kSelectTitle);
+    pressButton(dialog, kDelete);
+    EXPECT_EQ(kDeleteQuestion, answerBox(cancelled, "確認", IDCANCEL));
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "Cancel keeps the dialog open";
+    pressButton(dialog, kCancel);
+    expectEndsWithZero(cancelled);
+    EXPECT_EQ(std::string(kDeleteQuestion) + "|ネットワークの設定を削除しました。", select(kDelete));
+    EXPECT_EQ(second, catalogue());
+    EXPECT_TRUE(fileExists(dir.file("000.dmp"))) << "the script stays";
 }
 
 TEST_F(Profiles, FailuresAreToldAndKeepNoEntryWithoutItsSettings) {
@@ -123,7 +112,6 @@ TEST_F(Profiles, FailuresAreToldAndKeepNoEntryWithoutItsSettings) {
     SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", "1");
     EXPECT_EQ("ネットワークの設定を適応できませんでした。", select(kOk));
     SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", nullptr);
-
     // A catalogue that cannot be written: nothing is dumped for an entry that was not written.
     DeleteFileA(dir.file("dumplist.ini").c_str());
     DeleteFileA(log.c_str());
@@ -131,12 +119,11 @@ TEST_F(Profiles, FailuresAreToldAndKeepNoEntryWithoutItsSettings) {
     EXPECT_EQ(kSaveFailed, saveAs("Office"));
     EXPECT_FALSE(fileExists(log));
     RemoveDirectoryA(dir.file("dumplist.ini").c_str());
+    // A full one.
     std::string full;
-    for (int i = 0; i < 1000; ++i) {
-        char section[64];
-        snprintf(section, sizeof section, "[%03d]\r\nname=n\r\npath=.\\%03d.dmp\r\nsort=0\r\n", i, i);
-        full += section;
-    }
+    char section[64];
+    for (int i = 0; i < 1000; ++i)
+        full += (snprintf(section, sizeof section, "[%03d]\r\nname=n\r\npath=.\\%03d.dmp\r\nsort=0\r\n", i, i), section);
     writeWholeFile(dir.file("dumplist.ini"), full);
     EXPECT_EQ("これ以上設定を保存できません。\n不要な設定を削除してください。", saveAs("one more"));
     EXPECT_EQ(full, catalogue());
@@ -145,11 +132,10 @@ TEST_F(Profiles, FailuresAreToldAndKeepNoEntryWithoutItsSettings) {
 TEST_F(Profiles, InTheVisibleToolTheCommandsLeaveTheWindowOpenAndReadTheConnectionsAfresh) {
     TessalyRun run;
     HWND mainWindow = startVisible(run);
-    ASSERT_NE(nullptr, mainWindow);
     for (int command : {501, 500}) {
         postCommand(mainWindow, command);
         HWND dialog = run.waitForDialog(command == 501 ? kSaveTitle : kSelectTitle);
-        if (command == 501) typeText(dialog, kNameEdit, "Office");
+        typeText(dialog, kNameEdit, "Office");  // the selection dialog has no such control
         pressButton(dialog, kOk);
         EXPECT_EQ(command == 501 ? kSaved : kApplied, answerBox(run, "確認"));
         EXPECT_EQ(mainWindow, run.waitForMainWindow()) << command;
@@ -161,7 +147,6 @@ TEST_F(Profiles, InTheVisibleToolTheCommandsLeaveTheWindowOpenAndReadTheConnecti
         EXPECT_EQ(address, ipText(dialog, 406));
         pressButton(dialog, kCancel);
         ASSERT_EQ(mainWindow, run.waitForMainWindow());
-        CommandRunner runner;
         ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 0, 0x0A000005, 0xFF000000, 0, 1, 0, 0}));
     }
     exitThroughMenu(run, mainWindow);

@@ -27,8 +27,6 @@ TEST(LaunchMode, TailAndModeFollowTheProcessCommandLine) {
         {"tessaly.exe\t/L", "/L", Select, 500},
         {"tessaly.exe /l", "/l", Normal, 0},
         {"tessaly.exe /L ", "/L ", Normal, 0},
-        {"tessaly.exe /L /S", "/L /S", Normal, 0},
-        {"tessaly.exe -L", "-L", Normal, 0},
         {"tessaly.exe \"/L\"", "\"/L\"", Normal, 0},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {

@@ -70,10 +70,8 @@ TEST_F(CommandRunnerTest, NothingStartsWithoutACommandAProgramOrAnOutputFile) {
     EXPECT_EQ(0, runner.runToFile(kMissingProgram, "out.txt", nullptr, &exitCode));
     EXPECT_EQ("", readWholeFile("out.txt")) << "a program that cannot start leaves the file empty";
     // netsh operations without their argument, or with a name that cannot be quoted.
-    EXPECT_EQ(0, runner.dumpSettings(nullptr));
-    EXPECT_EQ(0, runner.execScript(nullptr));
-    EXPECT_EQ(0, runner.applyTcpIp(nullptr, fixed));
-    EXPECT_EQ(0, runner.applyTcpIp("LAN \"2\"", fixed));
+    EXPECT_EQ(0, runner.dumpSettings(nullptr) + runner.execScript(nullptr) + runner.applyTcpIp(nullptr, fixed) +
+                     runner.applyTcpIp("LAN \"2\"", fixed));
     EXPECT_FALSE(fileExists(log));
 }
 
