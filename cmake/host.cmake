@@ -17,8 +17,6 @@ add_executable(host_tests
     tests/host/app/version_code_test.cpp
     tests/host/netcmd/netsh_text_test.cpp
     tests/host/profiles/section_names_test.cpp
-    tests/host/shortcuts/strip_file_name_test.cpp
-    tests/host/tcpip/switched_message_test.cpp
 )
 target_compile_options(host_tests PRIVATE ${TESSALY_WARNINGS})
 target_link_libraries(host_tests PRIVATE tessaly_portable GTest::gtest_main)

