@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "../resources/resource.h"
 #include "../common/center_window.h"
+#include "../resources/resource.h"
 
 namespace {
 
