@@ -44,8 +44,9 @@ std::string controlText(HWND control) {
 
 std::vector<HWND> children(HWND parent) {
     std::vector<HWND> list;
-    auto add = [](HWND child, LPARAM out) { return reinterpret_cast<std::vector<HWND>*>(out)->push_back(child), TRUE; };
-    EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&list));
+    EnumChildWindows(
+        parent, [](HWND child, LPARAM out) { reinterpret_cast<std::vector<HWND>*>(out)->push_back(child); return TRUE; },
+        reinterpret_cast<LPARAM>(&list));
     return list;
 }
 
