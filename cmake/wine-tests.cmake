@@ -48,3 +48,12 @@ target_compile_options(discovery_bench PRIVATE ${TESSALY_WARNINGS})
 target_include_directories(discovery_bench PRIVATE src bench)
 target_link_libraries(discovery_bench PRIVATE tessaly_core tessaly_sim)
 target_link_options(discovery_bench PRIVATE -static)
+
+# Start-up: tessaly.exe timed against a minimal window program.
+add_executable(minimal_window WIN32 bench/minimal_window.cpp)
+add_executable(startup_bench bench/startup_bench.cpp)
+foreach(target minimal_window startup_bench)
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    target_compile_options(${target} PRIVATE ${TESSALY_WARNINGS})
+    target_link_options(${target} PRIVATE -static $<$<CONFIG:Release>:-s>)
+endforeach()
