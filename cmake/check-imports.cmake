@@ -1,5 +1,8 @@
-# Fails unless the exe imports only system DLLs. Run with -DOBJDUMP=... -DEXE=...
+# Fails unless the exe imports only system DLLs, and none of LATE: those are bound at first
+# use, so no start of the tool loads them (nor through a delay-import table). Run with
+# -DOBJDUMP=... -DEXE=... [-DLATE=a.dll,b.dll]
 cmake_minimum_required(VERSION 3.20)
+string(REPLACE "," ";" LATE "${LATE}")
 set(allowed kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll ole32.dll
     advapi32.dll msvcrt.dll)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
@@ -16,9 +19,16 @@ foreach(line IN LISTS lines)
     if(NOT name IN_LIST allowed)
         message(FATAL_ERROR "${EXE} imports ${name}, which is not a system DLL")
     endif()
+    if(name IN_LIST LATE)
+        message(FATAL_ERROR "${EXE} imports ${name} at start-up; it is to be bound at first use")
+    endif()
 endforeach()
 if(NOT imports)
     message(FATAL_ERROR "no import table found in ${EXE}")
 endif()
+# The data directory entry of the delay-import table holds its address: 0 when there is none.
+if(NOT dump MATCHES "Entry d 0+ [0-9a-fA-F]+ Delay Import Directory")
+    message(FATAL_ERROR "${EXE} has a delay-import table")
+endif()
 file(SIZE ${EXE} size)
-message(STATUS "${EXE}: ${size} bytes; imports: ${imports}")
+message(STATUS "${EXE}: ${size} bytes; imports: ${imports}; bound at first use: ${LATE}")

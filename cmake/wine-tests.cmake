@@ -6,7 +6,7 @@ function(tessaly_wine_test name)
     add_executable(${name} ${ARGN} tests/win/support.cpp)
     target_compile_options(${name} PRIVATE ${TESSALY_WARNINGS})
     target_include_directories(${name} PRIVATE tests src)
-    target_link_libraries(${name} PRIVATE tessaly_core tessaly_sim GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE tessaly_core tessaly_sim shell32 GTest::gtest_main)
     target_link_options(${name} PRIVATE -static)
     target_compile_definitions(${name} PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>"
         RUNNER_CHILD="$<TARGET_FILE:runner_child>")
@@ -24,6 +24,7 @@ target_link_options(runner_child PRIVATE -static)
 # The Win32 API under Wine: one program per layer.
 tessaly_wine_test(win_tests
     tests/win/app/app_state_test.cpp
+    tests/win/common/late_binding_test.cpp
     tests/win/profiles/profile_catalog_test.cpp
     tests/win/adapters/reg_key_test.cpp
     tests/win/adapters/discovery_test.cpp

@@ -1,7 +1,5 @@
 #include "main_window.h"
 
-#include <commctrl.h>
-
 #include <new>
 
 #include "../common/center_window.h"
@@ -70,11 +68,6 @@ LRESULT onCreate(HWND window) {
         closeMainWindow(window);
         return -1;
     }
-
-    INITCOMMONCONTROLSEX controls;
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_INTERNET_CLASSES;
-    InitCommonControlsEx(&controls);
 
     if (currentLaunchMode() == Normal) {
         fitClientArea(window);

@@ -1,8 +1,7 @@
 #include "version_dialog.h"
 
-#include <shellapi.h>
-
 #include "../common/center_window.h"
+#include "../common/late_binding.h"
 #include "../resources/resource.h"
 
 namespace {
@@ -11,7 +10,8 @@ constexpr char kVersionDialogTemplate[] = "IDD_VERSION";
 // The address a click on the homepage line opens (kept apart from the text shown).
 constexpr char kHomepageAddress[] = "http://tessaly.example/";
 
-void openHomepage() { ShellExecuteA(nullptr, "open", kHomepageAddress, nullptr, nullptr, SW_SHOWNORMAL); }
+// No browser opens when shell32 cannot be loaded; the box stays as it is.
+void openHomepage() { lateShellExecuteA(nullptr, "open", kHomepageAddress, nullptr, nullptr, SW_SHOWNORMAL); }
 
 void onCommand(HWND dialog, int id) {
     switch (id) {

@@ -1,8 +1,6 @@
 #include "desktop_shortcut.h"
 
-#include <objbase.h>
-#include <shlobj.h>
-
+#include "../common/late_binding.h"
 #include "../common/message_box.h"
 #include "../resources/resource.h"
 #include "strip_file_name.h"
@@ -38,12 +36,12 @@ const ShortcutKind kShortcuts[] = {
 int getSpecialFolderPath(HWND owner, int folder, char* output) {
     if (output == nullptr) return 0;
     IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr) return 0;
+    if (FAILED(lateSHGetMalloc(&allocator)) || allocator == nullptr) return 0;
     char* path = static_cast<char*>(allocator->Alloc(kFolderPathAllocation));
     int found = 0;
     LPITEMIDLIST items = nullptr;
-    if (path != nullptr && SHGetSpecialFolderLocation(owner, folder, &items) == S_OK) {
-        if (SHGetPathFromIDListA(items, path)) {
+    if (path != nullptr && lateSHGetSpecialFolderLocation(owner, folder, &items) == S_OK) {
+        if (lateSHGetPathFromIDListA(items, path)) {
             lstrcpynA(output, path, MAX_PATH);
             found = 1;
         }
@@ -55,10 +53,10 @@ int getSpecialFolderPath(HWND owner, int folder, char* output) {
 }
 
 int createShellLink(const char* target, const char* arguments, const char* linkPath) {
-    CoInitialize(nullptr);
+    lateCoInitialize(nullptr);
     IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
+    if (FAILED(lateCoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                    reinterpret_cast<void**>(&link))))
         return 0;
     link->SetPath(target);
     link->SetArguments(arguments);

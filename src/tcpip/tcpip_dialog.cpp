@@ -6,6 +6,7 @@
 #include <new>
 
 #include "../common/center_window.h"
+#include "../common/late_binding.h"
 #include "../common/message_box.h"
 #include "../netcmd/command_runner.h"
 #include "../profiles/profile_catalog.h"
@@ -200,6 +201,11 @@ INT_PTR CALLBACK tcpIpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 
 void runTcpIpCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
+    // The address fields' window class, registered by the first opening of the dialog.
+    INITCOMMONCONTROLSEX controls;
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_INTERNET_CLASSES;
+    lateInitCommonControlsEx(&controls);
     if (catalog != nullptr) catalog->discover();
     shownCatalog = catalog;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "e2e/fixture.h"
+#include "sim_registry.h"
 
 namespace {
 
@@ -79,6 +80,28 @@ TEST_F(Shortcuts, EachCommandAsksThenWritesItsShortcutOverAnOldFileAndTellsAFail
         DeleteFileA(link.c_str());
     }
     exitThroughMenu(run, mainWindow);
+}
+
+TEST_F(Shortcuts, WithoutShell32TheToolStartsAndOnlyItsShortcutsAndAddressFail) {
+    // Wine loads no shell32 into tessaly.exe while this key stands.
+    const char* key = "Software\\Wine\\AppDefaults\\tessaly.exe\\DllOverrides";
+    HKEY overrides;
+    RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &overrides, nullptr);
+    RegSetValueExA(overrides, "shell32", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    RegCloseKey(overrides);
+    TessalyRun run;
+    HWND mainWindow = startVisible(run);
+    postCommand(mainWindow, 504);
+    answerBox(run, "ショートカット作成");
+    EXPECT_EQ("ショートカットを作成できませんでした。", answerBox(run, "確認"));
+    postCommand(mainWindow, 508);
+    HWND box = run.waitForDialog("バージョン情報");
+    SendMessageTimeoutA(box, WM_COMMAND, MAKEWPARAM(303, STN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, 303)),
+                        SMTO_NORMAL, kWaitMs, nullptr);
+    pressButton(box, 101);
+    EXPECT_TRUE(waitForWindowGone(box)) << "the address opens nothing and the box stays usable";
+    exitThroughMenu(run, mainWindow);
+    deleteKeyTree(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\tessaly.exe");
 }
 
 }  // namespace
