@@ -21,6 +21,12 @@ add_executable(runner_child tests/win/netcmd/runner_child.cpp)
 target_compile_options(runner_child PRIVATE ${TESSALY_WARNINGS})
 target_link_options(runner_child PRIVATE -static)
 
+# A DLL named like a system one, for the late-binding test to place beside the program.
+add_library(impostor_dll SHARED tests/win/common/impostor_dll.cpp)
+set_target_properties(impostor_dll PROPERTIES PREFIX "" OUTPUT_NAME msacm32
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/impostor RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/impostor)
+target_link_options(impostor_dll PRIVATE -static)
+
 # The Win32 API under Wine: one program per layer.
 tessaly_wine_test(win_tests
     tests/win/app/app_state_test.cpp
@@ -30,6 +36,8 @@ tessaly_wine_test(win_tests
     tests/win/adapters/discovery_test.cpp
     tests/win/netcmd/command_runner_test.cpp
 )
+target_compile_definitions(win_tests PRIVATE IMPOSTOR_DLL="$<TARGET_FILE:impostor_dll>")
+add_dependencies(win_tests impostor_dll)
 
 # tessaly.exe driven through its windows on the simulated network.
 tessaly_wine_test(e2e_tests

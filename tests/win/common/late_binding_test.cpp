@@ -6,13 +6,15 @@
 #include "win/support.h"
 
 TEST(LateBinding, OnlyFunctionsOfTheSystemDirectoryAreBound) {
-    ScratchDir dir;
-    dir.enter();
-    // A DLL of the same name in the current directory is never the one loaded.
-    ASSERT_TRUE(CopyFileA(windowsPathOf(RUNNER_CHILD).c_str(), "ole32.dll", FALSE));
-    const FARPROC function = boundSystemFunction("ole32.dll", "CoInitialize");
+    // A DLL of the same name beside the program, searched first by name, is never the one
+    // bound (the test prefix lets this program take such a DLL first, as Windows does).
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    const std::string impostor = std::string(program).substr(0, std::string(program).rfind('\\')) + "\\msacm32.dll";
+    ASSERT_TRUE(CopyFileA(windowsPathOf(IMPOSTOR_DLL).c_str(), impostor.c_str(), FALSE));
+    const FARPROC function = boundSystemFunction("msacm32.dll", "acmGetVersion");
+    DeleteFileA(impostor.c_str());
     EXPECT_NE(nullptr, function);
-    EXPECT_EQ(GetProcAddress(GetModuleHandleA("ole32.dll"), "CoInitialize"), function);
     EXPECT_EQ(nullptr, boundSystemFunction("shell32.dll", "NoSuchFunction"));
     EXPECT_EQ(nullptr, boundSystemFunction("no such library.dll", "SHGetMalloc"));
     EXPECT_EQ(nullptr, boundSystemFunction(std::string(300, 'x').c_str(), "SHGetMalloc"));
