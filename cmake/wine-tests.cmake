@@ -27,7 +27,7 @@ set_target_properties(impostor_dll PROPERTIES PREFIX "" OUTPUT_NAME msacm32
     LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/impostor RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/impostor)
 target_link_options(impostor_dll PRIVATE -static)
 
-# The Win32 API under Wine: one program per layer.
+# The Win32 API under Wine: one program for every layer below the windows.
 tessaly_wine_test(win_tests
     tests/win/app/app_state_test.cpp
     tests/win/common/late_binding_test.cpp
