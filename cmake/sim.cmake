@@ -1,5 +1,5 @@
 # The simulated network: the netsh stand-in and the machine seed (never shipped).
-add_library(tessaly_sim STATIC sim/sim_registry.cpp sim/seed/machine_seed.cpp sim/netsh/netsh_grammar.cpp)
+add_library(tessaly_sim STATIC sim/sim_registry.cpp sim/seed/machine_seed.cpp)
 target_include_directories(tessaly_sim PUBLIC sim sim/seed sim/netsh)
 target_compile_options(tessaly_sim PRIVATE ${TESSALY_WARNINGS})
 target_link_libraries(tessaly_sim PUBLIC tessaly_portable)

@@ -46,6 +46,10 @@ std::string interfaceKeyPath(const std::string& instanceId) {
     return std::string(kInterfacesKey) + "\\" + instanceId;
 }
 
+std::string netBtKeyPath(const std::string& instanceId) {
+    return std::string(kNetBtInterfacesKey) + "\\Tcpip_" + instanceId;
+}
+
 bool readText(HKEY key, const char* value, std::string& out, bool* present) {
     std::vector<char> data;
     DWORD type = 0;

@@ -12,8 +12,9 @@ constexpr char kNetworkClassKey[] =
 constexpr char kDeviceClassKey[] =
     "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
 constexpr char kInterfacesKey[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
-// Where the stand-in keeps a connection's WINS setting ("dhcp", "none" or an address).
-constexpr char kWinsValue[] = "SimWins";
+// Where a connection's WINS servers are kept: NameServerList (REG_MULTI_SZ) under
+// this key + "Tcpip_" + instance id.
+constexpr char kNetBtInterfacesKey[] = "SYSTEM\\CurrentControlSet\\Services\\NetBT\\Parameters\\Interfaces";
 // Present only in a prefix that has the simulation installed.
 constexpr char kSimulationMarkerKey[] = "SOFTWARE\\Tessaly\\Simulation";
 constexpr char kSimulationMarkerValue[] = "Installed";
@@ -32,6 +33,8 @@ struct SimConnection {
 std::vector<SimConnection> listConnections();
 // The interface key path of an instance id, relative to HKEY_LOCAL_MACHINE.
 std::string interfaceKeyPath(const std::string& instanceId);
+// The NetBT interface key path of an instance id, relative to HKEY_LOCAL_MACHINE.
+std::string netBtKeyPath(const std::string& instanceId);
 
 bool readText(HKEY key, const char* value, std::string& out, bool* present = nullptr);
 // The strings of a multi-string value (an empty list when missing).

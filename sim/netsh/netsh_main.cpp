@@ -1,20 +1,24 @@
 // A stand-in for Windows' netsh, for tests and the demo run only. It keeps the
 // simulated machine's TCP/IP settings in the same registry values that the tool reads,
-// so a dump, a change and an exec of that dump form a closed loop. Grammar: see
-// netsh_grammar.h. Every command line is appended to the file named by
-// TESSALY_SIM_LOG. Fault switches from the environment: TESSALY_SIM_EXIT_CODE (do
-// nothing and exit with that code), TESSALY_SIM_NO_OUTPUT (print nothing),
-// TESSALY_SIM_DELAY_MS (wait before acting).
+// so a dump, a change and an exec of that dump form a closed loop. It reads commands
+// with the tool's own reader (src/netcmd/netsh_script.h). Every command line is
+// appended to the file named by TESSALY_SIM_LOG. Fault switches from the environment:
+// TESSALY_SIM_EXIT_CODE (do nothing and exit with that code), TESSALY_SIM_NO_OUTPUT
+// (print nothing), TESSALY_SIM_DELAY_MS (wait before acting), TESSALY_SIM_DHCP_ALREADY
+// (source=dhcp on an address already from DHCP changes nothing and fails, as XP's
+// netsh does), TESSALY_SIM_IGNORE=address|gateway|dns|wins (that value is not written,
+// and the command still succeeds).
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/launch_mode.h"
-#include "netsh_grammar.h"
+#include "netcmd/netsh_script.h"
+#include "netcmd/netsh_text.h"
 #include "sim_registry.h"
 
 namespace {
@@ -52,138 +56,134 @@ void logCommandLine() {
     CloseHandle(log);
 }
 
-// The interface key of the named connection, opened for writing.
-HKEY openConnection(const std::string& name) {
-    for (const SimConnection& connection : listConnections()) {
-        if (connection.name != name) continue;
-        HKEY key;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, interfaceKeyPath(connection.instanceId).c_str(), 0, nullptr, 0,
-                            KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS)
-            return key;
-    }
-    return nullptr;
+std::string quad(uint32_t address) {
+    char text[16];
+    formatDottedQuad(address, text);
+    return text;
 }
 
-bool isNoAddress(const std::string& address) { return address == "none" || address == "0.0.0.0"; }
-
-std::vector<std::string> splitServers(const std::string& list) {
-    std::vector<std::string> servers;
-    std::stringstream stream(list);
-    std::string piece;
-    while (std::getline(stream, piece, ','))
-        if (!piece.empty()) servers.push_back(piece);
-    return servers;
+std::vector<std::string> quads(const AddressList& list) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < list.count; ++i) texts.push_back(quad(list.items[i]));
+    return texts;
 }
 
-bool apply(const SimCommand& command) {
-    HKEY key = openConnection(command.name);
-    if (key == nullptr) {
-        print("The interface \"" + command.name + "\" is not known.");
-        return false;
-    }
-    std::vector<std::string> list;
-    std::string servers;
-    switch (command.kind) {
-    case SimCommandKind::SetAddressDhcp:
-        writeNumber(key, "EnableDHCP", 1);
-        writeMultiText(key, "IPAddress", {"0.0.0.0"});
-        writeMultiText(key, "SubnetMask", {"0.0.0.0"});
-        writeMultiText(key, "DefaultGateway", {});
-        break;
-    case SimCommandKind::SetAddressStatic:
-        writeNumber(key, "EnableDHCP", 0);
-        writeMultiText(key, "IPAddress", {command.address});
-        writeMultiText(key, "SubnetMask", {command.mask});
-        if (command.gateway.empty() || isNoAddress(command.gateway))
-            writeMultiText(key, "DefaultGateway", {});
-        else
-            writeMultiText(key, "DefaultGateway", {command.gateway});
-        break;
-    case SimCommandKind::SetGateway:
-        if (isNoAddress(command.gateway))
-            writeMultiText(key, "DefaultGateway", {});
-        else
-            writeMultiText(key, "DefaultGateway", {command.gateway});
-        break;
-    case SimCommandKind::AddAddress:
-        list = readMultiText(key, "IPAddress");
-        list.push_back(command.address);
-        writeMultiText(key, "IPAddress", list);
-        list = readMultiText(key, "SubnetMask");
-        list.push_back(command.mask);
-        writeMultiText(key, "SubnetMask", list);
-        break;
-    case SimCommandKind::AddGateway:
-        list = readMultiText(key, "DefaultGateway");
-        list.push_back(command.gateway);
-        writeMultiText(key, "DefaultGateway", list);
-        break;
-    case SimCommandKind::SetWins:
-        writeText(key, kWinsValue, command.winsSource == "dhcp" ? "dhcp" : command.address);
-        break;
-    case SimCommandKind::SetDnsDhcp:
-        writeTextOrNothing(key, "NameServer", "");
-        break;
-    case SimCommandKind::SetDnsStatic:
-        writeTextOrNothing(key, "NameServer", isNoAddress(command.address) ? "" : command.address);
-        break;
-    case SimCommandKind::AddDns:
+void readList(HKEY key, const char* value, AddressList* list) {
+    std::string joined;
+    for (const std::string& text : readMultiText(key, value)) joined += text + ',';
+    parseAddressList(joined.data(), joined.size(), list);
+}
+
+HKEY openKey(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+// A connection's settings as the registry holds them. A server list that is empty
+// reads as DHCP on a DHCP connection and as "none" on a fixed one.
+bool readSettings(const SimConnection& connection, ConnectionSettings* settings) {
+    resetConnectionSettings(settings, connection.name.c_str());
+    HKEY key = openKey(interfaceKeyPath(connection.instanceId));
+    HKEY netBt = openKey(netBtKeyPath(connection.instanceId));
+    if (key != nullptr && netBt != nullptr) {
+        DWORD dhcp = 1;
+        readNumber(key, "EnableDHCP", dhcp);
+        const SettingSource unlisted = dhcp != 0 ? SettingSource::Dhcp : SettingSource::Static;
+        settings->addressSource = unlisted;
+        readList(key, "IPAddress", &settings->addresses);
+        readList(key, "SubnetMask", &settings->masks);
+        readList(key, "DefaultGateway", &settings->gateways);
+        std::string servers;
         readText(key, "NameServer", servers);
-        writeTextOrNothing(key, "NameServer", servers.empty() ? command.address : servers + "," + command.address);
-        break;
-    default:
-        break;
+        parseAddressList(servers.data(), servers.size(), &settings->dns);
+        settings->dnsSource = settings->dns.count != 0 ? SettingSource::Static : unlisted;
+        readList(netBt, "NameServerList", &settings->wins);
+        settings->winsSource = settings->wins.count != 0 ? SettingSource::Static : unlisted;
     }
-    RegCloseKey(key);
-    return true;
+    for (HKEY open : {key, netBt})
+        if (open != nullptr) RegCloseKey(open);
+    return key != nullptr && netBt != nullptr;
+}
+
+bool ignored(const char* what) { return environment("TESSALY_SIM_IGNORE") == what; }
+
+bool writeSettings(const SimConnection& connection, const ConnectionSettings& s) {
+    HKEY key = openKey(interfaceKeyPath(connection.instanceId));
+    HKEY netBt = openKey(netBtKeyPath(connection.instanceId));
+    bool ok = key != nullptr && netBt != nullptr;
+    const bool dhcp = s.addressSource == SettingSource::Dhcp;
+    if (ok && !ignored("address")) {
+        ok = writeNumber(key, "EnableDHCP", dhcp ? 1 : 0) &&
+             writeMultiText(key, "IPAddress", dhcp ? std::vector<std::string>{"0.0.0.0"} : quads(s.addresses)) &&
+             writeMultiText(key, "SubnetMask", dhcp ? std::vector<std::string>{"0.0.0.0"} : quads(s.masks));
+    }
+    if (ok && !ignored("gateway")) ok = writeMultiText(key, "DefaultGateway", quads(s.gateways));
+    std::string servers;
+    for (const std::string& server : quads(s.dns)) servers += (servers.empty() ? "" : ",") + server;
+    if (ok && !ignored("dns")) ok = writeTextOrNothing(key, "NameServer", servers);
+    if (ok && !ignored("wins")) ok = writeMultiText(netBt, "NameServerList", quads(s.wins));
+    for (HKEY open : {key, netBt})
+        if (open != nullptr) RegCloseKey(open);
+    return ok;
+}
+
+bool apply(const NetshLine& line) {
+    for (const SimConnection& connection : listConnections()) {
+        if (connection.name != line.name) continue;
+        ConnectionSettings settings;
+        if (!readSettings(connection, &settings)) break;
+        if (line.kind == NetshLineKind::SetAddressDhcp && settings.addressSource == SettingSource::Dhcp &&
+            !environment("TESSALY_SIM_DHCP_ALREADY").empty()) {
+            print("DHCP is already enabled on this interface.");
+            return false;
+        }
+        if (!applyNetshLine(line, &settings)) {
+            print("The list of addresses is full.");
+            return false;
+        }
+        return writeSettings(connection, settings);
+    }
+    print("The interface \"" + std::string(line.name) + "\" is not known.");
+    return false;
+}
+
+void printServers(const std::string& what, const std::string& name, SettingSource source, const AddressList& list) {
+    const std::string tail = what == "dns" ? " register=PRIMARY" : "";
+    if (list.count == 0) {
+        print("set " + what + " " + name + (source == SettingSource::Dhcp ? " source=dhcp" : " source=static addr=none") +
+              tail);
+        return;
+    }
+    print("set " + what + " " + name + " source=static addr=" + quad(list.items[0]) + tail);
+    for (int i = 1; i < list.count; ++i)
+        print("add " + what + " " + name + " addr=" + quad(list.items[i]) + " index=" + std::to_string(i + 1));
 }
 
 void dumpConnection(const SimConnection& connection) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, interfaceKeyPath(connection.instanceId).c_str(), 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
-        return;
+    ConnectionSettings s;
+    if (!readSettings(connection, &s)) return;
     const std::string name = "name=\"" + connection.name + "\"";
     print("");
     print("# Interface IP Configuration for \"" + connection.name + "\"");
     print("");
-    DWORD dhcp = 1;
-    readNumber(key, "EnableDHCP", dhcp);
-    if (dhcp != 0) {
+    if (s.addressSource == SettingSource::Dhcp) {
         print("set address " + name + " source=dhcp");
     } else {
-        const std::vector<std::string> addresses = readMultiText(key, "IPAddress");
-        const std::vector<std::string> masks = readMultiText(key, "SubnetMask");
-        for (size_t i = 0; i < addresses.size(); ++i) {
-            const std::string mask = i < masks.size() ? masks[i] : "0.0.0.0";
+        for (int i = 0; i < s.addresses.count; ++i)
             print(std::string(i == 0 ? "set address " + name + " source=static" : "add address " + name) +
-                  " addr=" + addresses[i] + " mask=" + mask);
-        }
-        const std::vector<std::string> gateways = readMultiText(key, "DefaultGateway");
-        for (size_t i = 0; i < gateways.size(); ++i)
-            print(std::string(i == 0 ? "set address " : "add address ") + name + " gateway=" + gateways[i] +
-                  " gwmetric=0");
+                  " addr=" + quad(s.addresses.items[i]) + " mask=" + quad(i < s.masks.count ? s.masks.items[i] : 0));
+        for (int i = 0; i < s.gateways.count; ++i)
+            print(std::string(i == 0 ? "set address " : "add address ") + name +
+                  " gateway=" + quad(s.gateways.items[i]) + " gwmetric=0");
     }
     print("");
-    std::string nameServer;
-    readText(key, "NameServer", nameServer);
-    const std::vector<std::string> servers = splitServers(nameServer);
-    if (servers.empty()) {
-        print("set dns " + name + (dhcp != 0 ? " source=dhcp" : " source=static addr=none") + " register=PRIMARY");
-    } else {
-        print("set dns " + name + " source=static addr=" + servers[0] + " register=PRIMARY");
-        for (size_t i = 1; i < servers.size(); ++i)
-            print("add dns " + name + " addr=" + servers[i] + " index=" + std::to_string(i + 1));
-    }
+    printServers("dns", name, s.dnsSource, s.dns);
     print("");
-    std::string wins;
-    readText(key, kWinsValue, wins);
-    if (wins == "dhcp")
-        print("set wins " + name + " source=dhcp");
-    else
-        print("set wins " + name + " source=static addr=" + (wins.empty() ? "none" : wins));
+    printServers("wins", name, s.winsSource, s.wins);
     print("");
-    RegCloseKey(key);
 }
 
 void dump() {
@@ -199,52 +199,48 @@ void dump() {
     print("");
 }
 
+bool isSetting(NetshLineKind kind) { return kind >= NetshLineKind::SetAddressDhcp; }
+
 bool execScript(const std::string& file) {
     std::ifstream script(file, std::ios::binary);
     if (!script) {
         print("The file " + file + " could not be opened.");
         return false;
     }
-    bool inInterfaceIp = false;
+    int inInterfaceIp = 0;
     bool ok = true;
-    std::string line;
+    std::string text;
     int number = 0;
-    while (std::getline(script, line)) {
+    NetshLine line;
+    while (std::getline(script, text)) {
         ++number;
-        const SimCommand command = parseSimCommand(line, inInterfaceIp);
-        switch (command.kind) {
-        case SimCommandKind::Nothing: break;
-        case SimCommandKind::Pushd: inInterfaceIp = true; break;
-        case SimCommandKind::Popd: inInterfaceIp = false; break;
-        case SimCommandKind::Invalid:
-        case SimCommandKind::Dump:
-        case SimCommandKind::Exec:
+        parseNetshLine(text.data(), text.size(), inInterfaceIp, &line);
+        if (line.kind == NetshLineKind::Pushd || line.kind == NetshLineKind::Popd) {
+            inInterfaceIp = line.kind == NetshLineKind::Pushd;
+        } else if (isSetting(line.kind)) {
+            ok = apply(line) && ok;
+        } else if (line.kind != NetshLineKind::Nothing) {
             print("Line " + std::to_string(number) + ": the command was not accepted (" +
-                  (command.error.empty() ? "not allowed in a script" : command.error) + ").");
+                  (line.error != nullptr ? line.error : "not allowed in a script") + ").");
             ok = false;
-            break;
-        default:
-            if (!apply(command)) ok = false;
-            break;
         }
     }
     return ok;
 }
 
 int runCommandLine() {
-    const SimCommand command = parseSimCommand(commandLineTail(GetCommandLineA()), false);
-    switch (command.kind) {
-    case SimCommandKind::Dump: dump(); return 0;
-    case SimCommandKind::Exec: return execScript(command.file) ? 0 : 1;
-    case SimCommandKind::Invalid:
-    case SimCommandKind::Nothing:
-    case SimCommandKind::Pushd:
-    case SimCommandKind::Popd:
-        print("The following command was not found: " + std::string(commandLineTail(GetCommandLineA())) +
-              (command.error.empty() ? "" : " (" + command.error + ")"));
-        return 1;
-    default: return apply(command) ? 0 : 1;
+    const char* tail = commandLineTail(GetCommandLineA());
+    NetshLine line;
+    parseNetshLine(tail, std::strlen(tail), 0, &line);
+    if (line.kind == NetshLineKind::Dump) {
+        dump();
+        return 0;
     }
+    if (line.kind == NetshLineKind::Exec) return execScript(line.file) ? 0 : 1;
+    if (isSetting(line.kind)) return apply(line) ? 0 : 1;
+    print("The following command was not found: " + std::string(tail) +
+          (line.error != nullptr ? " (" + std::string(line.error) + ")" : ""));
+    return 1;
 }
 
 }  // namespace

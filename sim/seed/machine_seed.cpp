@@ -17,14 +17,14 @@ struct SeedConnection {
     std::vector<std::string> masks;
     std::vector<std::string> gateways;
     const char* nameServer;  // "" is stored with no data: DNS from DHCP
-    const char* wins;
+    std::vector<std::string> winsServers;
 };
 
 const SeedConnection kConnections[] = {
     {kLanInstanceId, kLanName, "0001", "Intel(R) PRO/100 VE Network Connection", 0, {"192.168.0.10"},
-     {"255.255.255.0"}, {"192.168.0.1"}, "192.168.0.1,192.168.0.2", "none"},
+     {"255.255.255.0"}, {"192.168.0.1"}, "192.168.0.1,192.168.0.2", {}},
     {kWirelessInstanceId, kWirelessName, "0002", "Intel(R) PRO/Wireless 2200BG Network Connection", 1, {"0.0.0.0"},
-     {"0.0.0.0"}, {}, "", "dhcp"},
+     {"0.0.0.0"}, {}, "", {}},
 };
 
 HKEY createKey(const std::string& path) {
@@ -39,15 +39,17 @@ bool seedConnection(const SeedConnection& c) {
     HKEY connection = createKey(std::string(kNetworkClassKey) + "\\" + c.instanceId + "\\Connection");
     HKEY driver = createKey(std::string(kDeviceClassKey) + "\\" + c.driverEntry);
     HKEY tcpip = createKey(interfaceKeyPath(c.instanceId));
-    bool ok = connection && driver && tcpip;
+    HKEY netBt = createKey(netBtKeyPath(c.instanceId));
+    bool ok = connection && driver && tcpip && netBt;
     if (ok) {
         ok = writeText(connection, "Name", c.name) && writeText(connection, "PnpInstanceID", "PCI\\SIM") &&
              writeText(driver, "NetCfgInstanceId", c.instanceId) && writeText(driver, "DriverDesc", c.driverDescription) &&
              writeNumber(tcpip, "EnableDHCP", c.enableDhcp) && writeMultiText(tcpip, "IPAddress", c.addresses) &&
              writeMultiText(tcpip, "SubnetMask", c.masks) && writeMultiText(tcpip, "DefaultGateway", c.gateways) &&
-             writeTextOrNothing(tcpip, "NameServer", c.nameServer) && writeText(tcpip, kWinsValue, c.wins);
+             writeTextOrNothing(tcpip, "NameServer", c.nameServer) &&
+             writeMultiText(netBt, "NameServerList", c.winsServers);
     }
-    for (HKEY key : {connection, driver, tcpip})
+    for (HKEY key : {connection, driver, tcpip, netBt})
         if (key) RegCloseKey(key);
     return ok;
 }
@@ -58,7 +60,10 @@ int seedSimulatedMachine() {
     // The simulation owns both class keys in its prefix; the interface keys are its own ids.
     deleteKeyTree(HKEY_LOCAL_MACHINE, kNetworkClassKey);
     deleteKeyTree(HKEY_LOCAL_MACHINE, kDeviceClassKey);
-    for (const SeedConnection& c : kConnections) deleteKeyTree(HKEY_LOCAL_MACHINE, interfaceKeyPath(c.instanceId));
+    for (const SeedConnection& c : kConnections) {
+        deleteKeyTree(HKEY_LOCAL_MACHINE, interfaceKeyPath(c.instanceId));
+        deleteKeyTree(HKEY_LOCAL_MACHINE, netBtKeyPath(c.instanceId));
+    }
 
     bool ok = true;
     for (const SeedConnection& c : kConnections) ok = seedConnection(c) && ok;

@@ -1,0 +1,168 @@
+#include "settings_report.h"
+
+#include <cstring>
+#include <new>
+
+#include "netsh_text.h"
+
+namespace {
+
+constexpr char kNotTakenHeading[] = "反映されていない設定：";
+constexpr char kAutomatic[] = "自動";
+constexpr char kFixed[] = "固定";
+constexpr char kNothing[] = "なし";
+
+// A text that grows as pieces are added; once memory runs short it stays failed.
+struct GrowingText {
+    char* data = nullptr;
+    size_t length = 0;
+    size_t capacity = 0;
+    bool failed = false;
+
+    GrowingText& add(const char* piece) {
+        const size_t pieceLength = std::strlen(piece);
+        if (failed) return *this;
+        if (length + pieceLength + 1 > capacity) {
+            size_t grown = capacity == 0 ? 256 : capacity * 2;
+            while (grown < length + pieceLength + 1) grown *= 2;
+            char* larger = new (std::nothrow) char[grown];
+            if (larger == nullptr) {
+                failed = true;
+                return *this;
+            }
+            if (data != nullptr) std::memcpy(larger, data, length);
+            delete[] data;
+            data = larger;
+            capacity = grown;
+        }
+        std::memcpy(data + length, piece, pieceLength + 1);
+        length += pieceLength;
+        return *this;
+    }
+    GrowingText& quad(uint32_t address) {
+        char text[16];
+        formatDottedQuad(address, text);
+        return add(text);
+    }
+    GrowingText& list(const AddressList& addresses) {
+        if (addresses.count == 0) return add(kNothing);
+        for (int i = 0; i < addresses.count; ++i) (i == 0 ? *this : add(", ")).quad(addresses.items[i]);
+        return *this;
+    }
+    int hand(char** out) {
+        add("");
+        if (failed) delete[] data;
+        *out = failed ? nullptr : data;
+        data = nullptr;
+        return failed ? 0 : 1;
+    }
+    ~GrowingText() { delete[] data; }
+};
+
+bool sameList(const AddressList& a, const AddressList& b) {
+    if (a.count != b.count) return false;
+    for (int i = 0; i < a.count; ++i)
+        if (a.items[i] != b.items[i]) return false;
+    return true;
+}
+
+// Collects difference lines: every one is counted, the first few are written.
+struct Differences {
+    GrowingText* text;
+    int count = 0;
+
+    GrowingText* next(const char* connectionName) {
+        if (++count > kMaxReportedDifferences || text == nullptr) return nullptr;
+        return &text->add("\n「").add(connectionName).add("」 ");
+    }
+    void item(const char* connectionName, const char* what, const AddressList* asked, const char* askedWord,
+              const AddressList& held) {
+        GrowingText* line = next(connectionName);
+        if (line == nullptr) return;
+        line->add(what).add("： 指定 ");
+        if (asked != nullptr)
+            line->list(*asked);
+        else
+            line->add(askedWord);
+        line->add(" ／ 現在 ").list(held);
+    }
+};
+
+void compareServers(Differences& d, const char* name, const char* what, SettingSource source,
+                    const AddressList& asked, const AddressList& held) {
+    if (source == SettingSource::Dhcp && held.count != 0) d.item(name, what, nullptr, kAutomatic, held);
+    if (source == SettingSource::Static && !sameList(asked, held)) d.item(name, what, &asked, nullptr, held);
+}
+
+void compareConnection(Differences& d, const ConnectionSettings& asked, const ConnectionSettings& held) {
+    const char* name = asked.name;
+    if (!held.present) {
+        if (GrowingText* line = d.next(name)) line->add("この接続はありません");
+        return;
+    }
+    if (asked.addressSource != SettingSource::Unsaid && asked.addressSource != held.addressSource) {
+        if (GrowingText* line = d.next(name))
+            line->add("取得方法： 指定 ")
+                .add(asked.addressSource == SettingSource::Dhcp ? kAutomatic : kFixed)
+                .add(" ／ 現在 ")
+                .add(held.addressSource == SettingSource::Dhcp ? kAutomatic : kFixed);
+    } else if (asked.addressSource == SettingSource::Static) {
+        if (!sameList(asked.addresses, held.addresses))
+            d.item(name, "IPアドレス", &asked.addresses, nullptr, held.addresses);
+        if (!sameList(asked.masks, held.masks)) d.item(name, "サブネットマスク", &asked.masks, nullptr, held.masks);
+    }
+    if (asked.gatewaysSaid && asked.addressSource != SettingSource::Dhcp &&
+        held.addressSource != SettingSource::Dhcp && !sameList(asked.gateways, held.gateways))
+        d.item(name, "デフォルトゲートウェイ", &asked.gateways, nullptr, held.gateways);
+    compareServers(d, name, "DNSサーバー", asked.dnsSource, asked.dns, held.dns);
+    compareServers(d, name, "WINSサーバー", asked.winsSource, asked.wins, held.wins);
+}
+
+int collectDifferences(Differences& d, const ScriptSettings& asked, const ScriptSettings& held) {
+    for (int i = 0; i < asked.connectionCount; ++i) {
+        static ConnectionSettings missing;  // zero: not present
+        compareConnection(d, asked.connections[i], i < held.connectionCount ? held.connections[i] : missing);
+    }
+    return d.count;
+}
+
+}  // namespace
+
+int countDifferences(const ScriptSettings& asked, const ScriptSettings& held) {
+    Differences d{nullptr};
+    return collectDifferences(d, asked, held);
+}
+
+int composeDifferenceReport(const char* failureText, const ScriptSettings& asked, const ScriptSettings& held,
+                            char** out) {
+    GrowingText text;
+    text.add(failureText != nullptr ? failureText : "").add("\n\n").add(kNotTakenHeading);
+    Differences d{&text};
+    const int count = collectDifferences(d, asked, held);
+    if (count > kMaxReportedDifferences) {
+        char number[12];
+        char* digits = number + sizeof number - 1;
+        *digits = '\0';
+        for (int rest = count - kMaxReportedDifferences; rest > 0 || digits == number + sizeof number - 1; rest /= 10)
+            *--digits = static_cast<char>('0' + rest % 10);
+        text.add("\nほか ").add(digits).add(" 件");
+    }
+    return text.hand(out);
+}
+
+int composeSettingsSummary(const ScriptSettings& script, char** out) {
+    GrowingText text;
+    for (int i = 0; i < script.connectionCount; ++i) {
+        const ConnectionSettings& c = script.connections[i];
+        text.add(i == 0 ? "" : "\r\n").add(c.name);
+        if (c.addressSource == SettingSource::Dhcp) text.add("\r\n  IPアドレス： 自動 (DHCP)");
+        for (int a = 0; c.addressSource == SettingSource::Static && a < c.addresses.count; ++a)
+            text.add("\r\n  IPアドレス： ").quad(c.addresses.items[a]).add(" / ").quad(a < c.masks.count ? c.masks.items[a] : 0);
+        if (c.addressSource != SettingSource::Dhcp && c.gateways.count > 0)
+            text.add("\r\n  ゲートウェイ： ").list(c.gateways);
+        if (c.dnsSource == SettingSource::Dhcp) text.add("\r\n  DNS： 自動");
+        if (c.dnsSource == SettingSource::Static) text.add("\r\n  DNS： ").list(c.dns);
+        if (c.winsSource == SettingSource::Static && c.wins.count > 0) text.add("\r\n  WINS： ").list(c.wins);
+    }
+    return text.hand(out);
+}
