@@ -15,6 +15,7 @@ add_executable(host_tests
     tests/host/app/launch_mode_test.cpp
     tests/host/common/profile_text_test.cpp
     tests/host/app/version_code_test.cpp
+    tests/host/netcmd/netsh_script_test.cpp
     tests/host/netcmd/netsh_text_test.cpp
     tests/host/profiles/section_names_test.cpp
 )
@@ -35,4 +36,5 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     tessaly_fuzz_target(fuzz_command_line tests/host/fuzz/fuzz_command_line.cpp)
     tessaly_fuzz_target(fuzz_profile_text tests/host/fuzz/fuzz_profile_text.cpp)
     tessaly_fuzz_target(fuzz_dotted_quad tests/host/fuzz/fuzz_dotted_quad.cpp)
+    tessaly_fuzz_target(fuzz_netsh_script tests/host/fuzz/fuzz_netsh_script.cpp)
 endif()

@@ -18,6 +18,7 @@ target_compile_options(tessaly_portable PRIVATE ${TESSALY_LEAN})
 add_library(tessaly_core STATIC
     src/adapters/discovery.cpp
     src/adapters/reg_key.cpp
+    src/adapters/settings_readback.cpp
     src/app/app_state.cpp
     src/common/center_window.cpp
     src/common/late_binding.cpp

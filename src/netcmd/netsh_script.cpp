@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "../adapters/dotted_quad.h"
-#include "../common/profile_text.h"
 #include "netsh_text.h"
 
 namespace {
@@ -280,7 +279,9 @@ void parseNetshLine(const char* line, size_t length, int inInterfaceIp, NetshLin
 
 void resetConnectionSettings(ConnectionSettings* settings, const char* name) {
     std::memset(settings, 0, sizeof *settings);
-    copyTextCut(settings->name, sizeof settings->name, name);
+    // Byte for byte: the name is matched against the registry's, never cut to a character.
+    for (size_t i = 0; name != nullptr && name[i] != '\0' && i + 1 < sizeof settings->name; ++i)
+        settings->name[i] = name[i];
     settings->present = 1;
 }
 

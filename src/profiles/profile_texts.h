@@ -11,6 +11,8 @@ constexpr char kDeleteFailedText[] = "ネットワークの設定を削除でき
 constexpr char kDeleteQuestionText[] = "削除して良いですか？";
 constexpr char kNothingSelectedText[] = "選択されていません。";
 constexpr char kSelectTitle[] = "設定の読込み";
+// Shown in place of a profile's contents, followed by the script's path.
+constexpr char kUnreadableScriptText[] = "設定ファイルを読めません： ";
 
 constexpr char kSavedText[] = "ネットワークの設定を保存しました。";
 constexpr char kSaveFailedText[] = "ネットワークの設定を保存できませんでした。";

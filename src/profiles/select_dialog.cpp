@@ -1,8 +1,13 @@
 #include "select_dialog.h"
 
+#include <cstring>
+#include <new>
+
+#include "../adapters/settings_readback.h"
 #include "../common/center_window.h"
 #include "../common/message_box.h"
 #include "../netcmd/command_runner.h"
+#include "../netcmd/settings_report.h"
 #include "../resources/resource.h"
 #include "profile_catalog.h"
 #include "profile_texts.h"
@@ -28,6 +33,27 @@ void fillList(HWND dialog) {
         if (listedCatalog->entryAt(i, &entry))
             SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(entry.name));
     }
+}
+
+// What the selected profile's script holds, or why it cannot be shown.
+void showPreview(HWND dialog) {
+    ProfileEntry entry;
+    if (listedCatalog == nullptr || !listedCatalog->entryAt(currentSelection(dialog), &entry)) {
+        SetDlgItemTextA(dialog, IDC_PROFILE_PREVIEW, "");
+        return;
+    }
+    ScriptSettings* script = new (std::nothrow) ScriptSettings;
+    char* summary = nullptr;
+    if (script != nullptr && readScriptSettings(entry.path, script) && composeSettingsSummary(*script, &summary)) {
+        SetDlgItemTextA(dialog, IDC_PROFILE_PREVIEW, summary);
+    } else {
+        char text[sizeof kUnreadableScriptText + sizeof entry.path];
+        std::memcpy(text, kUnreadableScriptText, sizeof kUnreadableScriptText);
+        std::strcat(text, entry.path);
+        SetDlgItemTextA(dialog, IDC_PROFILE_PREVIEW, text);
+    }
+    delete[] summary;
+    delete script;
 }
 
 void onOk(HWND dialog) {
@@ -62,6 +88,7 @@ INT_PTR onInitDialog(HWND dialog) {
     centerWindowOnDesktop(dialog);
     fillList(dialog);
     SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_SETCURSEL, selectedProfileIndex, 0);
+    showPreview(dialog);
     HWND list = GetDlgItem(dialog, IDC_PROFILE_LIST);
     previousListBoxProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listBoxSubclassProc)));
@@ -75,8 +102,11 @@ void onDestroy(HWND dialog) {
     previousListBoxProc = nullptr;
 }
 
-void onCommand(HWND dialog, int id) {
+void onCommand(HWND dialog, int id, int notification) {
     switch (id) {
+    case IDC_PROFILE_LIST:
+        if (notification == LBN_SELCHANGE) showPreview(dialog);
+        break;
     case IDC_OK_BUTTON: onOk(dialog); break;
     case IDC_CANCEL_BUTTON: EndDialog(dialog, IDC_CANCEL_BUTTON); break;
     case IDC_PROFILE_DELETE: onDelete(dialog); break;
@@ -84,13 +114,22 @@ void onCommand(HWND dialog, int id) {
     }
 }
 
+// Runs the profile's script; the connections it names, read back afterwards, decide
+// the verdict, and the exit code only where they cannot be read.
 void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
     ProfileEntry entry;
-    if (catalog != nullptr && runner != nullptr && catalog->entryAt(selectedProfileIndex, &entry) &&
-        runner->execScript(entry.path))
-        showInformation(mainWindow, kAppliedText, kConfirmTitle);
-    else
+    if (catalog == nullptr || runner == nullptr || !catalog->entryAt(selectedProfileIndex, &entry)) {
         showInformation(mainWindow, kApplyFailedText, kConfirmTitle);
+        return;
+    }
+    ScriptSettings* asked = new (std::nothrow) ScriptSettings;
+    const int readable = asked != nullptr && readScriptSettings(entry.path, asked);
+    int applied = runner->execScript(entry.path);
+    char* report = nullptr;
+    if (readable) applied = verifyApplied(*asked, applied, kApplyFailedText, &report);
+    showInformation(mainWindow, applied ? kAppliedText : report != nullptr ? report : kApplyFailedText, kConfirmTitle);
+    delete[] report;
+    delete asked;
 }
 
 void deleteSelectedProfile(HWND mainWindow, ProfileCatalog* catalog) {
@@ -105,7 +144,7 @@ void deleteSelectedProfile(HWND mainWindow, ProfileCatalog* catalog) {
 INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: return onInitDialog(dialog);
-    case WM_COMMAND: onCommand(dialog, LOWORD(wParam)); return 0;
+    case WM_COMMAND: onCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_CLOSE: EndDialog(dialog, IDC_CANCEL_BUTTON); return 0;
     case WM_DESTROY: onDestroy(dialog); return 0;
     default: return 0;

@@ -5,10 +5,12 @@
 #include <cstring>
 #include <new>
 
+#include "../adapters/settings_readback.h"
 #include "../common/center_window.h"
 #include "../common/late_binding.h"
 #include "../common/message_box.h"
 #include "../netcmd/command_runner.h"
+#include "../netcmd/netsh_text.h"
 #include "../profiles/profile_catalog.h"
 #include "../resources/resource.h"
 #include "switched_message.h"
@@ -173,12 +175,30 @@ void onCommand(HWND dialog, int id, int notification) {
     }
 }
 
+// Runs the request's commands; the connection, read back afterwards, decides the
+// verdict, and the exit codes only where it cannot be read.
 void reportOutcome(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
     AdapterInfo adapter;
     const char* name = nullptr;
     if (catalog != nullptr && catalog->adapterAt(tcpIpRequest.adapterIndex, &adapter)) name = adapter.connectionName;
-    if (name == nullptr || runner == nullptr || !runner->applyTcpIp(name, tcpIpRequest)) {
+    if (name == nullptr || runner == nullptr) {
         showInformation(mainWindow, kTcpIpFailedText, kConfirmTitle);
+        return;
+    }
+    int applied = runner->applyTcpIp(name, tcpIpRequest);
+    char* report = nullptr;
+    ScriptSettings* asked = new (std::nothrow) ScriptSettings;
+    // A name the commands could not carry whole is left to the exit codes.
+    if (asked != nullptr && isQuotableConnectionName(name) && std::strlen(name) < kScriptNameSize) {
+        asked->connectionCount = 1;
+        asked->unreadLines = 0;
+        tcpIpRequestSettings(name, tcpIpRequest, &asked->connections[0]);
+        applied = verifyApplied(*asked, applied, kTcpIpFailedText, &report);
+    }
+    delete asked;
+    if (!applied) {
+        showInformation(mainWindow, report != nullptr ? report : kTcpIpFailedText, kConfirmTitle);
+        delete[] report;
         return;
     }
     const size_t size = std::strlen(name) + kSwitchedMessageOverhead;

@@ -11,7 +11,8 @@ const char kSaved[] = "ネットワークの設定を保存しました。";
 const char kSaveFailed[] = "ネットワークの設定を保存できませんでした。";
 const char kApplied[] = "ネットワークの設定を適応しました。";
 const char kDeleteQuestion[] = "[OK Cancel] 削除して良いですか？";
-constexpr int kList = 100, kOk = 101, kCancel = 102, kDelete = 104, kNameEdit = 200;
+const char kNotTaken[] = "ネットワークの設定を適応できませんでした。\n\n反映されていない設定：\n";
+constexpr int kList = 100, kOk = 101, kCancel = 102, kDelete = 104, kPreview = 105, kNameEdit = 200;
 
 class Profiles : public ToolTest {
 protected:
@@ -108,10 +109,6 @@ TEST_F(Profiles, FailuresAreToldAndKeepNoEntryWithoutItsSettings) {
         EXPECT_EQ("", catalogue()) << fault;
         SetEnvironmentVariableA(fault, nullptr);
     }
-    ASSERT_EQ(kSaved, saveAs("Office"));
-    SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", "1");
-    EXPECT_EQ("ネットワークの設定を適応できませんでした。", select(kOk));
-    SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", nullptr);
     // A catalogue that cannot be written: nothing is dumped for an entry that was not written.
     DeleteFileA(dir.file("dumplist.ini").c_str());
     DeleteFileA(log.c_str());
@@ -127,6 +124,44 @@ TEST_F(Profiles, FailuresAreToldAndKeepNoEntryWithoutItsSettings) {
     writeWholeFile(dir.file("dumplist.ini"), full);
     EXPECT_EQ("これ以上設定を保存できません。\n不要な設定を削除してください。", saveAs("one more"));
     EXPECT_EQ(full, catalogue());
+}
+
+TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelection) {
+    ASSERT_EQ(kSaved, saveAs("Office"));
+    const std::string dnsNotTaken = "「ローカル エリア接続」 DNSサーバー： 指定 192.168.0.1, 192.168.0.2 ／ 現在 なし";
+    const struct {
+        const char *fault, *value;
+        std::string outcome;
+    } cases[] = {
+        {"TESSALY_SIM_EXIT_CODE", "1", kNotTaken + std::string("「ローカル エリア接続」 取得方法： 指定 固定 ／ 現在 自動\n") + dnsNotTaken},
+        {"TESSALY_SIM_IGNORE", "dns", kNotTaken + dnsNotTaken},
+        {"TESSALY_SIM_DHCP_ALREADY", "1", kApplied},  // netsh fails on the wireless connection, yet all took
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 1, 0, 0, 0, 1, 0, 0}));
+        SetEnvironmentVariableA(c.fault, c.value);
+        EXPECT_EQ(c.outcome, select(kOk)) << c.fault;
+        SetEnvironmentVariableA(c.fault, nullptr);
+    }
+
+    writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[001]\r\nname=Moved\r\npath=.\\moved.dmp\r\n"
+                                                           "[002]\r\nname=Lost\r\npath=.\\lost.dmp\r\n");
+    writeWholeFile(dir.file("moved.dmp"), "pushd interface ip\r\nset address name=\"Gone\" source=dhcp\r\npopd\r\n");
+    TessalyRun run;
+    HWND dialog = startTask(run, "/L", kSelectTitle);
+    EXPECT_EQ("ローカル エリア接続\r\n  IPアドレス： 192.168.0.10 / 255.255.255.0\r\n  ゲートウェイ： 192.168.0.1\r\n"
+              "  DNS： 192.168.0.1, 192.168.0.2\r\nワイヤレス ネットワーク接続\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動",
+              itemText(dialog, kPreview));
+    HWND list = GetDlgItem(dialog, kList);
+    for (int key = 0; key < 2; ++key) SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ("設定ファイルを読めません： .\\lost.dmp", itemText(dialog, kPreview));
+    const LRESULT itemHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
+        SendMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(10, itemHeight * 3 / 2));
+    EXPECT_EQ("Gone\r\n  IPアドレス： 自動 (DHCP)", itemText(dialog, kPreview));
+    pressButton(dialog, kOk);
+    EXPECT_EQ(kNotTaken + std::string("「Gone」 この接続はありません"), answerBox(run, "確認"));
+    expectEndsWithZero(run);
 }
 
 TEST_F(Profiles, InTheVisibleToolTheCommandsLeaveTheWindowOpenAndReadTheConnectionsAfresh) {

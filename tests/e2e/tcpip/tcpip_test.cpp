@@ -104,17 +104,39 @@ TEST_F(TcpIp, FieldsFollowTheConnectionAndTheRadioButtonsAndABlankMaskGetsAPropo
         << "blank fields go out as zero";
 }
 
-TEST_F(TcpIp, NoConnectionOrAFailingNetshIsReported) {
-    for (bool noConnection : {false, true}) {
-        SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", noConnection ? nullptr : "1");
-        if (noConnection) deleteKeyTree(HKEY_LOCAL_MACHINE, kNetworkClassKey);
+TEST_F(TcpIp, TheVerdictIsWhatTheConnectionHoldsAndNetshOnlyDecidesWhereNothingCanBeReadBack) {
+    const std::string failed = "設定を適応できませんでした。\n\n反映されていない設定：\n「ローカル エリア接続」 ";
+    const struct {
+        const char *fault, *value;
+        int combo, field;
+        const char* typed;
+        std::string outcome;
+    } cases[] = {
+        {"TESSALY_SIM_EXIT_CODE", "1", 0, kAddress, "10.0.0.5", failed + "IPアドレス： 指定 10.0.0.5 ／ 現在 192.168.0.10"},
+        {"TESSALY_SIM_EXIT_CODE", "1", 0, 0, "", "「ローカル エリア接続」の設定を切り替えました。\n (IP=192.168.0.10)"},
+        {"TESSALY_SIM_IGNORE", "dns", 0, kPreferred, "10.0.0.53",
+         failed + "DNSサーバー： 指定 10.0.0.53, 192.168.0.2 ／ 現在 192.168.0.1, 192.168.0.2"},
+        {"TESSALY_SIM_IGNORE", "gateway", 0, kGateway, "192.168.0.254",
+         failed + "デフォルトゲートウェイ： 指定 192.168.0.254 ／ 現在 192.168.0.1"},
+        {"TESSALY_SIM_DHCP_ALREADY", "1", 1, 0, "", "「ワイヤレス ネットワーク接続」の設定を切り替えました。\n (IP=0.0.0.0)"},
+        // The interface key gone: nothing to read back, so the exit code decides.
+        {"TESSALY_SIM_EXIT_CODE", "1", 0, kAddress, "10.0.0.5", "設定を適応できませんでした。"},
+        {"TESSALY_SIM_EXIT_CODE", "1", -1, 0, "", "設定を適応できませんでした。"},  // no connection at all
+    };
+    for (const auto& c : cases) {
+        SetEnvironmentVariableA(c.fault, c.value);
+        if (c.combo < 0) deleteKeyTree(HKEY_LOCAL_MACHINE, kNetworkClassKey);
         DeleteFileA(log.c_str());
         TessalyRun run;
         HWND dialog = start(run);
-        EXPECT_EQ(noConnection ? 0 : 2, SendDlgItemMessageA(dialog, kCombo, CB_GETCOUNT, 0, 0));
-        EXPECT_EQ("設定を適応できませんでした。", confirm(run, dialog));
+        if (&c - cases == 5) deleteKeyTree(HKEY_LOCAL_MACHINE, interfaceKeyPath(kLanInstanceId));
+        EXPECT_EQ(c.combo < 0 ? 0 : 2, SendDlgItemMessageA(dialog, kCombo, CB_GETCOUNT, 0, 0));
+        if (c.combo > 0) chooseComboItem(dialog, kCombo, c.combo);
+        if (c.field != 0) typeIp(dialog, c.field, c.typed);
+        EXPECT_EQ(c.outcome, confirm(run, dialog)) << c.fault << "=" << c.value << " case " << &c - cases;
         expectEndsWithZero(run);
-        EXPECT_EQ(noConnection ? 0u : 5u, logged().size()) << "a failing sequence runs to its end";
+        EXPECT_EQ(c.combo < 0 ? 0u : c.combo == 0 ? 5u : 3u, logged().size()) << "a failing sequence runs to its end";
+        SetEnvironmentVariableA(c.fault, nullptr);
     }
 }
 

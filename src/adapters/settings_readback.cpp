@@ -1,0 +1,142 @@
+#include "settings_readback.h"
+
+#include <cstring>
+#include <new>
+
+#include "../netcmd/settings_report.h"
+#include "reg_key.h"
+
+namespace {
+
+constexpr char kNetworkClassKey[] =
+    "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+constexpr char kInterfaceKeyPrefix[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+constexpr char kNetBtKeyPrefix[] = "SYSTEM\\CurrentControlSet\\Services\\NetBT\\Parameters\\Interfaces\\Tcpip_";
+constexpr DWORD kMaxScriptBytes = 1024 * 1024;
+// Registry key names are at most 255 characters.
+constexpr DWORD kKeyNameSize = 256;
+
+// A value's whole data in a new[] buffer with two terminators added; null when missing.
+char* readWholeValue(RegKey& key, const char* name, DWORD* size) {
+    DWORD type = 0;
+    if (!key.queryValueInfo(name, &type, size)) return nullptr;
+    char* data = new (std::nothrow) char[*size + 2];
+    if (data == nullptr) return nullptr;
+    const int stored = key.readString(name, data, *size, nullptr) + 1;
+    *size = stored > 0 && static_cast<DWORD>(stored) <= *size ? static_cast<DWORD>(stored) : 0;
+    data[*size] = data[*size + 1] = '\0';
+    return data;
+}
+
+void readList(RegKey& key, const char* name, AddressList* list) {
+    DWORD size = 0;
+    char* data = readWholeValue(key, name, &size);
+    parseAddressList(data, data != nullptr ? size : 0, list);
+    delete[] data;
+}
+
+// Opens prefix + instanceId under HKEY_LOCAL_MACHINE.
+bool openUnder(RegKey& key, const char* prefix, const char* instanceId) {
+    char path[sizeof kNetBtKeyPrefix + kKeyNameSize];
+    if (std::strlen(prefix) + std::strlen(instanceId) >= sizeof path) return false;
+    std::strcpy(path, prefix);
+    std::strcat(path, instanceId);
+    key.root = HKEY_LOCAL_MACHINE;
+    return key.open(path);
+}
+
+// One connection's settings. An empty server list reads as DHCP on a DHCP connection
+// and as fixed servers "none" on a fixed one.
+bool readConnection(const char* instanceId, ConnectionSettings* held) {
+    RegKey tcpip;
+    if (!openUnder(tcpip, kInterfaceKeyPrefix, instanceId)) return false;
+    DWORD type = 0;
+    DWORD size = 0;
+    const bool dhcp = !tcpip.queryValueInfo("EnableDHCP", &type, &size) || tcpip.readDword("EnableDHCP", 0) == 1;
+    const SettingSource unlisted = dhcp ? SettingSource::Dhcp : SettingSource::Static;
+    held->addressSource = unlisted;
+    readList(tcpip, "IPAddress", &held->addresses);
+    readList(tcpip, "SubnetMask", &held->masks);
+    readList(tcpip, "DefaultGateway", &held->gateways);
+    readList(tcpip, "NameServer", &held->dns);
+    held->dnsSource = held->dns.count != 0 ? SettingSource::Static : unlisted;
+    tcpip.close();
+    RegKey netBt;
+    if (openUnder(netBt, kNetBtKeyPrefix, instanceId)) {
+        readList(netBt, "NameServerList", &held->wins);
+        netBt.close();
+    }
+    held->winsSource = held->wins.count != 0 ? SettingSource::Static : unlisted;
+    return true;
+}
+
+}  // namespace
+
+int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held) {
+    held->connectionCount = asked.connectionCount;
+    held->unreadLines = 0;
+    for (int i = 0; i < asked.connectionCount; ++i) {
+        resetConnectionSettings(&held->connections[i], asked.connections[i].name);
+        held->connections[i].present = 0;
+    }
+    RegKey classKey;
+    classKey.root = HKEY_LOCAL_MACHINE;
+    if (!classKey.open(kNetworkClassKey)) return 0;
+    int readable = 1;
+    char instanceId[kKeyNameSize];
+    for (DWORD index = 0; readable; ++index) {
+        DWORD length = sizeof instanceId;
+        if (!classKey.enumSubKey(index, instanceId, &length)) break;
+        instanceId[sizeof instanceId - 1] = '\0';
+        char path[kKeyNameSize + 16];
+        std::strcpy(path, instanceId);
+        std::strcat(path, "\\Connection");
+        RegKey connection;
+        connection.root = classKey.key;
+        if (!connection.open(path)) continue;
+        DWORD size = 0;
+        char* name = readWholeValue(connection, "Name", &size);
+        connection.close();
+        for (int i = 0; name != nullptr && i < asked.connectionCount; ++i) {
+            if (std::strcmp(name, asked.connections[i].name) != 0) continue;
+            held->connections[i].present = 1;
+            if (!readConnection(instanceId, &held->connections[i])) readable = 0;
+        }
+        delete[] name;
+    }
+    classKey.close();
+    return readable;
+}
+
+int readScriptSettings(const char* path, ScriptSettings* out) {
+    out->connectionCount = 0;
+    out->unreadLines = 0;
+    if (path == nullptr) return 0;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    const DWORD size = GetFileSize(file, nullptr);
+    char* text = size != INVALID_FILE_SIZE && size <= kMaxScriptBytes ? new (std::nothrow) char[size + 1] : nullptr;
+    DWORD read = 0;
+    if (text != nullptr && ReadFile(file, text, size, &read, nullptr) && read == size)
+        readNetshScript(text, size, out);
+    delete[] text;
+    CloseHandle(file);
+    return out->connectionCount > 0;
+}
+
+int verifyApplied(const ScriptSettings& asked, int exitCodesOk, const char* failureText, char** report) {
+    *report = nullptr;
+    ScriptSettings* held = new (std::nothrow) ScriptSettings;
+    if (held == nullptr || !readHeldSettings(asked, held)) {
+        delete held;
+        return exitCodesOk;
+    }
+    int applied = 1;
+    if (countDifferences(asked, *held) != 0) {
+        composeDifferenceReport(failureText, asked, *held, report);
+        applied = 0;
+    }
+    delete held;
+    return applied;
+}

@@ -1,0 +1,21 @@
+// What the connections hold after an apply, read back from the registry, and the
+// verdict on the apply.
+#pragma once
+
+#include "../netcmd/netsh_script.h"
+
+// Fills `held` with the connections that `asked` names, in the same order, from their
+// interface keys (EnableDHCP, IPAddress, SubnetMask, DefaultGateway, NameServer) and
+// NetBT keys (NameServerList). A name this machine lacks is marked not present. 0 when
+// nothing can be read back: the network class key, or the interface key of a named
+// connection, cannot be opened.
+int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held);
+
+// Reads a script file of at most 1 MB; 0 when it cannot be read or names no connection.
+int readScriptSettings(const char* path, ScriptSettings* out);
+
+// The verdict on an apply whose netsh runs gave exitCodesOk: 1 when the connections
+// hold what was asked, or, when they cannot be read back, when the exit codes were 0.
+// On 0, *report is a new[] message naming what did not take, or null when the plain
+// failure text says all there is.
+int verifyApplied(const ScriptSettings& asked, int exitCodesOk, const char* failureText, char** report);

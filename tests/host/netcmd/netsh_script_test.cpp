@@ -1,0 +1,187 @@
+#include "netcmd/netsh_script.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "netcmd/settings_report.h"
+
+namespace {
+
+std::unique_ptr<ScriptSettings> read(const std::string& script) {
+    auto settings = std::make_unique<ScriptSettings>();
+    readNetshScript(script.data(), script.size(), settings.get());
+    return settings;
+}
+
+std::string take(int ok, char* text) {
+    const std::string out = ok && text != nullptr ? text : "(none)";
+    delete[] text;
+    return out;
+}
+
+std::string summary(const ScriptSettings& settings) {
+    char* text = nullptr;
+    return take(composeSettingsSummary(settings, &text), text);
+}
+
+TEST(NetshScript, LinesAreReadCaseBlankAndQuoteAlikeAndBadOnesAreRefused) {
+    const struct {
+        const char* line;
+        int inInterfaceIp;
+        NetshLineKind kind;
+        const char* name;
+        uint32_t address, gateway;
+    } cases[] = {
+        {"set address name=\"LAN\" source=dhcp", 1, NetshLineKind::SetAddressDhcp, "LAN", 0, 0},
+        {"interface ip set address name = \"ローカル エリア接続\" source = static addr = 10.0.0.1 mask = 255.0.0.0 "
+         "gateway = none gwmetric = 0",
+         0, NetshLineKind::SetAddressStatic, "ローカル エリア接続", 0x0A000001, 0},
+        {"  SET DNS NAME=LAN SOURCE=STATIC ADDR=NONE REGISTER=PRIMARY\r", 1, NetshLineKind::SetDnsStatic, "LAN", 0, 0},
+        {"set address name=LAN gateway=0.0.0.0 gwmetric=1", 1, NetshLineKind::SetGateway, "LAN", 0, 0},
+        {"add address name=LAN gateway=10.0.0.254 gwmetric=2", 1, NetshLineKind::AddGateway, "LAN", 0, 0x0A0000FE},
+        {"add wins name=\"W\" addr=1.2.3.4 index=2", 1, NetshLineKind::AddWins, "W", 0x01020304, 0},
+        {"exec .\\000.dmp", 0, NetshLineKind::Exec, "", 0, 0},
+        {"# Interface IP Configuration", 1, NetshLineKind::Nothing, "", 0, 0},
+        {"popd", 1, NetshLineKind::Popd, "", 0, 0},
+        {"set address name=\"LAN\" source=dhcp", 0, NetshLineKind::Invalid, "", 0, 0},  // outside pushd
+        {"set address name=LAN source=static addr=10.0.0.256 mask=255.0.0.0", 1, NetshLineKind::Invalid, "", 0, 0},
+        {"set address name=LAN source=static addr=10.0.0 mask=255.0.0.0", 1, NetshLineKind::Invalid, "", 0, 0},
+        {"set dns name=LAN source=static", 1, NetshLineKind::Invalid, "", 0, 0},
+        {"set dns name=\"LAN source=dhcp", 1, NetshLineKind::Invalid, "", 0, 0},
+        {"set dns source=dhcp", 1, NetshLineKind::Invalid, "", 0, 0},
+        {"set dns name=a source=dhcp register=none register=both", 1, NetshLineKind::Invalid, "", 0, 0},
+        {"set wins name=a source=dhcp register=none", 1, NetshLineKind::Invalid, "", 0, 0},
+        {"add address name=a gateway=none", 1, NetshLineKind::Invalid, "", 0, 0},
+        {"set address name=a source=dhcp =", 1, NetshLineKind::Invalid, "", 0, 0},
+        {"delete arpcache", 1, NetshLineKind::Invalid, "", 0, 0},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        NetshLine line;
+        parseNetshLine(cases[i].line, std::strlen(cases[i].line), cases[i].inInterfaceIp, &line);
+        EXPECT_EQ(cases[i].kind, line.kind) << "case " << i;
+        if (line.kind == NetshLineKind::Invalid) {
+            EXPECT_NE(nullptr, line.error) << "case " << i;
+            continue;
+        }
+        EXPECT_STREQ(cases[i].name, line.name) << "case " << i;
+        EXPECT_EQ(cases[i].address, line.address) << "case " << i;
+        EXPECT_EQ(cases[i].gateway, line.gateway) << "case " << i;
+    }
+    NetshLine line;
+    for (size_t length : {256u, 257u}) {
+        const std::string text = "set dns name=\"" + std::string(length, 'n') + "\" source=dhcp";
+        parseNetshLine(text.data(), text.size(), 1, &line);
+        EXPECT_EQ(length == 256 ? NetshLineKind::SetDnsDhcp : NetshLineKind::Invalid, line.kind) << length;
+    }
+}
+
+TEST(NetshScript, ADumpFoldsIntoEachConnectionsSettingsAndUnknownLinesAreCounted) {
+    const auto settings = read(
+        "# ----\r\npushd interface ip\r\n\r\n# Interface IP Configuration for \"ローカル エリア接続\"\r\n"
+        "set address name=\"ローカル エリア接続\" source=static addr=10.0.0.5 mask=255.0.0.0\r\n"
+        "add address name=\"ローカル エリア接続\" addr=10.0.0.6 mask=255.255.0.0\r\n"
+        "set address name=\"ローカル エリア接続\" gateway=10.0.0.1 gwmetric=0\r\n"
+        "add address name=\"ローカル エリア接続\" gateway=10.0.0.2 gwmetric=1\r\n"
+        "set dns name=\"ローカル エリア接続\" source=static addr=10.0.0.53 register=PRIMARY\r\n"
+        "add dns name=\"ローカル エリア接続\" addr=10.0.0.54 index=1\r\n"
+        "Set WINS Name = \"ローカル エリア接続\" Source = Static Addr = 10.0.0.44\r\n"
+        "set address name=Lab source=dhcp\r\nset dns name=Lab source=dhcp\r\n"
+        "set interface name=Lab mtu=1400\r\nset address name=\"Lab\" source=static addr=1.2.3.4\r\n"
+        "popd\r\n# End of interface IP configuration\r\nset dns name=Lab source=static addr=9.9.9.9");
+    EXPECT_EQ("ローカル エリア接続\r\n  IPアドレス： 10.0.0.5 / 255.0.0.0\r\n  IPアドレス： 10.0.0.6 / 255.255.0.0\r\n"
+              "  ゲートウェイ： 10.0.0.1, 10.0.0.2\r\n  DNS： 10.0.0.54, 10.0.0.53\r\n  WINS： 10.0.0.44\r\n"
+              "Lab\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動",
+              summary(*settings));
+    EXPECT_EQ(3, settings->unreadLines) << "an unknown command, a truncated line, a line after popd";
+}
+
+TEST(NetshScript, ALargeScriptStopsAtItsLimitsAndCountsTheRest) {
+    std::string script = "pushd interface ip\n";
+    for (int i = 0; script.size() < 64 * 1024; ++i)
+        script += "add address name=\"c" + std::to_string(i % 25) + "\" addr=10.0.0." + std::to_string(i % 200) +
+                  " mask=255.0.0.0\n";
+    const auto settings = read(script);
+    EXPECT_EQ(kMaxScriptConnections, settings->connectionCount);
+    for (int i = 0; i < settings->connectionCount; ++i) EXPECT_EQ(kMaxListAddresses, settings->connections[i].addresses.count);
+    const int lines = static_cast<int>(std::count(script.begin(), script.end(), '\n')) - 1;
+    EXPECT_EQ(lines - kMaxScriptConnections * kMaxListAddresses, settings->unreadLines);
+}
+
+TEST(NetshScript, RegistryListsSplitAtNulsCommasAndBlanks) {
+    const struct {
+        std::string data;
+        int count;
+        uint32_t second;
+    } cases[] = {
+        {"10.0.0.1 10.0.0.2", 2, 0x0A000002},  // Windows 2000
+        {"10.0.0.1,10.0.0.2", 2, 0x0A000002},  // XP
+        {std::string("10.0.0.1\0 10.0.0.2\0\0", 20), 2, 0x0A000002},
+        {" , ,", 0, 0},
+    };
+    for (const auto& c : cases) {
+        AddressList list{};
+        parseAddressList(c.data.data(), c.data.size(), &list);
+        EXPECT_EQ(c.count, list.count) << c.data;
+        if (list.count > 1) EXPECT_EQ(c.second, list.items[1]) << c.data;
+    }
+}
+
+TEST(NetshScript, TheReportNamesEachSettingThatDidNotTakeUpToTen) {
+    const auto asked = read("pushd interface ip\nset address name=A source=static addr=10.0.0.5 mask=255.0.0.0 "
+                            "gateway=10.0.0.1\nset dns name=A source=static addr=10.0.0.53\n"
+                            "set wins name=A source=dhcp\nset address name=B source=dhcp\nset dns name=B source=dhcp\n");
+    const struct {
+        void (*change)(ScriptSettings&);
+        const char* lines;
+    } cases[] = {
+        {[](ScriptSettings&) {}, ""},
+        {[](ScriptSettings& s) { s.connections[1].present = 0; }, "\n「B」 この接続はありません"},
+        {[](ScriptSettings& s) { s.connections[0].addressSource = SettingSource::Dhcp; },
+         "\n「A」 取得方法： 指定 固定 ／ 現在 自動"},
+        {[](ScriptSettings& s) {
+             s.connections[0].addresses.items[0] = 0x0A000006;
+             s.connections[0].gateways.count = 0;
+             s.connections[0].dns.items[1] = 0x0A000036;
+             s.connections[0].dns.count = 2;
+         },
+         "\n「A」 IPアドレス： 指定 10.0.0.5 ／ 現在 10.0.0.6\n「A」 デフォルトゲートウェイ： 指定 10.0.0.1 ／ 現在 なし"
+         "\n「A」 DNSサーバー： 指定 10.0.0.53 ／ 現在 10.0.0.53, 10.0.0.54"},
+        {[](ScriptSettings& s) {  // an automatic source compares only the source
+             s.connections[1].addresses = {1, {0x0A000009}};
+             s.connections[0].wins = {1, {0x0A00002C}};
+         },
+         "\n「A」 WINSサーバー： 指定 自動 ／ 現在 10.0.0.44"},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        ScriptSettings held = *asked;
+        cases[i].change(held);
+        char* text = nullptr;
+        const std::string report = take(composeDifferenceReport("失敗", *asked, held, &text), text);
+        EXPECT_EQ(std::string("失敗\n\n反映されていない設定：") + cases[i].lines, report) << "case " << i;
+        EXPECT_EQ(static_cast<int>(std::count(report.begin(), report.end(), '\n')) - 2, countDifferences(*asked, held));
+    }
+    std::string many = "pushd interface ip\n";
+    for (int i = 0; i < 13; ++i) many += "set dns name=c" + std::to_string(i) + " source=static addr=10.0.0.1\n";
+    const auto wanted = read(many);
+    ScriptSettings held = *wanted;
+    for (int i = 0; i < 13; ++i) held.connections[i].dns.count = 0;
+    char* text = nullptr;
+    const std::string report = take(composeDifferenceReport("失敗", *wanted, held, &text), text);
+    EXPECT_EQ(13, static_cast<int>(std::count(report.begin(), report.end(), '\n'))) << report;
+    EXPECT_EQ("「c9」 DNSサーバー： 指定 10.0.0.1 ／ 現在 なし\nほか 3 件", report.substr(report.find("「c9」")));
+}
+
+TEST(NetshScript, ATcpIpRequestAsksWhatItsCommandsSet) {
+    auto settings = std::make_unique<ScriptSettings>();
+    settings->connectionCount = 1;
+    tcpIpRequestSettings("N", TcpIpRequest{0, 0, 0x0A000005, 0xFF000000, 0, 0, 0, 0x0A000035}, &settings->connections[0]);
+    EXPECT_EQ("N\r\n  IPアドレス： 10.0.0.5 / 255.0.0.0\r\n  DNS： 10.0.0.53", summary(*settings))
+        << "a blank gateway and preferred server ask for none";
+    EXPECT_EQ(SettingSource::Static, settings->connections[0].winsSource);
+}
+
+}  // namespace
