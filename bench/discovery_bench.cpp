@@ -1,10 +1,14 @@
 // Times one adapter discovery followed by the release of the list, on registries seeded
 // for a typical notebook (3 connections, 20 device class entries) and a large machine
 // (20 connections, 200 entries), for both ways of finding the driver descriptions.
+// Then the check after an apply: reading a 64 KB script, and reading back and comparing
+// 20 connections of 5 addresses and 4 DNS servers each.
 // Runs in the simulation's Wine prefix and puts the simulated machine back afterwards.
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "adapters/settings_readback.h"
 #include "bench_harness.h"
 #include "machine_seed.h"
 #include "profiles/profile_catalog.h"
@@ -24,9 +28,15 @@ HKEY createKey(const std::string& path) {
     return key;
 }
 
-// Connections 0..connections-1, each with a fixed address and two DNS servers, and
+std::vector<std::string> numbered(const std::string& prefix, int count) {
+    std::vector<std::string> texts;
+    for (int i = 1; i <= count; ++i) texts.push_back(prefix + std::to_string(i));
+    return texts;
+}
+
+// Connections 0..connections-1, each with fixed addresses and DNS servers, and
 // `entries` device class entries of which the first `connections` belong to them.
-void seedMachine(int connections, int entries) {
+void seedMachine(int connections, int entries, int addresses = 1, int servers = 2) {
     deleteKeyTree(HKEY_LOCAL_MACHINE, kNetworkClassKey);
     deleteKeyTree(HKEY_LOCAL_MACHINE, kDeviceClassKey);
     for (int n = 0; n < connections; ++n) {
@@ -35,10 +45,12 @@ void seedMachine(int connections, int entries) {
         RegCloseKey(connection);
         HKEY tcpip = createKey(interfaceKeyPath(instanceId(n)));
         writeNumber(tcpip, "EnableDHCP", 0);
-        writeMultiText(tcpip, "IPAddress", {"10.0.0." + std::to_string(n + 1)});
-        writeMultiText(tcpip, "SubnetMask", {"255.255.255.0"});
+        writeMultiText(tcpip, "IPAddress", numbered("10." + std::to_string(n) + ".0.", addresses));
+        writeMultiText(tcpip, "SubnetMask", std::vector<std::string>(addresses, "255.255.255.0"));
         writeMultiText(tcpip, "DefaultGateway", {"10.0.0.254"});
-        writeText(tcpip, "NameServer", "10.0.0.1,10.0.0.2");
+        std::string list;
+        for (const std::string& server : numbered("10.0.1.", servers)) list += (list.empty() ? "" : ",") + server;
+        writeText(tcpip, "NameServer", list);
         RegCloseKey(tcpip);
     }
     for (int e = 0; e < entries; ++e) {
@@ -53,6 +65,46 @@ void seedMachine(int connections, int entries) {
 
 void removeMachine(int connections) {
     for (int n = 0; n < connections; ++n) deleteKeyTree(HKEY_LOCAL_MACHINE, interfaceKeyPath(instanceId(n)));
+}
+
+// What the seeded connections hold, as a dump would say it.
+std::string dumpOfSeed(int connections, int addresses, int servers) {
+    std::string script = "pushd interface ip\r\n";
+    for (int n = 0; n < connections; ++n) {
+        const std::string name = " name=\"Connection " + std::to_string(n) + "\"";
+        script += "\r\n# Interface IP Configuration for \"Connection " + std::to_string(n) + "\"\r\n\r\n";
+        const std::vector<std::string> own = numbered("10." + std::to_string(n) + ".0.", addresses);
+        for (size_t i = 0; i < own.size(); ++i)
+            script += (i == 0 ? "set address" + name + " source=static" : "add address" + name) + " addr=" + own[i] +
+                      " mask=255.255.255.0\r\n";
+        script += "set address" + name + " gateway=10.0.0.254 gwmetric=0\r\n";
+        const std::vector<std::string> dns = numbered("10.0.1.", servers);
+        for (size_t i = 0; i < dns.size(); ++i)
+            script += (i == 0 ? "set dns" + name + " source=static" : "add dns" + name) + " addr=" + dns[i] + "\r\n";
+        script += "set wins" + name + " source=static addr=none\r\n";
+    }
+    return script + "\r\npopd\r\n";
+}
+
+int measureVerification() {
+    seedMachine(20, 20, 5, 4);
+    const std::string dump = dumpOfSeed(20, 5, 4);
+    std::string large;
+    while (large.size() < 64 * 1024) large += dump;
+    static ScriptSettings asked;
+    int status = 0;
+    char name[96];
+    std::snprintf(name, sizeof name, "read a script of %u KB", static_cast<unsigned>(large.size() / 1024));
+    measure(name, 200, [&] { readNetshScript(large.data(), large.size(), &asked); });
+    if (asked.connectionCount != 20 || asked.unreadLines != 0) status = 1;
+    measure("read back and compare 20 connections, 5 addr 4 DNS", 100, [&] {
+        char* report = nullptr;
+        if (!verifyApplied(asked, 0, "", &report)) status = 1;
+        delete[] report;
+    });
+    removeMachine(20);
+    if (status != 0) std::fprintf(stderr, "the read-back did not match what was seeded\n");
+    return status;
 }
 
 }  // namespace
@@ -81,7 +133,8 @@ int main() {
         }
         removeMachine(machine.connections);
     }
-    seedSimulatedMachine();
     if (status != 0) std::fprintf(stderr, "discovery did not find every connection\n");
+    status |= measureVerification();
+    seedSimulatedMachine();
     return status;
 }

@@ -1,7 +1,8 @@
 // The demo run without a display: starts tessaly.exe in the current directory on the
 // simulated network and walks through the main job: save the current settings as a
 // profile, change a setting with netsh, apply the profile again and check that the
-// value came back. A picture of each window goes into the folder given as the first
+// value came back. Then a TCP/IP change that netsh leaves half done (the stand-in told
+// to ignore DNS servers), which the tool reports setting by setting. A picture of each window goes into the folder given as the first
 // argument, as .bmp files. It drives the windows with the end-to-end tests' automation.
 #include <cstdio>
 #include <cstring>
@@ -104,8 +105,7 @@ bool applyLastProfile(TessalyRun& run, HWND mainWindow) {
     postCommand(mainWindow, 500);
     HWND dialog = run.waitForDialog("ネットワークの設定を選択");
     if (dialog == nullptr) return fail("the selection dialog did not appear");
-    const LRESULT count = SendDlgItemMessageA(dialog, 100, LB_GETCOUNT, 0, 0);
-    SendDlgItemMessageA(dialog, 100, LB_SETCURSEL, count - 1, 0);
+    SendMessageA(GetDlgItem(dialog, 100), WM_KEYDOWN, VK_END, 0);  // the last profile, with its contents
     picture(dialog, "4-select-dialog");
     pressButton(dialog, 101);
     return outcome(run, "5-applied-message");
@@ -122,6 +122,31 @@ void glance(TessalyRun& run, HWND mainWindow, int command, const char* title, in
     picture(dialog, name);
     pressButton(dialog, closeButton);
     waitForWindowGone(dialog);
+}
+
+// A /T start whose DNS change netsh reports done but does not write.
+void showUnverifiedChange(const char* workDir) {
+    SetEnvironmentVariableA("TESSALY_SIM_IGNORE", "dns");
+    TessalyRun run;
+    if (!run.start("/T", workDir)) {
+        fail("tessaly.exe /T did not start");
+        return;
+    }
+    HWND dialog = run.waitForDialog("インターネットプロトコル(TCP/IP)の設定");
+    if (dialog == nullptr) {
+        fail("the TCP/IP dialog did not appear");
+        return;
+    }
+    typeIp(dialog, 411, "192.168.0.53");
+    pressButton(dialog, 101);
+    HWND question = run.waitForDialog("確認");
+    if (question != nullptr) pressButton(question, IDOK);
+    waitForWindowGone(question);
+    outcome(run, "8-verified-failure");
+    std::printf("a DNS change that did not take was reported\n");
+    DWORD code = 1;
+    if (!run.waitForExit(kWaitMs, &code) || code != 0) fail("tessaly.exe /T did not end cleanly");
+    SetEnvironmentVariableA("TESSALY_SIM_IGNORE", nullptr);
 }
 
 }  // namespace
@@ -162,5 +187,6 @@ int main(int argc, char** argv) {
     postCommand(mainWindow, 503);
     DWORD code = 1;
     if (!run.waitForExit(kWaitMs, &code) || code != 0) fail("tessaly.exe did not end cleanly");
+    showUnverifiedChange(workDir);
     return failures == 0 ? 0 : 1;
 }

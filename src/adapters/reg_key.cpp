@@ -47,6 +47,11 @@ int RegKey::readString(const char* name, char* buffer, DWORD bufferSize, const c
     return static_cast<int>(size) - 1;
 }
 
+bool RegKey::readBytes(const char* name, char* buffer, DWORD* size) {
+    if (key == nullptr || name == nullptr || buffer == nullptr || size == nullptr) return false;
+    return RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), size) == ERROR_SUCCESS;
+}
+
 DWORD RegKey::readDword(const char* name, DWORD fallback) {
     if (key == nullptr || name == nullptr) return fallback;
     DWORD value = 0;

@@ -30,6 +30,10 @@ public:
     // fallback (cut to fit, on a character boundary), or an empty text without one;
     // returns the bytes stored less one. A missing value leaves the buffer as it was.
     int readString(const char* name, char* buffer, DWORD bufferSize, const char* fallback);
+    // Reads a value's bytes whole: *size is the buffer's size on entry and the data's
+    // size on return. False when missing, or when it did not fit (*size is then what
+    // it needs and the buffer is not to be trusted).
+    bool readBytes(const char* name, char* buffer, DWORD* size);
     // A 4-byte value's bytes as a number; the fallback when missing or larger.
     DWORD readDword(const char* name, DWORD fallback);
 

@@ -16,23 +16,34 @@ constexpr DWORD kMaxScriptBytes = 1024 * 1024;
 // Registry key names are at most 255 characters.
 constexpr DWORD kKeyNameSize = 256;
 
-// A value's whole data in a new[] buffer with two terminators added; null when missing.
-char* readWholeValue(RegKey& key, const char* name, DWORD* size) {
-    DWORD type = 0;
-    if (!key.queryValueInfo(name, &type, size)) return nullptr;
-    char* data = new (std::nothrow) char[*size + 2];
-    if (data == nullptr) return nullptr;
-    const int stored = key.readString(name, data, *size, nullptr) + 1;
-    *size = stored > 0 && static_cast<DWORD>(stored) <= *size ? static_cast<DWORD>(stored) : 0;
-    data[*size] = data[*size + 1] = '\0';
-    return data;
+// A value's whole data with two terminators added, in `small` when it fits, else in a
+// new[] buffer that *allocated owns. Null when missing.
+char* readWholeValue(RegKey& key, const char* name, char (&small)[512], DWORD* size, char** allocated) {
+    *allocated = nullptr;
+    *size = sizeof small - 2;
+    if (key.readBytes(name, small, size)) {
+        small[*size] = small[*size + 1] = '\0';
+        return small;
+    }
+    for (int attempt = 0; attempt < 2 && *size > sizeof small - 2; ++attempt) {
+        delete[] *allocated;
+        *allocated = new (std::nothrow) char[*size + 2];
+        if (*allocated == nullptr) return nullptr;
+        if (key.readBytes(name, *allocated, size)) {
+            (*allocated)[*size] = (*allocated)[*size + 1] = '\0';
+            return *allocated;
+        }
+    }
+    return nullptr;  // missing, or still growing
 }
 
 void readList(RegKey& key, const char* name, AddressList* list) {
+    char small[512];
+    char* allocated = nullptr;
     DWORD size = 0;
-    char* data = readWholeValue(key, name, &size);
+    const char* data = readWholeValue(key, name, small, &size, &allocated);
     parseAddressList(data, data != nullptr ? size : 0, list);
-    delete[] data;
+    delete[] allocated;
 }
 
 // Opens prefix + instanceId under HKEY_LOCAL_MACHINE.
@@ -50,9 +61,8 @@ bool openUnder(RegKey& key, const char* prefix, const char* instanceId) {
 bool readConnection(const char* instanceId, ConnectionSettings* held) {
     RegKey tcpip;
     if (!openUnder(tcpip, kInterfaceKeyPrefix, instanceId)) return false;
-    DWORD type = 0;
-    DWORD size = 0;
-    const bool dhcp = !tcpip.queryValueInfo("EnableDHCP", &type, &size) || tcpip.readDword("EnableDHCP", 0) == 1;
+    // A missing EnableDHCP counts as DHCP, as discovery reads it.
+    const bool dhcp = tcpip.readDword("EnableDHCP", 1) == 1;
     const SettingSource unlisted = dhcp ? SettingSource::Dhcp : SettingSource::Static;
     held->addressSource = unlisted;
     readList(tcpip, "IPAddress", &held->addresses);
@@ -94,15 +104,17 @@ int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held) {
         RegKey connection;
         connection.root = classKey.key;
         if (!connection.open(path)) continue;
+        char small[512];
+        char* allocated = nullptr;
         DWORD size = 0;
-        char* name = readWholeValue(connection, "Name", &size);
+        const char* name = readWholeValue(connection, "Name", small, &size, &allocated);
         connection.close();
         for (int i = 0; name != nullptr && i < asked.connectionCount; ++i) {
             if (std::strcmp(name, asked.connections[i].name) != 0) continue;
             held->connections[i].present = 1;
             if (!readConnection(instanceId, &held->connections[i])) readable = 0;
         }
-        delete[] name;
+        delete[] allocated;
     }
     classKey.close();
     return readable;
