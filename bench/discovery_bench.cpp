@@ -22,12 +22,6 @@ std::string instanceId(int n) {
     return text;
 }
 
-HKEY createKey(const std::string& path) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    return key;
-}
-
 std::vector<std::string> numbered(const std::string& prefix, int count) {
     std::vector<std::string> texts;
     for (int i = 1; i <= count; ++i) texts.push_back(prefix + std::to_string(i));
@@ -40,10 +34,10 @@ void seedMachine(int connections, int entries, int addresses = 1, int servers = 
     deleteKeyTree(HKEY_LOCAL_MACHINE, kNetworkClassKey);
     deleteKeyTree(HKEY_LOCAL_MACHINE, kDeviceClassKey);
     for (int n = 0; n < connections; ++n) {
-        HKEY connection = createKey(std::string(kNetworkClassKey) + "\\" + instanceId(n) + "\\Connection");
+        HKEY connection = createMachineKey(std::string(kNetworkClassKey) + "\\" + instanceId(n) + "\\Connection");
         writeText(connection, "Name", "Connection " + std::to_string(n));
         RegCloseKey(connection);
-        HKEY tcpip = createKey(interfaceKeyPath(instanceId(n)));
+        HKEY tcpip = createMachineKey(interfaceKeyPath(instanceId(n)));
         writeNumber(tcpip, "EnableDHCP", 0);
         writeMultiText(tcpip, "IPAddress", numbered("10." + std::to_string(n) + ".0.", addresses));
         writeMultiText(tcpip, "SubnetMask", std::vector<std::string>(addresses, "255.255.255.0"));
@@ -56,7 +50,7 @@ void seedMachine(int connections, int entries, int addresses = 1, int servers = 
     for (int e = 0; e < entries; ++e) {
         char name[8];
         std::snprintf(name, sizeof name, "%04d", e);
-        HKEY entry = createKey(std::string(kDeviceClassKey) + "\\" + name);
+        HKEY entry = createMachineKey(std::string(kDeviceClassKey) + "\\" + name);
         writeText(entry, "NetCfgInstanceId", e < connections ? instanceId(e) : instanceId(100000 + e));
         writeText(entry, "DriverDesc", "Network adapter model " + std::to_string(e));
         RegCloseKey(entry);

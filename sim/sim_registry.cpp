@@ -50,6 +50,14 @@ std::string netBtKeyPath(const std::string& instanceId) {
     return std::string(kNetBtInterfacesKey) + "\\Tcpip_" + instanceId;
 }
 
+HKEY createMachineKey(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
 bool readText(HKEY key, const char* value, std::string& out, bool* present) {
     std::vector<char> data;
     DWORD type = 0;

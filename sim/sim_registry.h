@@ -36,6 +36,10 @@ std::string interfaceKeyPath(const std::string& instanceId);
 // The NetBT interface key path of an instance id, relative to HKEY_LOCAL_MACHINE.
 std::string netBtKeyPath(const std::string& instanceId);
 
+// Opens the key under HKEY_LOCAL_MACHINE for writing, creating it when missing; null
+// when that fails.
+HKEY createMachineKey(const std::string& path);
+
 bool readText(HKEY key, const char* value, std::string& out, bool* present = nullptr);
 // The strings of a multi-string value (an empty list when missing).
 std::vector<std::string> readMultiText(HKEY key, const char* value);

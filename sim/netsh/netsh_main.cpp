@@ -74,20 +74,12 @@ void readList(HKEY key, const char* value, AddressList* list) {
     parseAddressList(joined.data(), joined.size(), list);
 }
 
-HKEY openKey(const std::string& path) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return nullptr;
-    return key;
-}
-
 // A connection's settings as the registry holds them. A server list that is empty
 // reads as DHCP on a DHCP connection and as "none" on a fixed one.
 bool readSettings(const SimConnection& connection, ConnectionSettings* settings) {
     resetConnectionSettings(settings, connection.name.c_str());
-    HKEY key = openKey(interfaceKeyPath(connection.instanceId));
-    HKEY netBt = openKey(netBtKeyPath(connection.instanceId));
+    HKEY key = createMachineKey(interfaceKeyPath(connection.instanceId));
+    HKEY netBt = createMachineKey(netBtKeyPath(connection.instanceId));
     if (key != nullptr && netBt != nullptr) {
         DWORD dhcp = 1;
         readNumber(key, "EnableDHCP", dhcp);
@@ -111,8 +103,8 @@ bool readSettings(const SimConnection& connection, ConnectionSettings* settings)
 bool ignored(const char* what) { return environment("TESSALY_SIM_IGNORE") == what; }
 
 bool writeSettings(const SimConnection& connection, const ConnectionSettings& s) {
-    HKEY key = openKey(interfaceKeyPath(connection.instanceId));
-    HKEY netBt = openKey(netBtKeyPath(connection.instanceId));
+    HKEY key = createMachineKey(interfaceKeyPath(connection.instanceId));
+    HKEY netBt = createMachineKey(netBtKeyPath(connection.instanceId));
     bool ok = key != nullptr && netBt != nullptr;
     const bool dhcp = s.addressSource == SettingSource::Dhcp;
     if (ok && !ignored("address")) {

@@ -27,19 +27,11 @@ const SeedConnection kConnections[] = {
      {"0.0.0.0"}, {}, "", {}},
 };
 
-HKEY createKey(const std::string& path) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return nullptr;
-    return key;
-}
-
 bool seedConnection(const SeedConnection& c) {
-    HKEY connection = createKey(std::string(kNetworkClassKey) + "\\" + c.instanceId + "\\Connection");
-    HKEY driver = createKey(std::string(kDeviceClassKey) + "\\" + c.driverEntry);
-    HKEY tcpip = createKey(interfaceKeyPath(c.instanceId));
-    HKEY netBt = createKey(netBtKeyPath(c.instanceId));
+    HKEY connection = createMachineKey(std::string(kNetworkClassKey) + "\\" + c.instanceId + "\\Connection");
+    HKEY driver = createMachineKey(std::string(kDeviceClassKey) + "\\" + c.driverEntry);
+    HKEY tcpip = createMachineKey(interfaceKeyPath(c.instanceId));
+    HKEY netBt = createMachineKey(netBtKeyPath(c.instanceId));
     bool ok = connection && driver && tcpip && netBt;
     if (ok) {
         ok = writeText(connection, "Name", c.name) && writeText(connection, "PnpInstanceID", "PCI\\SIM") &&
@@ -69,14 +61,14 @@ int seedSimulatedMachine() {
     for (const SeedConnection& c : kConnections) ok = seedConnection(c) && ok;
 
     // A network class subkey that is no connection, and a driver entry of another class member.
-    HKEY other = createKey(std::string(kNetworkClassKey) + "\\" + kNotAConnectionSubkey);
-    HKEY miniport = createKey(std::string(kDeviceClassKey) + "\\0000");
+    HKEY other = createMachineKey(std::string(kNetworkClassKey) + "\\" + kNotAConnectionSubkey);
+    HKEY miniport = createMachineKey(std::string(kDeviceClassKey) + "\\0000");
     ok = other && miniport && writeText(miniport, "NetCfgInstanceId", "{6E1F6D55-1D3A-4B7A-9A51-2C1E5E0A10FF}") &&
          writeText(miniport, "DriverDesc", "WAN Miniport (IP)") && ok;
     for (HKEY key : {other, miniport})
         if (key) RegCloseKey(key);
 
-    HKEY marker = createKey(kSimulationMarkerKey);
+    HKEY marker = createMachineKey(kSimulationMarkerKey);
     ok = marker && writeNumber(marker, kSimulationMarkerValue, 1) && ok;
     if (marker) RegCloseKey(marker);
     return ok ? 1 : 0;

@@ -12,17 +12,11 @@
 
 namespace {
 
-HKEY createKey(const std::string& path) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    return key;
-}
-
 // Writes "Name=t:data|..." into a new key: t is d (REG_DWORD, decimal), s (REG_SZ; an
 // empty text is stored without data), m (REG_MULTI_SZ, strings separated by commas) or
 // r (REG_MULTI_SZ without any terminator).
 void writeKey(const std::string& path, const std::string& values) {
-    HKEY key = createKey(path);
+    HKEY key = createMachineKey(path);
     std::istringstream items(values);
     for (std::string item; std::getline(items, item, '|');) {
         const std::string name = item.substr(0, item.find('=')), data = item.substr(name.size() + 3);
@@ -79,7 +73,7 @@ protected:
 TEST_F(Discovery, AtMostTwentyConnectionsAndOnlyRealOnesUntilReleased) {
     EXPECT_EQ(0, catalog.discover()) << "no network class key";
     for (int n = 0; n < 23; ++n) connection(id(n), n == 3 ? nullptr : ("conn " + std::to_string(n)).c_str());
-    RegCloseKey(createKey(std::string(kNetworkClassKey) + "\\" + id(1) + "x"));  // no Connection subkey
+    RegCloseKey(createMachineKey(std::string(kNetworkClassKey) + "\\" + id(1) + "x"));  // no Connection subkey
     ASSERT_EQ(1, catalog.discover());
     ASSERT_EQ(20, catalog.adapterCount());
     EXPECT_EQ(0u, slot(3).find("conn 4:")) << "conn 3 has no Name";
