@@ -110,7 +110,7 @@ int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held) {
         const char* name = readWholeValue(connection, "Name", small, &size, &allocated);
         connection.close();
         for (int i = 0; name != nullptr && i < asked.connectionCount; ++i) {
-            if (std::strcmp(name, asked.connections[i].name) != 0) continue;
+            if (lstrcmpiA(name, asked.connections[i].name) != 0) continue;  // netsh ignores letter case too
             held->connections[i].present = 1;
             if (!readConnection(instanceId, &held->connections[i])) readable = 0;
         }
