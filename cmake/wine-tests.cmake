@@ -39,6 +39,18 @@ tessaly_wine_test(win_tests
 target_compile_definitions(win_tests PRIVATE IMPOSTOR_DLL="$<TARGET_FILE:impostor_dll>")
 add_dependencies(win_tests impostor_dll)
 
+# tessaly.exe with a patience of 2 s instead of 60 s for one netsh run, so that a test
+# can outwait it; the runner compiled here is linked before the library's.
+get_target_property(TESSALY_SOURCES tessaly SOURCES)
+get_target_property(TESSALY_INCLUDES tessaly INCLUDE_DIRECTORIES)
+add_executable(tessaly_impatient WIN32 ${TESSALY_SOURCES} src/netcmd/command_runner.cpp)
+set_target_properties(tessaly_impatient PROPERTIES OUTPUT_NAME tessaly
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/impatient INCLUDE_DIRECTORIES "${TESSALY_INCLUDES}")
+target_compile_definitions(tessaly_impatient PRIVATE TESSALY_PATIENCE_MS=2000)
+target_compile_options(tessaly_impatient PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${TESSALY_WARNINGS} ${TESSALY_LEAN}>)
+target_link_libraries(tessaly_impatient PRIVATE tessaly_core)
+target_link_options(tessaly_impatient PRIVATE -static -Wl,--gc-sections)
+
 # tessaly.exe driven through its windows on the simulated network.
 tessaly_wine_test(e2e_tests
     tests/e2e/app/startup_test.cpp
@@ -49,6 +61,8 @@ tessaly_wine_test(e2e_tests
     tests/e2e/automation.cpp
     tests/e2e/fixture.cpp
 )
+target_compile_definitions(e2e_tests PRIVATE IMPATIENT_EXE="$<TARGET_FILE:tessaly_impatient>")
+add_dependencies(e2e_tests tessaly_impatient)
 
 # Benchmarks (bench/run builds and runs them; they print their figures).
 add_executable(discovery_bench bench/discovery_bench.cpp)

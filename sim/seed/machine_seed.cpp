@@ -25,6 +25,9 @@ const SeedConnection kConnections[] = {
      {"255.255.255.0"}, {"192.168.0.1"}, "192.168.0.1,192.168.0.2", {}},
     {kWirelessInstanceId, kWirelessName, "0002", "Intel(R) PRO/Wireless 2200BG Network Connection", 1, {"0.0.0.0"},
      {"0.0.0.0"}, {}, "", {}},
+    // Kept the Windows 2000 way: the DNS servers separated by a blank.
+    {kSecondLanInstanceId, kSecondLanName, "0003", "3Com EtherLink XL 10/100 PCI TX NIC (3C905B-TX)", 0, {"10.0.0.20"},
+     {"255.255.255.0"}, {"10.0.0.1"}, "10.0.0.1 10.0.0.2", {}},
 };
 
 bool seedConnection(const SeedConnection& c) {

@@ -176,20 +176,20 @@ int ProfileCatalog::readTcpIpSettings(const char* instanceId, AdapterInfo* setti
         settings->gateway = readAddressValue(key, "DefaultGateway");
     }
 
-    if (key.queryValueInfo("NameServer", &type, &size)) {
-        if (size == 0) {
-            settings->dnsAuto = settings->addressAuto;
-            settings->preferredDns = settings->alternateDns = 0;
-        } else {
-            settings->dnsAuto = 0;
-            char first[kDnsPieceSize];
-            char second[kDnsPieceSize];
-            char* servers = readTextValue(key, "NameServer", kNoAddressText);
-            splitNameServers(servers, first, second);
-            delete[] servers;
-            settings->preferredDns = parseDottedQuad(first);
-            settings->alternateDns = parseDottedQuad(second);
-        }
+    // No servers, or no NameServer value at all: DNS comes the way the address does, so
+    // a fixed address never shows automatic DNS it cannot have.
+    if (!key.queryValueInfo("NameServer", &type, &size) || size == 0) {
+        settings->dnsAuto = settings->addressAuto;
+        settings->preferredDns = settings->alternateDns = 0;
+    } else {
+        settings->dnsAuto = 0;
+        char first[kDnsPieceSize];
+        char second[kDnsPieceSize];
+        char* servers = readTextValue(key, "NameServer", kNoAddressText);
+        splitNameServers(servers, first, second);
+        delete[] servers;
+        settings->preferredDns = parseDottedQuad(first);
+        settings->alternateDns = parseDottedQuad(second);
     }
     key.close();
     return 1;

@@ -47,9 +47,11 @@ void splitNameServers(const char* list, char first[kDnsPieceSize], char second[k
     char* pieces[2] = {first, second};
     int found = 0;
     const char* p = list;
+    // XP separates the servers with commas, Windows 2000 with blanks.
+    const auto isSeparator = [](char c) { return c == ',' || c == ' ' || c == '\t'; };
     while (*p != '\0' && found < 2) {
         const char* start = p;
-        while (*p != '\0' && *p != ',') ++p;
+        while (*p != '\0' && !isSeparator(*p)) ++p;
         size_t length = static_cast<size_t>(p - start);
         if (length > 0) {
             if (length > kDnsPieceSize - 1) length = kDnsPieceSize - 1;
@@ -57,6 +59,6 @@ void splitNameServers(const char* list, char first[kDnsPieceSize], char second[k
             pieces[found][length] = '\0';
             ++found;
         }
-        if (*p == ',') ++p;
+        if (isSeparator(*p)) ++p;
     }
 }

@@ -13,6 +13,6 @@ uint32_t parseDottedQuad(const char* text);
 // The longest DNS piece that is parsed: 19 characters.
 constexpr size_t kDnsPieceSize = 20;
 
-// Cuts a comma-separated server list into its first two non-empty pieces, each cut to
-// 19 characters; a missing piece is empty.
+// Cuts a server list separated by commas or blanks into its first two non-empty
+// pieces, each cut to 19 characters; a missing piece is empty.
 void splitNameServers(const char* list, char first[kDnsPieceSize], char second[kDnsPieceSize]);

@@ -63,6 +63,7 @@ LRESULT onCreate(HWND window) {
         closeMainWindow(window);
         return -1;
     }
+    runner->owner = window;
     if (!isSupportedVersionCode(classifyWindowsVersion())) {
         showInformation(window, kVersionGateText, kConfirmTitle);
         closeMainWindow(window);
@@ -119,6 +120,13 @@ LRESULT onDestroy() {
     return 0;
 }
 
+// A disabled window is in the middle of a command, whose catalogue and runner the close
+// would free: it stays.
+LRESULT onClose(HWND window) {
+    if (IsWindowEnabled(window)) DestroyWindow(window);
+    return 0;
+}
+
 void showSettingsNote(HWND window) { showInformation(window, kSettingsNoteText, kSettingsNoteTitle); }
 
 // A one-task start ends once the command it was started for has run its course.
@@ -128,6 +136,9 @@ void finishOneTaskCommand(HWND window, int commandId) {
 }
 
 LRESULT onCommand(HWND window, int commandId) {
+    // Disabled under a dialog or while netsh runs: a command that arrives anyway waits
+    // for nothing and starts nothing.
+    if (!IsWindowEnabled(window)) return 0;
     switch (commandId) {
     case IDM_SELECT_PROFILE: runSelectCommand(window, catalog, runner); break;
     case IDM_SAVE_PROFILE: runSaveCommand(window, catalog, runner); break;
@@ -177,7 +188,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE: return onCreate(window);
     case WM_PAINT: return onPaint(window);
-    case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_CLOSE: return onClose(window);
     case WM_DESTROY: return onDestroy();
     case WM_COMMAND: return onCommand(window, LOWORD(wParam));
     default: return DefWindowProcA(window, message, wParam, lParam);

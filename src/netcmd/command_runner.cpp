@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "../common/message_box.h"
 #include "netsh_text.h"
 
 namespace {
@@ -17,8 +18,56 @@ int netshPath(char* out, UINT outSize) {
     return 1;
 }
 
+// Runs what is queued for the thread's windows.
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop, after the wait
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// Waits for the process with one thread: the windows go on painting, the owner stays
+// disabled so no second command starts, and after each kPatienceMs the user is asked
+// whether to wait on. 0 when the user gave up; the process is then ended.
+int waitPumping(HANDLE process, HWND owner) {
+    const bool disable = owner != nullptr && IsWindowEnabled(owner);
+    HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+    HCURSOR previous = SetCursor(wait);
+    int finished = 1;
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (disable) EnableWindow(owner, FALSE);  // again after the question, which enables it
+        const DWORD elapsed = GetTickCount() - start;
+        const DWORD left = elapsed < kPatienceMs ? kPatienceMs - elapsed : 0;
+        const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
+        if (woken == WAIT_OBJECT_0) break;
+        if (woken == WAIT_OBJECT_0 + 1) {
+            pumpMessages();
+            SetCursor(wait);
+            continue;
+        }
+        if (askOkCancel(owner, kNotRespondingText, kConfirmTitle) ||
+            WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
+            start = GetTickCount();
+            continue;
+        }
+        TerminateProcess(process, kAbandonedExitCode);
+        WaitForSingleObject(process, INFINITE);
+        finished = 0;
+        break;
+    }
+    if (disable) EnableWindow(owner, TRUE);
+    SetCursor(previous);
+    return finished;
+}
+
 int startAndWait(const char* commandLine, const char* applicationName, BOOL inheritHandles,
-                 STARTUPINFOA* startup, DWORD* exitCode) {
+                 STARTUPINFOA* startup, HWND owner, DWORD* exitCode) {
     // CreateProcessA may write into the command line, so it gets a copy.
     const size_t length = std::strlen(commandLine);
     char* line = new (std::nothrow) char[length + 1];
@@ -31,9 +80,8 @@ int startAndWait(const char* commandLine, const char* applicationName, BOOL inhe
                                         CREATE_NO_WINDOW, nullptr, nullptr, startup, &process);
     delete[] line;
     if (!started) return 0;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    if (!GetExitCodeProcess(process.hProcess, &code)) code = 0xFFFFFFFF;
+    DWORD code = kAbandonedExitCode;
+    if (waitPumping(process.hProcess, owner) && !GetExitCodeProcess(process.hProcess, &code)) code = 0xFFFFFFFF;
     if (exitCode != nullptr) *exitCode = code;
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
@@ -60,7 +108,7 @@ int CommandRunner::run(const char* commandLine, const char* applicationName, DWO
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
-    return startAndWait(commandLine, applicationName, FALSE, &startup, exitCode);
+    return startAndWait(commandLine, applicationName, FALSE, &startup, owner, exitCode);
 }
 
 int CommandRunner::runToFile(const char* commandLine, const char* outputPath, const char* applicationName,
@@ -82,7 +130,7 @@ int CommandRunner::runToFile(const char* commandLine, const char* outputPath, co
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = output;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    const int started = startAndWait(commandLine, applicationName, TRUE, &startup, exitCode);
+    const int started = startAndWait(commandLine, applicationName, TRUE, &startup, owner, exitCode);
     // Closed only after the child has ended, so the file is complete.
     CloseHandle(output);
     return started;

@@ -1,16 +1,29 @@
 // The only place where the tool starts another program, and the netsh operations
-// built on it. Holds no data; the main window owns the one instance.
+// built on it. Holds only the window it keeps disabled while a program runs; the main
+// window owns the one instance.
 #pragma once
 
 #include <windows.h>
 
 #include "tcpip_request.h"
 
+// How long one program may run before the user is asked whether to wait on. A test
+// build may lower it.
+#ifndef TESSALY_PATIENCE_MS
+#define TESSALY_PATIENCE_MS 60000
+#endif
+constexpr DWORD kPatienceMs = TESSALY_PATIENCE_MS;
+constexpr char kNotRespondingText[] = "netsh が応答しません。\n待ち続けますか？";
+// The exit code stored for a program the user gave up on (it is then ended).
+constexpr DWORD kAbandonedExitCode = 0xFFFFFFFE;
+
 class CommandRunner {
 public:
-    // Starts the command line as a hidden process and waits for it to end. The program
-    // is the application name when given, else the command line's first word. Returns 1
-    // when the process started (its exit code is then stored), 0 when it did not or the
+    // Starts the command line as a hidden process and waits for it to end, the thread's
+    // windows painting meanwhile and the owner disabled, with the wait cursor. After
+    // kPatienceMs the user may give up, which ends the process. The program is the
+    // application name when given, else the command line's first word. Returns 1 when
+    // the process started (its exit code is then stored), 0 when it did not or the
     // command line is missing.
     int run(const char* commandLine, const char* applicationName, DWORD* exitCode);
     // The same with the process's standard output in a newly created (or emptied) file.
@@ -26,4 +39,7 @@ public:
     // The set and add commands of one request, all run even after a failure. A name
     // that is missing or holds a double quote runs nothing and fails.
     int applyTcpIp(const char* connectionName, TcpIpRequest request);
+
+    // Disabled while a program runs, and the owner of the question; may be null.
+    HWND owner = nullptr;
 };

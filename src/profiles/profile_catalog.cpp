@@ -94,9 +94,39 @@ int ProfileCatalog::entryAt(int index, ProfileEntry* out) const {
     return 1;
 }
 
+int ProfileCatalog::markPresentSections(bool present[kMaxSections]) const {
+    DWORD listSize = 0;
+    char* list = readWholeSectionList(iniPath, &listSize);
+    if (list == nullptr) return 0;
+    markSectionNumbers(list, listSize, present);
+    delete[] list;
+    return 1;
+}
+
 int ProfileCatalog::nextSectionName(SectionName out) const {
     if (out == nullptr) return 0;
-    return nextFreeSectionName(sectionNames, profileCount, out);
+    bool* present = new (std::nothrow) bool[kMaxSections]();
+    const int found = present != nullptr && markPresentSections(present) &&
+                      nextFreeSectionName(sectionNames, profileCount, present, out);
+    delete[] present;
+    return found;
+}
+
+int ProfileCatalog::dropSection(const char* section) {
+    WritePrivateProfileStringA(section, nullptr, nullptr, iniPath);
+    unload();
+    load();
+    bool* present = new (std::nothrow) bool[kMaxSections]();
+    const int gone = present != nullptr && markPresentSections(present) && !present[parseProfileInt(section)];
+    delete[] present;
+    return gone;
+}
+
+int ProfileCatalog::removeAddedProfile(int index) {
+    if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
+    SectionName section;
+    std::memcpy(section, sectionNames[index], sizeof section);
+    return dropSection(section);
 }
 
 int ProfileCatalog::writeEntry(const char* file, const char* section, const ProfileEntry& entry) const {
@@ -114,14 +144,11 @@ int ProfileCatalog::addProfile(const char* displayName) {
     wsprintfA(entry.path, ".\\%s.dmp", section);
     entry.sort = 0;
     const int written = writeEntry(iniPath, section, entry);
-    if (!written) WritePrivateProfileStringA(section, nullptr, nullptr, iniPath);
     unload();
     load();
     // The new profile must read back as the last entry, or it is not kept.
     if (!written || profileCount == 0 || std::strcmp(sectionNames[profileCount - 1], section) != 0) {
-        if (written) WritePrivateProfileStringA(section, nullptr, nullptr, iniPath);
-        unload();
-        load();
+        dropSection(section);
         return 0;
     }
     return 1;

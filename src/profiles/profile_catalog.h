@@ -32,12 +32,17 @@ public:
     int count() const { return profileCount; }
     // 1 with the entry copied; 0 for an index out of range or a null out record.
     int entryAt(int index, ProfileEntry* out) const;
-    // The section a new profile gets; 0 when all 1000 numbers are in use.
+    // The section a new profile gets, read afresh from the file: no section name present
+    // in it, listed or not, is given out. 0 when all 1000 numbers are in use or the
+    // file's section names cannot be read.
     int nextSectionName(SectionName out) const;
     // Appends a profile under the next free number and reloads; afterwards it is the
     // last entry. 0 for a null name, when no number is free, or when the file could
     // not be written (nothing of the new profile is then kept).
     int addProfile(const char* displayName);
+    // Undoes addProfile for the last entry: deletes that section alone, leaving every
+    // other line of the file as it is, and reloads. 1 when the section is gone.
+    int removeAddedProfile(int index);
     // Rewrites the file without that profile (its script stays on disk) and reloads.
     // Removing the only profile leaves an empty catalogue.
     int removeProfile(int index);
@@ -70,4 +75,8 @@ private:
     int loadSectionNames();
     int loadEntries();
     int writeEntry(const char* file, const char* section, const ProfileEntry& entry) const;
+    // Marks the number of every three-digit section name in the file; 0 when unreadable.
+    int markPresentSections(bool present[kMaxSections]) const;
+    // Deletes the section from the file and reloads; 1 when it is gone afterwards.
+    int dropSection(const char* section);
 };

@@ -44,8 +44,17 @@ void onCommand(HWND dialog, int id) {
     }
 }
 
+// A script the failed dump left empty; one with text in it is left alone.
+void deleteIfEmpty(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path, GetFileExInfoStandard, &data) && data.nFileSizeHigh == 0 && data.nFileSizeLow == 0 &&
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        DeleteFileA(path);
+}
+
 // Adds the profile and dumps the current settings into its script. A profile whose
-// dump failed is removed again, so none is kept without its settings.
+// dump failed is removed again, its own section alone, so none is kept without its
+// settings and nothing else in the catalogue changes.
 void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
     SectionName section;
     if (catalog == nullptr || runner == nullptr) {
@@ -62,11 +71,12 @@ void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner
     }
     const int last = catalog->count() - 1;
     ProfileEntry entry;
-    if (catalog->entryAt(last, &entry) && runner->dumpSettings(entry.path)) {
+    const int listed = catalog->entryAt(last, &entry);
+    if (listed && runner->dumpSettings(entry.path)) {
         showInformation(mainWindow, kSavedText, kConfirmTitle);
         return;
     }
-    catalog->removeProfile(last);
+    if (listed && catalog->removeAddedProfile(last)) deleteIfEmpty(entry.path);
     showInformation(mainWindow, kSaveFailedText, kConfirmTitle);
 }
 

@@ -32,6 +32,17 @@ int collectSectionNames(const char* list, size_t listSize, SectionName* names, i
     return count;
 }
 
+void markSectionNumbers(const char* list, size_t listSize, bool present[kMaxSections]) {
+    size_t position = 0;
+    while (position < listSize && list[position] != '\0') {
+        size_t length = 0;
+        while (position + length < listSize && list[position + length] != '\0') ++length;
+        if (position + length < listSize && isThreeDigits(list + position, length))
+            present[sectionNumber(list + position)] = true;
+        position += length + 1;
+    }
+}
+
 void nextSectionNumber(const char* name, SectionName out) {
     std::memmove(out, name, 3);
     out[3] = '\0';
@@ -44,14 +55,14 @@ void nextSectionNumber(const char* name, SectionName out) {
     }
 }
 
-int nextFreeSectionName(const SectionName* names, int count, SectionName out) {
-    if (count <= 0) {
-        std::memcpy(out, "000", 4);
-        return 1;
-    }
+int nextFreeSectionName(const SectionName* names, int count, const bool* alsoPresent, SectionName out) {
     bool used[kMaxSections] = {};
+    for (int i = 0; i < kMaxSections && alsoPresent != nullptr; ++i) used[i] = alsoPresent[i];
     for (int i = 0; i < count; ++i) used[sectionNumber(names[i])] = true;
-    nextSectionNumber(names[count - 1], out);
+    if (count <= 0)
+        std::memcpy(out, "000", 4);
+    else
+        nextSectionNumber(names[count - 1], out);
     for (int tried = 0; tried < kMaxSections; ++tried) {
         if (!used[sectionNumber(out)]) return 1;
         nextSectionNumber(out, out);

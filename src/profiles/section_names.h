@@ -15,9 +15,15 @@ constexpr int kMaxSections = 1000;
 // or one without its terminator inside listSize, ends the list. Takes at most maxNames. Returns the number taken.
 int collectSectionNames(const char* list, size_t listSize, SectionName* names, int maxNames);
 
+// Marks in `present` the number of every three-digit name of the list, walking it to its
+// end (terminated names, then one more terminator, within listSize bytes): a shorter
+// name does not stop this walk.
+void markSectionNumbers(const char* list, size_t listSize, bool present[kMaxSections]);
+
 // The number after `name` (three digits), 999 wrapping to 000.
 void nextSectionNumber(const char* name, SectionName out);
 
 // The section a new profile gets: "000" for an empty list, otherwise the successor of
-// the last name in file order, skipping numbers in use. 0 when all 1000 are in use.
-int nextFreeSectionName(const SectionName* names, int count, SectionName out);
+// the last name in file order, skipping numbers in use by the names and, when given,
+// those marked in alsoPresent. 0 when all 1000 are in use.
+int nextFreeSectionName(const SectionName* names, int count, const bool* alsoPresent, SectionName out);

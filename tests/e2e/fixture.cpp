@@ -9,9 +9,20 @@ void ToolTest::SetUp() {
 }
 
 void ToolTest::TearDown() {
-    for (const char* name : {"TESSALY_SIM_LOG", "TESSALY_SIM_EXIT_CODE", "TESSALY_SIM_NO_OUTPUT"})
+    for (const char* name : {"TESSALY_SIM_LOG", "TESSALY_SIM_EXIT_CODE", "TESSALY_SIM_NO_OUTPUT", "TESSALY_SIM_DELAY_MS",
+                             "TESSALY_SIM_IGNORE", "TESSALY_SIM_DHCP_ALREADY"})
         SetEnvironmentVariableA(name, nullptr);
     seedSimulatedMachine();
+}
+
+std::string ToolTest::savedFiles() const {
+    std::string all = "dumplist.ini: " + readWholeFile(dir.file("dumplist.ini"));
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(dir.file("*.dmp").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        all += std::string("|") + found.cFileName + ": " + readWholeFile(dir.file(found.cFileName));
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    return all;
 }
 
 HWND ToolTest::startTask(TessalyRun& run, const char* tail, const char* dialogTitle) {

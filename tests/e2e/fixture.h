@@ -15,6 +15,9 @@ protected:
     void TearDown() override;
     // The command lines the netsh stand-in received, in order.
     std::vector<std::string> logged() const { return crlfLines(readWholeFile(log)); }
+    // The catalogue and every script in the directory, names and contents, to compare
+    // before and after a fault.
+    std::string savedFiles() const;
     // Starts a one-task mode and waits for its task's dialog, or the visible tool until it
     // takes input; a window that does not come is a failure of the test.
     HWND startTask(TessalyRun& run, const char* tail, const char* dialogTitle);

@@ -22,9 +22,9 @@ std::string bitmapFile(int width, int height, const std::function<COLORREF(int x
 }
 
 // The client pixels ("x,y") that do not show their colour, polled while painting goes on.
-std::string pixelsNotShown(HWND window, const std::vector<std::pair<POINT, COLORREF>>& expected) {
+std::string pixelsNotShown(HWND window, const std::vector<std::pair<POINT, COLORREF>>& expected, int attempts = 50) {
     std::string wrong;
-    for (int attempt = 0; attempt < 50; Sleep(100), ++attempt) {
+    for (int attempt = 0; attempt < attempts; Sleep(100), ++attempt) {
         wrong.clear();
         HDC screen = GetDC(nullptr);
         for (const auto& e : expected) {
@@ -72,6 +72,31 @@ TEST_F(MainWindow, TheBackgroundPictureIsDrawnAtTheClientHeight) {
         EXPECT_EQ("", pixelsNotShown(mainWindow, cases[i].pixels)) << "case " << i;
         exitThroughMenu(run, mainWindow);
     }
+}
+
+// While netsh runs, the window repaints but is disabled, so a command posted to it meanwhile
+// starts nothing.
+TEST_F(MainWindow, WhileNetshRunsTheWindowRepaintsAndTakesNoCommand) {
+    writeWholeFile(dir.file("bgpict.bmp"), bitmapFile(300, 50, [](int) { return kRed; }));
+    SetEnvironmentVariableA("TESSALY_SIM_DELAY_MS", "6000");
+    TessalyRun run;
+    HWND mainWindow = startVisible(run);
+    postCommand(mainWindow, 501);
+    HWND dialog = run.waitForDialog("ネットワークの設定を保存");
+    typeText(dialog, 200, "Office");
+    pressButton(dialog, 101);
+    for (int i = 0; i < 100 && !fileExists(log); ++i) Sleep(50);  // netsh has started
+    EXPECT_FALSE(IsWindowEnabled(mainWindow));
+    postCommand(mainWindow, 502);
+    writeWholeFile(dir.file("bgpict.bmp"), bitmapFile(300, 50, [](int) { return kBlue; }));
+    InvalidateRect(mainWindow, nullptr, TRUE);
+    EXPECT_EQ("", pixelsNotShown(mainWindow, {{{0, 0}, kBlue}, {{299, 49}, kBlue}}, 20))
+        << "the new picture is painted while netsh still runs";
+    EXPECT_EQ(nullptr, run.waitForDialog("確認", 0)) << "netsh has not ended yet";
+    EXPECT_EQ("ネットワークの設定を保存しました。", answerBox(run, "確認"));
+    EXPECT_EQ(mainWindow, run.waitForMainWindow());
+    EXPECT_EQ(nullptr, run.waitForDialog("インターネットプロトコル(TCP/IP)の設定", 500)) << "502 was not started";
+    exitThroughMenu(run, mainWindow);
 }
 
 // The version box; the http protocol of the test prefix is pointed at the helper child,

@@ -150,7 +150,9 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     TessalyRun run;
     HWND dialog = startTask(run, "/L", kSelectTitle);
     EXPECT_EQ("ローカル エリア接続\r\n  IPアドレス： 192.168.0.10 / 255.255.255.0\r\n  ゲートウェイ： 192.168.0.1\r\n"
-              "  DNS： 192.168.0.1, 192.168.0.2\r\nワイヤレス ネットワーク接続\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動",
+              "  DNS： 192.168.0.1, 192.168.0.2\r\nワイヤレス ネットワーク接続\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動\r\n"
+              "ローカル エリア接続 2\r\n  IPアドレス： 10.0.0.20 / 255.255.255.0\r\n  ゲートウェイ： 10.0.0.1\r\n"
+              "  DNS： 10.0.0.1, 10.0.0.2",
               itemText(dialog, kPreview));
     HWND list = GetDlgItem(dialog, kList);
     for (int key = 0; key < 2; ++key) SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
@@ -162,6 +164,31 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     pressButton(dialog, kOk);
     EXPECT_EQ(kNotTaken + std::string("「Gone」 この接続はありません"), answerBox(run, "確認"));
     expectEndsWithZero(run);
+}
+
+// A tool built to wait 2 s for netsh before it asks; OK waits on, Cancel ends netsh.
+TEST_F(Profiles, ANetshThatRunsTooLongIsWaitedForOnOkAndEndedOnCancel) {
+    const std::string before = savedFiles();
+    const struct {
+        const char* delay;
+        int answer;
+        const char* outcome;
+    } cases[] = {{"30000", IDCANCEL, kSaveFailed}, {"2800", IDOK, kSaved}};
+    for (const auto& c : cases) {
+        SetEnvironmentVariableA("TESSALY_SIM_DELAY_MS", c.delay);
+        TessalyRun run;
+        ASSERT_TRUE(run.startCommandLine("tessaly.exe /S", windowsPathOf(IMPATIENT_EXE), dir.path()));
+        HWND dialog = run.waitForDialog(kSaveTitle);
+        typeText(dialog, kNameEdit, "Slow");
+        pressButton(dialog, kOk);
+        EXPECT_EQ("[OK Cancel] netsh が応答しません。\n待ち続けますか？", answerBox(run, "確認", c.answer));
+        EXPECT_EQ(c.outcome, answerBox(run, "確認"));
+        expectEndsWithZero(run);
+        if (c.answer == IDCANCEL) {
+            EXPECT_EQ(before, savedFiles()) << "nothing kept of the abandoned save";
+        }
+    }
+    EXPECT_EQ("[000]\r\nname=Slow\r\npath=.\\000.dmp\r\nsort=0\r\n", catalogue());
 }
 
 TEST_F(Profiles, InTheVisibleToolTheCommandsLeaveTheWindowOpenAndReadTheConnectionsAfresh) {

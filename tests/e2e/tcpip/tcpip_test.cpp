@@ -78,6 +78,8 @@ TEST_F(TcpIp, FieldsFollowTheConnectionAndTheRadioButtonsAndABlankMaskGetsAPropo
     typeIp(dialog, kMask, "255.0.0.0");
     focusControl(dialog, kMask);
     EXPECT_EQ("255.0.0.0", ipText(dialog, kMask)) << "a mask that is not blank stays";
+    chooseComboItem(dialog, kCombo, 2);  // DNS servers kept the Windows 2000 way
+    EXPECT_EQ("fixed 10.0.0.20 255.255.255.0 10.0.0.1 / fixed 10.0.0.1 10.0.0.2 111110111", fields(dialog));
     chooseComboItem(dialog, kCombo, 1);
     EXPECT_EQ("Intel(R) PRO/Wireless 2200BG Network Connection", itemText(dialog, kDescription));
     EXPECT_EQ("auto ... ... ... / auto ... ... 110001100", fields(dialog));
@@ -130,7 +132,7 @@ TEST_F(TcpIp, TheVerdictIsWhatTheConnectionHoldsAndNetshOnlyDecidesWhereNothingC
         TessalyRun run;
         HWND dialog = start(run);
         if (&c - cases == 5) deleteKeyTree(HKEY_LOCAL_MACHINE, interfaceKeyPath(kLanInstanceId));
-        EXPECT_EQ(c.combo < 0 ? 0 : 2, SendDlgItemMessageA(dialog, kCombo, CB_GETCOUNT, 0, 0));
+        EXPECT_EQ(c.combo < 0 ? 0 : 3, SendDlgItemMessageA(dialog, kCombo, CB_GETCOUNT, 0, 0));
         if (c.combo > 0) chooseComboItem(dialog, kCombo, c.combo);
         if (c.field != 0) typeIp(dialog, c.field, c.typed);
         EXPECT_EQ(c.outcome, confirm(run, dialog)) << c.fault << "=" << c.value << " case " << &c - cases;

@@ -100,10 +100,11 @@ TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
         {"IPAddress=m:10.1.1.1", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
         {"EnableDHCP=d:0|NameServer=s:", "fixed 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
         {"NameServer=s:,10.0.0.2", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 10.0.0.2 0.0.0.0"},
-        {"NameServer=s:10.0.0.1 10.0.0.2", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 10.0.0.1 0.0.0.0"},
+        {"NameServer=s:10.0.0.1 10.0.0.2", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 10.0.0.1 10.0.0.2"},  // Windows 2000
         {"EnableDHCP=s:0|IPAddress=d:167772161|DefaultGateway=s:10.0.0.254",  // wrong types
-         "fixed 0.0.0.0 0.0.0.0 10.0.0.254 / auto 0.0.0.0 0.0.0.0"},
-        {"EnableDHCP=d:0|IPAddress=r:10.0.0.9", "fixed 10.0.0.9 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
+         "fixed 0.0.0.0 0.0.0.0 10.0.0.254 / fixed 0.0.0.0 0.0.0.0"},
+        // No NameServer on a fixed address: fixed DNS with blank servers.
+        {"EnableDHCP=d:0|IPAddress=r:10.0.0.9", "fixed 10.0.0.9 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
         // 19 sevens, kept modulo 65536 as 7281, spill into the bytes above.
         {"NameServer=s:" + std::string(65536, '7'), "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 113.0.0.0 0.0.0.0"},
         {"NameServer=s:" + std::string(10000, ','), "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
