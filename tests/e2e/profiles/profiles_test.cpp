@@ -103,12 +103,16 @@ TEST_F(Profiles, NamesAreCutTo99BytesMissingOnesAreToldAndDeleteAsksFirst) {
 }
 
 TEST_F(Profiles, FailuresAreToldAndKeepNoEntryWithoutItsSettings) {
-    for (const char* fault : {"TESSALY_SIM_EXIT_CODE", "TESSALY_SIM_NO_OUTPUT"}) {
+    // A failed save takes back its own section alone, and the script when it is empty.
+    writeWholeFile(dir.file("dumplist.ini"), "; mine\r\n[abc]\r\nnote=kept\r\n");
+    const std::string before = savedFiles();
+    for (const char* fault : {"TESSALY_SIM_NO_OUTPUT", "TESSALY_SIM_EXIT_CODE"}) {
         SetEnvironmentVariableA(fault, "1");
         EXPECT_EQ(kSaveFailed, saveAs("Office")) << fault;
-        EXPECT_EQ("", catalogue()) << fault;
+        EXPECT_EQ(before, savedFiles().substr(0, before.size())) << fault;
         SetEnvironmentVariableA(fault, nullptr);
     }
+    EXPECT_EQ(before + "|000.dmp: Simulated failure.\r\n", savedFiles()) << "a script with text in it stays";
     // A catalogue that cannot be written: nothing is dumped for an entry that was not written.
     DeleteFileA(dir.file("dumplist.ini").c_str());
     DeleteFileA(log.c_str());

@@ -79,6 +79,22 @@ TEST_F(ProfileCatalogTest, RemovingKeepsTheOthersInOrderAndTheScriptOnDisk) {
     EXPECT_EQ((std::vector<std::string>{"000:first again:.\\000.dmp:0"}), entries());
 }
 
+TEST_F(ProfileCatalogTest, AnUndoneProfileAndASectionInTheWayLeaveEveryOtherLineAsItWas) {
+    const std::string handMade = "; kept\r\n" + sections({0}) + "extra=kept\r\n[abc]\r\nnote=mine\r\n";
+    load(handMade);
+    ASSERT_EQ(1, catalog.addProfile("new"));
+    EXPECT_EQ(1, catalog.removeAddedProfile(catalog.count() - 1));
+    EXPECT_EQ(handMade, readWholeFile("dumplist.ini"));
+    // Only 000 is listed before [7]; 001 is in the file all the same and is never written into.
+    const std::string hidden = sections({0}) + "[7]\r\nname=short\r\n" + sections({1});
+    load(hidden);
+    SectionName next;
+    ASSERT_EQ(1, catalog.nextSectionName(next));
+    EXPECT_STREQ("002", next);
+    EXPECT_EQ(0, catalog.addProfile("new")) << "a section after [7] is never listed";
+    EXPECT_EQ(hidden, readWholeFile("dumplist.ini"));
+}
+
 TEST_F(ProfileCatalogTest, OddSectionsAndValuesReadAsDefined) {
     std::string longName;  // "ネットワーク設定" (16 bytes) ten times: beyond 99 bytes
     for (int i = 0; i < 10; ++i) longName += "ネットワーク設定";
