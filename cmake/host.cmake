@@ -23,15 +23,26 @@ target_compile_options(host_tests PRIVATE ${TESSALY_WARNINGS})
 target_link_libraries(host_tests PRIVATE tessaly_portable GTest::gtest_main)
 gtest_discover_tests(host_tests DISCOVERY_MODE PRE_TEST)
 
-# libFuzzer targets; each also runs briefly as a test so the suite exercises it.
+# libFuzzer targets; each also runs briefly as a test so the suite exercises it. The code
+# under test is compiled again with coverage instrumentation, so that libFuzzer sees its
+# edges, not only the harness's. Seeds and a dictionary per target are in fuzz/; what a
+# run finds goes into the build directory, never into fuzz/.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     set(TESSALY_FUZZ_RUNS 20000 CACHE STRING "Inputs each fuzz target tries during the test run")
+    get_target_property(TESSALY_PORTABLE_SOURCES tessaly_portable SOURCES)
+    add_library(tessaly_portable_fuzz STATIC ${TESSALY_PORTABLE_SOURCES})
+    target_include_directories(tessaly_portable_fuzz PUBLIC src)
+    target_compile_options(tessaly_portable_fuzz PRIVATE ${TESSALY_WARNINGS} ${TESSALY_SANITIZERS}
+        -fsanitize=fuzzer-no-link)
     function(tessaly_fuzz_target name source)
         add_executable(${name} ${source})
-        target_compile_options(${name} PRIVATE ${TESSALY_WARNINGS} -fsanitize=fuzzer)
-        target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-        target_link_libraries(${name} PRIVATE tessaly_portable)
-        add_test(NAME ${name} COMMAND ${name} -runs=${TESSALY_FUZZ_RUNS} -seed=1)
+        target_compile_options(${name} PRIVATE ${TESSALY_WARNINGS} ${TESSALY_SANITIZERS} -fsanitize=fuzzer)
+        target_link_options(${name} PRIVATE ${TESSALY_SANITIZERS} -fsanitize=fuzzer)
+        target_link_libraries(${name} PRIVATE tessaly_portable_fuzz)
+        file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+        add_test(NAME ${name} COMMAND ${name} -runs=${TESSALY_FUZZ_RUNS} -seed=1
+            -dict=${CMAKE_SOURCE_DIR}/fuzz/${name}.dict ${CMAKE_BINARY_DIR}/fuzz-corpus/${name}
+            ${CMAKE_SOURCE_DIR}/fuzz/${name})
     endfunction()
     tessaly_fuzz_target(fuzz_command_line tests/host/fuzz/fuzz_command_line.cpp)
     tessaly_fuzz_target(fuzz_profile_text tests/host/fuzz/fuzz_profile_text.cpp)

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     splitNameServers(text.c_str(), first, second);
     if (first[kDnsPieceSize] != '\x7F' || second[kDnsPieceSize] != '\x7F') std::abort();
     if (std::strlen(first) >= kDnsPieceSize || std::strlen(second) >= kDnsPieceSize) std::abort();
-    if (std::strchr(first, ',') || std::strchr(second, ',')) std::abort();
+    if (std::strpbrk(first, ", \t") || std::strpbrk(second, ", \t")) std::abort();
     if (first[0] == '\0' && second[0] != '\0') std::abort();
     parseDottedQuad(first);
     return 0;
