@@ -155,33 +155,16 @@ int ProfileCatalog::addProfile(const char* displayName) {
 }
 
 int ProfileCatalog::removeProfile(int index) {
-    if (index < 0 || index >= profileCount) return 0;
-    // A scratch file left by an earlier failed rewrite would be written into.
+    if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
+    // Earlier versions rewrote the file through this scratch file; one left behind goes.
     DeleteFileA(kScratchFilePath);
-    if (GetFileAttributesA(kScratchFilePath) != INVALID_FILE_ATTRIBUTES) return 0;
-
-    int survivors = 0;
-    for (int i = 0; i < profileCount; ++i) {
-        if (i == index) continue;
-        ProfileEntry entry;
-        if (!entryAt(i, &entry) || !writeEntry(kScratchFilePath, sectionNames[i], entry)) {
-            DeleteFileA(kScratchFilePath);
-            return 0;
-        }
-        ++survivors;
-    }
-    if (survivors == 0) {
-        // Removing the only profile: the catalogue becomes an empty file.
-        HANDLE empty = CreateFileA(kScratchFilePath, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (empty == INVALID_HANDLE_VALUE) return 0;
-        CloseHandle(empty);
-    }
-    if (!MoveFileExA(kScratchFilePath, iniPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
-        DeleteFileA(kScratchFilePath);
-        return 0;
-    }
+    // Only this section is deleted: sections the catalogue does not list (hand-made ones,
+    // profiles behind a name that ends the list), comments and extra keys all stay.
+    const int before = profileCount;
+    SectionName section;
+    std::memcpy(section, sectionNames[index], sizeof section);
+    const int written = WritePrivateProfileStringA(section, nullptr, nullptr, iniPath);
     unload();
     load();
-    return 1;
+    return written && profileCount == before - 1;
 }

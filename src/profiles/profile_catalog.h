@@ -43,8 +43,8 @@ public:
     // Undoes addProfile for the last entry: deletes that section alone, leaving every
     // other line of the file as it is, and reloads. 1 when the section is gone.
     int removeAddedProfile(int index);
-    // Rewrites the file without that profile (its script stays on disk) and reloads.
-    // Removing the only profile leaves an empty catalogue.
+    // Deletes that profile's section from the file, every other line staying as it is
+    // (its script stays on disk), and reloads. 1 when one entry fewer is listed.
     int removeProfile(int index);
 
     // The machine's network connections, read from the registry (adapters/discovery.cpp).

@@ -52,35 +52,29 @@ void deleteIfEmpty(const char* path) {
         DeleteFileA(path);
 }
 
-// Adds the profile and dumps the current settings into its script. A profile whose
-// dump failed is removed again, its own section alone, so none is kept without its
-// settings and nothing else in the catalogue changes.
 void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
-    SectionName section;
-    if (catalog == nullptr || runner == nullptr) {
-        showInformation(mainWindow, kSaveFailedText, kConfirmTitle);
-        return;
-    }
-    if (!catalog->nextSectionName(section)) {
-        showInformation(mainWindow, kCatalogFullText, kConfirmTitle);
-        return;
-    }
-    if (!catalog->addProfile(profileNameBuffer)) {
-        showInformation(mainWindow, kSaveFailedText, kConfirmTitle);
-        return;
-    }
-    const int last = catalog->count() - 1;
-    ProfileEntry entry;
-    const int listed = catalog->entryAt(last, &entry);
-    if (listed && runner->dumpSettings(entry.path)) {
-        showInformation(mainWindow, kSavedText, kConfirmTitle);
-        return;
-    }
-    if (listed && catalog->removeAddedProfile(last)) deleteIfEmpty(entry.path);
-    showInformation(mainWindow, kSaveFailedText, kConfirmTitle);
+    const SaveOutcome outcome = saveNamedProfile(catalog, runner, profileNameBuffer);
+    showInformation(mainWindow,
+                    outcome == SaveOutcome::Saved  ? kSavedText
+                    : outcome == SaveOutcome::Full ? kCatalogFullText
+                                                   : kSaveFailedText,
+                    kConfirmTitle);
 }
 
 }  // namespace
+
+SaveOutcome saveNamedProfile(ProfileCatalog* catalog, CommandRunner* runner, const char* name) {
+    SectionName section;
+    if (catalog == nullptr || runner == nullptr || name == nullptr) return SaveOutcome::Failed;
+    if (!catalog->nextSectionName(section)) return SaveOutcome::Full;
+    if (!catalog->addProfile(name)) return SaveOutcome::Failed;
+    const int last = catalog->count() - 1;
+    ProfileEntry entry;
+    const int listed = catalog->entryAt(last, &entry);
+    if (listed && runner->dumpSettings(entry.path)) return SaveOutcome::Saved;
+    if (listed && catalog->removeAddedProfile(last)) deleteIfEmpty(entry.path);
+    return SaveOutcome::Failed;
+}
 
 INT_PTR CALLBACK saveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {

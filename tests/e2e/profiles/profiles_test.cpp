@@ -1,4 +1,6 @@
 // Saving, applying and deleting profiles end to end on the simulated network.
+#include <functional>
+
 #include "e2e/fixture.h"
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
@@ -168,6 +170,43 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     pressButton(dialog, kOk);
     EXPECT_EQ(kNotTaken + std::string("「Gone」 この接続はありません"), answerBox(run, "確認"));
     expectEndsWithZero(run);
+}
+
+// Each fault is told, and everything saved before is still there, unchanged, afterwards.
+TEST_F(Profiles, NoFaultLosesAProfile) {
+    ASSERT_EQ(kSaved, saveAs("Office"));
+    writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[abc]\r\n; mine\r\nnote=kept\r\n[001]\r\nname=Lost\r\n");
+    const std::string before = savedFiles();
+    char netsh[MAX_PATH];
+    GetSystemDirectoryA(netsh, MAX_PATH);
+    const std::string system = netsh + std::string("\\netsh.exe"), aside = system + ".aside";
+    HANDLE lock = INVALID_HANDLE_VALUE;  // another program holding the catalogue open
+    const struct {
+        std::function<void(bool)> fault;  // true: set it up, false: take it away
+        std::function<std::string()> run;
+        const char* outcome;
+    } cases[] = {
+        {[&](bool on) { on ? MoveFileA(system.c_str(), aside.c_str()) : MoveFileA(aside.c_str(), system.c_str()); },
+         [&] { return saveAs("x"); }, kSaveFailed},  // netsh missing
+        {[](bool on) { SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", on ? "1" : nullptr); }, [&] { return saveAs("x"); },
+         kSaveFailed},
+        {[](bool on) { SetEnvironmentVariableA("TESSALY_SIM_NO_OUTPUT", on ? "1" : nullptr); }, [&] { return saveAs("x"); },
+         kSaveFailed},
+        {[&](bool on) {
+             if (!on) CloseHandle(lock);
+             if (on) lock = CreateFileA(dir.file("dumplist.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+         },
+         [&] { return saveAs("x"); }, kSaveFailed},
+        {[&](bool on) { on ? MoveFileA(dir.file("000.dmp").c_str(), dir.file("000.away").c_str())
+                           : MoveFileA(dir.file("000.away").c_str(), dir.file("000.dmp").c_str()); },
+         [&] { return select(kOk); }, "ネットワークの設定を適応できませんでした。"},  // script missing
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        cases[i].fault(true);
+        EXPECT_EQ(cases[i].outcome, cases[i].run()) << "case " << i;
+        cases[i].fault(false);
+        EXPECT_EQ(before, savedFiles().substr(0, before.size())) << "case " << i;
+    }
 }
 
 // A tool built to wait 2 s for netsh before it asks; OK waits on, Cancel ends netsh.
