@@ -14,13 +14,22 @@
 namespace {
 
 // A hand edit appended to the file: a section the catalogue does not list (a name that
-// is not three digits, blank, short, or one used before), keys and junk lines.
+// is not three digits, a duplicate, now and then a blank or short one), keys, junk lines.
 std::string handEdit(std::mt19937& random) {
     static const char* const kNames[] = {"abc", "Basic", "0001", "x y", "abc", "Basic", "", "7"};
     static const char* const kLines[] = {"note=mine", "junk line without equals", "; a comment", "name=", "path=.\\9.dmp"};
-    std::string text = std::string("[") + kNames[random() % (random() % 4 ? 6 : 8)] + "]\r\n";  // short ones rarer
+    std::string text = std::string("[") + kNames[random() % (random() % 4 ? 6 : 8)] + "]\r\n";
     for (unsigned lines = random() % 3; lines > 0; --lines) text += std::string(kLines[random() % 5]) + "\r\n";
     return text;
+}
+
+// Each listed profile as section: "name|path|script".
+std::map<std::string, std::string> listed(ProfileCatalog& catalog) {
+    std::map<std::string, std::string> out;
+    ProfileEntry entry;
+    for (int i = 0; catalog.entryAt(i, &entry); ++i)
+        out[catalog.sectionNames[i]] = std::string(entry.name) + "|" + entry.path + "|" + readWholeFile(entry.path);
+    return out;
 }
 
 TEST(CatalogSoak, NoProfileIsLostAndNoSectionTheCatalogueDoesNotListIsTouched) {
@@ -29,11 +38,11 @@ TEST(CatalogSoak, NoProfileIsLostAndNoSectionTheCatalogueDoesNotListIsTouched) {
     dir.enter();
     std::mt19937 random(20261207);
     CommandRunner runner;
-    int steps = 0, saves = 0, faults = 0, deletes = 0, edits = 0;
-    std::map<std::string, std::string> kept;  // section: "name|path|script"
+    std::map<std::string, std::string> kept;
     std::vector<std::string> handMade;
+    int steps = 0, saves = 0, faults = 0, deletes = 0, edits = 0;
     for (int sequence = 0; sequence < 500; ++sequence) {
-        if (sequence % 10 == 0) {  // a short section name blocks all later saves: start afresh now and then
+        if (sequence % 10 == 0) {  // a short section name blocks every later save: start afresh now and then
             writeWholeFile("dumplist.ini", "");
             kept.clear();
             handMade.clear();
@@ -46,17 +55,16 @@ TEST(CatalogSoak, NoProfileIsLostAndNoSectionTheCatalogueDoesNotListIsTouched) {
                 handMade.push_back(handEdit(random));
                 writeWholeFile("dumplist.ini", readWholeFile("dumplist.ini") + handMade.back());
                 ++edits;
-            } else if (what == 1 || what == 2) {
+            } else if (what < 3) {
                 const char* fault = random() % 2 ? nullptr : random() % 2 ? "TESSALY_SIM_EXIT_CODE" : "TESSALY_SIM_NO_OUTPUT";
                 if (fault != nullptr) SetEnvironmentVariableA(fault, "1");
-                const std::string name = "P" + std::to_string(random() % 1000);
-                const SaveOutcome outcome = saveNamedProfile(&catalog, &runner, name.c_str());
+                const SaveOutcome outcome = saveNamedProfile(&catalog, &runner, ("P" + std::to_string(random() % 1000)).c_str());
                 if (fault != nullptr) SetEnvironmentVariableA(fault, nullptr);
-                ProfileEntry entry;
-                if (outcome == SaveOutcome::Saved && catalog.entryAt(catalog.count() - 1, &entry))
-                    kept[catalog.sectionNames[catalog.count() - 1]] =
-                        std::string(entry.name) + "|" + entry.path + "|" + readWholeFile(entry.path);
                 EXPECT_TRUE(fault == nullptr || outcome == SaveOutcome::Failed) << fault;
+                if (outcome == SaveOutcome::Saved) {
+                    const std::string section = catalog.sectionNames[catalog.count() - 1];
+                    kept[section] = listed(catalog)[section];
+                }
                 ++saves;
                 faults += fault != nullptr;
             } else if (catalog.count() > 0) {
@@ -65,25 +73,19 @@ TEST(CatalogSoak, NoProfileIsLostAndNoSectionTheCatalogueDoesNotListIsTouched) {
                 if (catalog.removeProfile(index)) kept.erase(section);
                 ++deletes;
             }
-            // Every kept profile is listed with its script; the hand edits are there verbatim.
+            // Every kept profile is listed with its script, and the hand edits stand verbatim
+            // (but for a header with a blank name, which the platform drops when it rewrites).
             ProfileCatalog now(kCatalogFilePath);
             now.load();
-            std::map<std::string, std::string> listed;
-            for (int i = 0; i < now.count(); ++i) {
-                ProfileEntry entry;
-                now.entryAt(i, &entry);
-                listed[now.sectionNames[i]] = std::string(entry.name) + "|" + entry.path + "|" + readWholeFile(entry.path);
-            }
-            ASSERT_EQ(kept, listed) << "sequence " << sequence << " step " << step << ": " << readWholeFile("dumplist.ini");
             const std::string file = readWholeFile("dumplist.ini");
-            // (A header with a blank name is the platform's to drop when it rewrites the file.)
+            ASSERT_EQ(kept, listed(now)) << "sequence " << sequence << " step " << step << ": " << file;
             for (const std::string& text : handMade)
                 ASSERT_NE(std::string::npos, file.find(text.substr(text.compare(0, 4, "[]\r\n") == 0 ? 4 : 0)))
                     << "sequence " << sequence << ": " << text << " in " << file;
         }
     }
-    std::printf("catalogue soak: %d sequences, %d steps: %d saves (%d with netsh failing), %d deletes, %d hand edits\n",
-                500, steps, saves, faults, deletes, edits);
+    std::printf("catalogue soak: 500 sequences, %d steps: %d saves (%d with netsh failing), %d deletes, %d hand edits\n",
+                steps, saves, faults, deletes, edits);
 }
 
 }  // namespace
