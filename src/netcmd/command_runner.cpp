@@ -118,9 +118,7 @@ int CommandRunner::runToFile(const char* commandLine, const char* outputPath, co
     inheritable.nLength = sizeof inheritable;
     inheritable.lpSecurityDescriptor = nullptr;
     inheritable.bInheritHandle = TRUE;
-    // Shared for deletion too: a failed dump's empty file is deleted at once, even while a
-    // helper process of the platform still holds the inherited handle.
-    HANDLE output = CreateFileA(outputPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    HANDLE output = CreateFileA(outputPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (output == INVALID_HANDLE_VALUE) return 0;
     SetFilePointer(output, 0, nullptr, FILE_BEGIN);

@@ -44,12 +44,16 @@ void onCommand(HWND dialog, int id) {
     }
 }
 
-// A script the failed dump left empty; one with text in it is left alone.
+// A script the failed dump left empty; one with text in it is left alone. A process that
+// inherited the file's handle with netsh (the platform's console helper) may hold it a
+// moment longer than netsh runs: the deletion is tried again for up to half a second.
 void deleteIfEmpty(const char* path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(path, GetFileExInfoStandard, &data) && data.nFileSizeHigh == 0 && data.nFileSizeLow == 0 &&
-        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        DeleteFileA(path);
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) || data.nFileSizeHigh != 0 || data.nFileSizeLow != 0 ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return;
+    for (int attempt = 0; attempt < 20 && !DeleteFileA(path) && GetLastError() == ERROR_SHARING_VIOLATION; ++attempt)
+        Sleep(25);
 }
 
 void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <random>
 
 #include "netcmd/command_runner.h"
@@ -32,6 +33,19 @@ std::map<std::string, std::string> listed(ProfileCatalog& catalog) {
     return out;
 }
 
+// netsh taken out of the system directory for as long as it lives: it fails at once.
+struct NetshMissing {
+    std::string netsh, aside;
+    NetshMissing() {
+        char system[MAX_PATH];
+        GetSystemDirectoryA(system, MAX_PATH);
+        netsh = system + std::string("\\netsh.exe");
+        aside = netsh + ".aside";
+        MoveFileA(netsh.c_str(), aside.c_str());
+    }
+    ~NetshMissing() { MoveFileA(aside.c_str(), netsh.c_str()); }
+};
+
 TEST(CatalogSoak, NoProfileIsLostAndNoSectionTheCatalogueDoesNotListIsTouched) {
     ASSERT_TRUE(simulationInstalled()) << "the soak runs the netsh stand-in";
     ScratchDir dir;
@@ -47,7 +61,7 @@ TEST(CatalogSoak, NoProfileIsLostAndNoSectionTheCatalogueDoesNotListIsTouched) {
             kept.clear();
             handMade.clear();
         }
-        for (unsigned step = 0, count = 1 + random() % 3; step < count; ++step, ++steps) {
+        for (unsigned step = 0, count = 1 + random() % 2; step < count; ++step, ++steps) {
             ProfileCatalog catalog(kCatalogFilePath);
             catalog.load();
             const unsigned what = random() % 4;
@@ -56,10 +70,19 @@ TEST(CatalogSoak, NoProfileIsLostAndNoSectionTheCatalogueDoesNotListIsTouched) {
                 writeWholeFile("dumplist.ini", readWholeFile("dumplist.ini") + handMade.back());
                 ++edits;
             } else if (what < 3) {
-                const char* fault = random() % 2 ? nullptr : random() % 2 ? "TESSALY_SIM_EXIT_CODE" : "TESSALY_SIM_NO_OUTPUT";
-                if (fault != nullptr) SetEnvironmentVariableA(fault, "1");
-                const SaveOutcome outcome = saveNamedProfile(&catalog, &runner, ("P" + std::to_string(random() % 1000)).c_str());
-                if (fault != nullptr) SetEnvironmentVariableA(fault, nullptr);
+                // Each netsh run costs a process start, so most failures are a missing netsh.
+                static const char* const kFaults[] = {nullptr, nullptr, "missing", "missing", "TESSALY_SIM_EXIT_CODE",
+                                                      "TESSALY_SIM_NO_OUTPUT"};
+                const char* fault = kFaults[random() % 6];
+                const bool switched = fault != nullptr && fault != kFaults[2];
+                if (switched) SetEnvironmentVariableA(fault, "1");
+                const std::string name = "P" + std::to_string(random() % 1000);
+                SaveOutcome outcome;
+                {
+                    std::unique_ptr<NetshMissing> missing(fault == kFaults[2] ? new NetshMissing : nullptr);
+                    outcome = saveNamedProfile(&catalog, &runner, name.c_str());
+                }
+                if (switched) SetEnvironmentVariableA(fault, nullptr);
                 EXPECT_TRUE(fault == nullptr || outcome == SaveOutcome::Failed) << fault;
                 if (outcome == SaveOutcome::Saved) {
                     const std::string section = catalog.sectionNames[catalog.count() - 1];

@@ -46,16 +46,11 @@ TEST_F(ProfileCatalogTest, ProfilesAreAddedUnderTheNumberAfterTheLastSection) {
     catalog.load();
     ASSERT_EQ(1, catalog.addProfile("Office"));
     EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\n", readWholeFile("dumplist.ini"));
-    const struct {
-        std::string file;
-        const char* next;
-    } cases[] = {{sections({5, 3}), "004"}, {sections({999}), "000"}, {sections({6, 5}), "007"}};
-    for (const auto& c : cases) {
-        load(c.file);
-        ASSERT_EQ(1, catalog.addProfile("x"));
-        EXPECT_EQ(std::string(c.next) + ":x:.\\" + c.next + ".dmp:0", entries().back()) << c.file;
-        EXPECT_EQ(c.file + sections({std::stoi(c.next)}, "x"), readWholeFile("dumplist.ini"));
-    }
+    // After the last section in file order (the numbers themselves: see the host tests).
+    load(sections({5, 3}));
+    ASSERT_EQ(1, catalog.addProfile("x"));
+    EXPECT_EQ("004:x:.\\004.dmp:0", entries().back());
+    EXPECT_EQ(sections({5, 3}) + sections({4}, "x"), readWholeFile("dumplist.ini"));
     ProfileEntry entry;
     EXPECT_EQ(0, catalog.entryAt(-1, &entry) + catalog.entryAt(catalog.count(), &entry) + catalog.addProfile(nullptr));
 }
