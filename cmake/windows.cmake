@@ -67,6 +67,12 @@ add_test(NAME exe_imports_only_system_dlls
             -DLATE=shell32.dll,ole32.dll,comctl32.dll -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-imports.cmake)
 # The check reads the file; running it needs no emulator.
 set_tests_properties(exe_imports_only_system_dlls PROPERTIES LABELS static)
+# The release archive as a Windows 2000/XP user gets it; it holds both presets' exe.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_test(NAME release_archive COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-package.py
+        ${CMAKE_CURRENT_SOURCE_DIR} ${TESSALY_OBJDUMP})
+    set_tests_properties(release_archive PROPERTIES LABELS static)
+endif()
 
 if(TESSALY_BUILD_TESTS)
     include(cmake/wine-tests.cmake)

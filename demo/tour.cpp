@@ -182,7 +182,16 @@ int main(int argc, char** argv) {
             if (back != saved) fail("the saved address did not come back");
         }
     }
-    glance(run, mainWindow, 502, "インターネットプロトコル(TCP/IP)の設定", 102, "6-tcpip-dialog");
+    postCommand(mainWindow, 502);
+    if (HWND dialog = run.waitForDialog("インターネットプロトコル(TCP/IP)の設定")) {
+        picture(dialog, "6-tcpip-dialog");
+        chooseComboItem(dialog, 403, 2);  // DNS servers kept the Windows 2000 way, read whole
+        picture(dialog, "6b-tcpip-dialog-windows-2000");
+        pressButton(dialog, 102);
+        waitForWindowGone(dialog);
+    } else {
+        fail("the TCP/IP dialog did not appear");
+    }
     glance(run, mainWindow, 508, "バージョン情報", 101, "7-version-box");
     postCommand(mainWindow, 503);
     DWORD code = 1;

@@ -21,6 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < count; ++i)
         for (int j = 0; j < 3; ++j)
             if (names[i][j] < '0' || names[i][j] > '9' || names[i][3] != '\0') std::abort();
+    // Every name the list takes is also marked present by the walk that does not stop early.
+    bool present[kMaxSections] = {};
+    markSectionNumbers(text.data(), text.size(), present);
+    for (int i = 0; i < count; ++i)
+        if (!present[std::atoi(names[i])]) std::abort();
 
     std::vector<char> out(outSize + 1, '\x7F');
     const int whole = copyTextCut(out.data(), outSize, text.c_str());

@@ -64,7 +64,7 @@ TEST(NetshScript, LinesAreReadCaseBlankAndQuoteAlikeAndBadOnesAreRefused) {
         parseNetshLine(bad, std::strlen(bad), 1, &line);
         EXPECT_TRUE(line.kind == NetshLineKind::Invalid && line.error != nullptr) << bad;
     }
-    for (size_t length : {256u, 257u}) {
+    for (size_t length : {256u, 257u}) {  // a name fits in 256 bytes
         const std::string text = "set dns name=\"" + std::string(length, 'n') + "\" source=dhcp";
         parseNetshLine(text.data(), text.size(), 1, &line);
         EXPECT_EQ(length == 256 ? NetshLineKind::SetDnsDhcp : NetshLineKind::Invalid, line.kind) << length;

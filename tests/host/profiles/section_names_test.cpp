@@ -55,13 +55,6 @@ TEST(SectionNames, TheNextNumberFollowsTheLastSectionAndSkipsNumbersInUse) {
     for (int i = 0; i < 1000; ++i) all += (std::snprintf(name, sizeof name, "%03d ", (i + 500) % 1000), name);
     EXPECT_EQ("full", next(all));
     EXPECT_EQ("510", next(all.erase(40, 4))) << "the only free number";
-    // Names after one that ends the list still hold their numbers.
-    static const char file[] = "000\0" "7\0" "001\0" "abc\0" "002\0";
-    bool present[kMaxSections] = {};
-    markSectionNumbers(file, sizeof file, present);
-    SectionName listed[1] = {"000"}, out;
-    EXPECT_EQ(1, nextFreeSectionName(listed, 1, present, out));
-    EXPECT_STREQ("003", out);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <map>
-#include <memory>
 #include <random>
 
 #include "netcmd/command_runner.h"
@@ -33,25 +32,15 @@ std::map<std::string, std::string> listed(ProfileCatalog& catalog) {
     return out;
 }
 
-// netsh taken out of the system directory for as long as it lives: it fails at once.
-struct NetshMissing {
-    std::string netsh, aside;
-    NetshMissing() {
-        char system[MAX_PATH];
-        GetSystemDirectoryA(system, MAX_PATH);
-        netsh = system + std::string("\\netsh.exe");
-        aside = netsh + ".aside";
-        MoveFileA(netsh.c_str(), aside.c_str());
-    }
-    ~NetshMissing() { MoveFileA(aside.c_str(), netsh.c_str()); }
-};
-
 TEST(CatalogSoak, NoProfileIsLostAndNoSectionTheCatalogueDoesNotListIsTouched) {
     ASSERT_TRUE(simulationInstalled()) << "the soak runs the netsh stand-in";
     ScratchDir dir;
     dir.enter();
     std::mt19937 random(20261207);
     CommandRunner runner;
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string netsh = system + std::string("\\netsh.exe"), aside = netsh + ".aside";
     std::map<std::string, std::string> kept;
     std::vector<std::string> handMade;
     int steps = 0, saves = 0, faults = 0, deletes = 0, edits = 0;
@@ -74,14 +63,11 @@ TEST(CatalogSoak, NoProfileIsLostAndNoSectionTheCatalogueDoesNotListIsTouched) {
                 static const char* const kFaults[] = {nullptr, nullptr, "missing", "missing", "TESSALY_SIM_EXIT_CODE",
                                                       "TESSALY_SIM_NO_OUTPUT"};
                 const char* fault = kFaults[random() % 6];
-                const bool switched = fault != nullptr && fault != kFaults[2];
+                const bool missing = fault == kFaults[2], switched = fault != nullptr && !missing;
                 if (switched) SetEnvironmentVariableA(fault, "1");
-                const std::string name = "P" + std::to_string(random() % 1000);
-                SaveOutcome outcome;
-                {
-                    std::unique_ptr<NetshMissing> missing(fault == kFaults[2] ? new NetshMissing : nullptr);
-                    outcome = saveNamedProfile(&catalog, &runner, name.c_str());
-                }
+                if (missing) MoveFileA(netsh.c_str(), aside.c_str());
+                const SaveOutcome outcome = saveNamedProfile(&catalog, &runner, ("P" + std::to_string(random() % 1000)).c_str());
+                if (missing) MoveFileA(aside.c_str(), netsh.c_str());
                 if (switched) SetEnvironmentVariableA(fault, nullptr);
                 EXPECT_TRUE(fault == nullptr || outcome == SaveOutcome::Failed) << fault;
                 if (outcome == SaveOutcome::Saved) {
