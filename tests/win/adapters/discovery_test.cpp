@@ -99,7 +99,6 @@ TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
         {"EnableDHCP=d:1|IPAddress=m:10.1.1.1|NameServer=s:", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
         {"IPAddress=m:10.1.1.1", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
         {"EnableDHCP=d:0|NameServer=s:", "fixed 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
-        {"NameServer=s:,10.0.0.2", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 10.0.0.2 0.0.0.0"},
         {"NameServer=s:10.0.0.1 10.0.0.2", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 10.0.0.1 10.0.0.2"},  // Windows 2000
         {"EnableDHCP=s:0|IPAddress=d:167772161|DefaultGateway=s:10.0.0.254",  // wrong types
          "fixed 0.0.0.0 0.0.0.0 10.0.0.254 / fixed 0.0.0.0 0.0.0.0"},
