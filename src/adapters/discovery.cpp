@@ -8,14 +8,10 @@
 #include "../profiles/profile_catalog.h"
 #include "dotted_quad.h"
 #include "reg_key.h"
+#include "registry_places.h"
 
 namespace {
 
-constexpr char kNetworkClassKey[] =
-    "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
-constexpr char kDeviceClassKey[] =
-    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
-constexpr char kInterfaceKeyPrefix[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 constexpr char kUnknownText[] = "unknown";
 constexpr char kNoAddressText[] = "0.0.0.0";
 

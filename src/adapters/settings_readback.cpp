@@ -5,12 +5,10 @@
 
 #include "../netcmd/settings_report.h"
 #include "reg_key.h"
+#include "registry_places.h"
 
 namespace {
 
-constexpr char kNetworkClassKey[] =
-    "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
-constexpr char kInterfaceKeyPrefix[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 constexpr char kNetBtKeyPrefix[] = "SYSTEM\\CurrentControlSet\\Services\\NetBT\\Parameters\\Interfaces\\Tcpip_";
 constexpr DWORD kMaxScriptBytes = 1024 * 1024;
 // Registry key names are at most 255 characters.
