@@ -50,15 +50,19 @@ add_custom_command(
 set_source_files_properties(src/resources/tessaly.rc PROPERTIES
     OBJECT_DEPENDS ${TESSALY_ICON})
 
-add_executable(tessaly WIN32 src/app/win_main.cpp src/common/allocation.cpp src/resources/tessaly.rc
+add_executable(tessaly WIN32 src/app/entry_point.cpp src/app/win_main.cpp src/common/allocation.cpp
+    src/resources/tessaly.rc
     ${TESSALY_ICON})
 target_include_directories(tessaly PRIVATE
     $<$<COMPILE_LANGUAGE:RC>:${CMAKE_CURRENT_BINARY_DIR}/resources>
     $<$<COMPILE_LANGUAGE:RC>:${CMAKE_CURRENT_SOURCE_DIR}/src/resources>)
 target_compile_options(tessaly PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${TESSALY_WARNINGS} ${TESSALY_LEAN}>)
 target_link_libraries(tessaly PRIVATE tessaly_core)
-# Static runtime, no C++ runtime DLLs; stripped in release builds.
-target_link_options(tessaly PRIVATE -static -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
+# Static runtime, no C++ runtime DLLs; stripped in release builds. The exe has its own
+# entry point (src/app/entry_point.cpp) instead of the runtime's start-up code, so no
+# data may be imported in a way that needs that code's relocations.
+set(TESSALY_EXE_LINK -static -nostartfiles -Wl,--disable-auto-import -Wl,--gc-sections)
+target_link_options(tessaly PRIVATE ${TESSALY_EXE_LINK} $<$<CONFIG:Release>:-s>)
 
 enable_testing()
 find_program(TESSALY_OBJDUMP NAMES ${TESSALY_TRIPLE}-objdump objdump REQUIRED)
@@ -67,6 +71,11 @@ add_test(NAME exe_imports_only_system_dlls
             -DLATE=shell32.dll,ole32.dll,comctl32.dll -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-imports.cmake)
 # The check reads the file; running it needs no emulator.
 set_tests_properties(exe_imports_only_system_dlls PROPERTIES LABELS static)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_test(NAME exe_runs_on_a_pentium COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TESSALY_OBJDUMP}
+        -DEXE=$<TARGET_FILE:tessaly> -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-instructions.cmake)
+    set_tests_properties(exe_runs_on_a_pentium PROPERTIES LABELS static)
+endif()
 # The release archive as a Windows 2000/XP user gets it; it holds both presets' exe.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     add_test(NAME release_archive COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-package.py

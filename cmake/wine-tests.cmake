@@ -50,7 +50,7 @@ set_target_properties(tessaly_impatient PROPERTIES OUTPUT_NAME tessaly
 target_compile_definitions(tessaly_impatient PRIVATE TESSALY_PATIENCE_MS=2000)
 target_compile_options(tessaly_impatient PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${TESSALY_WARNINGS} ${TESSALY_LEAN}>)
 target_link_libraries(tessaly_impatient PRIVATE tessaly_core)
-target_link_options(tessaly_impatient PRIVATE -static -Wl,--gc-sections)
+target_link_options(tessaly_impatient PRIVATE ${TESSALY_EXE_LINK})
 
 # tessaly.exe driven through its windows on the simulated network.
 tessaly_wine_test(e2e_tests
