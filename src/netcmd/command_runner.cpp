@@ -31,10 +31,27 @@ void pumpMessages() {
     }
 }
 
+// How long a failed wait for the process and messages is replaced by a wait for the
+// process alone, before the messages are pumped again.
+constexpr DWORD kFailedWaitPollMs = 50;
+
+// Waits at most `timeout` for the process to end or a message to arrive. When the wait
+// fails, the process alone is waited for a short while instead, so the caller still
+// learns when it ends; the messages are pumped after either.
+DWORD waitForProcessOrMessage(const CommandRunner& runner, HANDLE process, DWORD timeout) {
+    const DWORD woken = runner.messageWait(1, &process, FALSE, timeout, kWakeMask);
+    if (woken != WAIT_FAILED) return woken;
+    const DWORD poll = timeout < kFailedWaitPollMs ? timeout : kFailedWaitPollMs;
+    if (WaitForSingleObject(process, poll) == WAIT_FAILED) Sleep(poll);
+    return WaitForSingleObject(process, 0);
+}
+
 // Waits for the process with one thread: the windows go on painting, the owner stays
-// disabled so no second command starts, and after each kPatienceMs the user is asked
-// whether to wait on. 0 when the user gave up; the process is then ended.
-int waitPumping(HANDLE process, HWND owner) {
+// disabled so no second command starts, and each time the patience has run out the user
+// is asked whether to wait on. Only the time passed leads to the question, never the
+// wait's result. 0 when the user gave up; the process is then ended.
+int waitPumping(const CommandRunner& runner, HANDLE process) {
+    HWND owner = runner.owner;
     const bool disable = owner != nullptr && IsWindowEnabled(owner);
     HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
     HCURSOR previous = SetCursor(wait);
@@ -43,19 +60,18 @@ int waitPumping(HANDLE process, HWND owner) {
     for (;;) {
         if (disable) EnableWindow(owner, FALSE);  // again after the question, which enables it
         const DWORD elapsed = GetTickCount() - start;
-        const DWORD left = elapsed < kPatienceMs ? kPatienceMs - elapsed : 0;
-        const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
-        if (woken == WAIT_OBJECT_0) break;
-        if (woken == WAIT_OBJECT_0 + 1) {
+        if (elapsed < runner.patienceMs) {
+            if (waitForProcessOrMessage(runner, process, runner.patienceMs - elapsed) == WAIT_OBJECT_0) break;
             pumpMessages();
             SetCursor(wait);
             continue;
         }
-        if (askOkCancel(owner, kNotRespondingText, kConfirmTitle) ||
-            WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) break;
+        if (askOkCancel(owner, kNotRespondingText, kConfirmTitle)) {
             start = GetTickCount();
             continue;
         }
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) break;  // it ended while the question was open
         TerminateProcess(process, kAbandonedExitCode);
         WaitForSingleObject(process, INFINITE);
         finished = 0;
@@ -66,8 +82,8 @@ int waitPumping(HANDLE process, HWND owner) {
     return finished;
 }
 
-int startAndWait(const char* commandLine, const char* applicationName, BOOL inheritHandles,
-                 STARTUPINFOA* startup, HWND owner, DWORD* exitCode) {
+int startAndWait(const CommandRunner& runner, const char* commandLine, const char* applicationName,
+                 BOOL inheritHandles, STARTUPINFOA* startup, DWORD* exitCode) {
     // CreateProcessA may write into the command line, so it gets a copy.
     const size_t length = std::strlen(commandLine);
     char* line = new (std::nothrow) char[length + 1];
@@ -81,7 +97,7 @@ int startAndWait(const char* commandLine, const char* applicationName, BOOL inhe
     delete[] line;
     if (!started) return 0;
     DWORD code = kAbandonedExitCode;
-    if (waitPumping(process.hProcess, owner) && !GetExitCodeProcess(process.hProcess, &code)) code = 0xFFFFFFFF;
+    if (waitPumping(runner, process.hProcess) && !GetExitCodeProcess(process.hProcess, &code)) code = 0xFFFFFFFF;
     if (exitCode != nullptr) *exitCode = code;
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
@@ -108,7 +124,7 @@ int CommandRunner::run(const char* commandLine, const char* applicationName, DWO
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
-    return startAndWait(commandLine, applicationName, FALSE, &startup, owner, exitCode);
+    return startAndWait(*this, commandLine, applicationName, FALSE, &startup, exitCode);
 }
 
 int CommandRunner::runToFile(const char* commandLine, const char* outputPath, const char* applicationName,
@@ -130,7 +146,7 @@ int CommandRunner::runToFile(const char* commandLine, const char* outputPath, co
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = output;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    const int started = startAndWait(commandLine, applicationName, TRUE, &startup, owner, exitCode);
+    const int started = startAndWait(*this, commandLine, applicationName, TRUE, &startup, exitCode);
     // Closed only after the child has ended, so the file is complete.
     CloseHandle(output);
     return started;

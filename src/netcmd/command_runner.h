@@ -17,6 +17,17 @@ constexpr char kNotRespondingText[] = "netsh が応答しません。\n待ち続
 // The exit code stored for a program the user gave up on (it is then ended).
 constexpr DWORD kAbandonedExitCode = 0xFFFFFFFE;
 
+// What wakes the wait for a program: every kind of input Windows 2000 knows. MinGW-w64's
+// QS_ALLINPUT also holds QS_RAWINPUT (XP and later), with which Windows 2000 fails
+// every wait.
+constexpr DWORD kWakeMask =
+    QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE | QS_HOTKEY;
+static_assert((kWakeMask & ~0xFFu) == 0, "a wake flag that Windows 2000 does not know fails the wait there");
+
+// The signature of MsgWaitForMultipleObjects.
+using MessageWait = DWORD(WINAPI*)(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
+                                   DWORD wakeMask);
+
 class CommandRunner {
 public:
     // Starts the command line as a hidden process and waits for it to end, the thread's
@@ -42,4 +53,9 @@ public:
 
     // Disabled while a program runs, and the owner of the question; may be null.
     HWND owner = nullptr;
+    // How long one program may run before the user is asked whether to wait on.
+    DWORD patienceMs = kPatienceMs;
+    // The wait for the program or a message; a test may put in one that fails. A failed
+    // wait is never taken for patience run out.
+    MessageWait messageWait = MsgWaitForMultipleObjects;
 };

@@ -82,6 +82,50 @@ TEST_F(CommandRunnerTest, UnknownNamesAndScriptsFailAndLongNamesReachNetshWhole)
     EXPECT_EQ(1, runner.applyTcpIp(kLanName, fixed));
 }
 
+// Windows 2000's answer to a wake mask that holds QS_RAWINPUT, given to every wait.
+DWORD WINAPI failingWait(DWORD, const HANDLE*, BOOL, DWORD, DWORD) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return WAIT_FAILED;
+}
+
+// Answers this process's "netsh does not respond" questions, counting them: OK to the
+// first three, then Cancel, which would end the child.
+DWORD WINAPI answerQuestions(void* count) {
+    volatile LONG& questions = *static_cast<volatile LONG*>(count);
+    for (;;) {
+        HWND box = FindWindowA("#32770", "確認");
+        if (box != nullptr) {
+            char text[128] = "";
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            if (std::string(text) == kNotRespondingText) ++questions;
+            SendMessageA(box, WM_COMMAND, questions > 3 ? IDCANCEL : IDOK, 0);
+        }
+        Sleep(20);
+    }
+}
+
+TEST_F(CommandRunnerTest, AWaitThatFailsNeverPassesForPatienceRunOut) {
+    const struct {
+        int childMs;
+        LONG questions;  // what the patience of 1 s allows
+    } cases[] = {{300, 0}, {1600, 1}};
+    volatile LONG questions = 0;
+    HANDLE answerer = CreateThread(nullptr, 0, answerQuestions, const_cast<LONG*>(&questions), 0, nullptr);
+    runner.patienceMs = 1000;
+    for (MessageWait wait : {static_cast<MessageWait>(MsgWaitForMultipleObjects), failingWait}) {
+        runner.messageWait = wait;
+        for (const auto& c : cases) {
+            questions = 0;
+            EXPECT_EQ(1, runner.run(child("sleep=" + std::to_string(c.childMs) + " exit=7").c_str(), nullptr, &exitCode));
+            const std::string which = (wait == failingWait ? "failing wait, child " : "child ") + std::to_string(c.childMs);
+            EXPECT_EQ(7u, exitCode) << which << ": ended by the child, not given up";
+            EXPECT_EQ(c.questions, questions) << which;
+        }
+    }
+    TerminateThread(answerer, 0);
+    CloseHandle(answerer);
+}
+
 TEST_F(CommandRunnerTest, ANetshInTheCurrentDirectoryIsNeverRun) {
     ASSERT_TRUE(CopyFileA(windowsPathOf(RUNNER_CHILD).c_str(), dir.file("netsh.exe").c_str(), FALSE));
     SetEnvironmentVariableA("TESSALY_CHILD_LOG", dir.file("child.log").c_str());
