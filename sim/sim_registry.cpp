@@ -85,11 +85,6 @@ bool writeText(HKEY key, const char* value, const std::string& text) {
                           static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
-bool writeTextOrNothing(HKEY key, const char* value, const std::string& text) {
-    if (!text.empty()) return writeText(key, value, text);
-    return RegSetValueExA(key, value, 0, REG_SZ, nullptr, 0) == ERROR_SUCCESS;
-}
-
 bool writeMultiText(HKEY key, const char* value, const std::vector<std::string>& texts) {
     std::string data;
     for (const std::string& text : texts) data += text + '\0';
@@ -101,6 +96,15 @@ bool writeMultiText(HKEY key, const char* value, const std::vector<std::string>&
 bool writeNumber(HKEY key, const char* value, DWORD number) {
     return RegSetValueExA(key, value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number) ==
            ERROR_SUCCESS;
+}
+
+bool writeDhcpAddress(HKEY key, const DhcpLease* lease) {
+    const bool address = writeNumber(key, "EnableDHCP", 1) && writeMultiText(key, "IPAddress", {"0.0.0.0"}) &&
+                         writeMultiText(key, "SubnetMask", {"0.0.0.0"}) && writeMultiText(key, "DefaultGateway", {});
+    if (!address || lease == nullptr) return address;
+    return writeText(key, "DhcpIPAddress", lease->address) && writeText(key, "DhcpSubnetMask", lease->mask) &&
+           writeMultiText(key, "DhcpDefaultGateway", {lease->gateway}) &&
+           writeText(key, "DhcpNameServer", lease->nameServers);
 }
 
 bool readNumber(HKEY key, const char* value, DWORD& out) {

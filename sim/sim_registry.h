@@ -43,13 +43,31 @@ HKEY createMachineKey(const std::string& path);
 bool readText(HKEY key, const char* value, std::string& out, bool* present = nullptr);
 // The strings of a multi-string value (an empty list when missing).
 std::vector<std::string> readMultiText(HKEY key, const char* value);
+// A REG_SZ; an empty text keeps its terminator, as Windows writes a NameServer that is
+// left to DHCP.
 bool writeText(HKEY key, const char* value, const std::string& text);
-// An empty text is stored with no data at all, the way Windows keeps a NameServer
-// that is left to DHCP.
-bool writeTextOrNothing(HKEY key, const char* value, const std::string& text);
+// A REG_MULTI_SZ; an empty list is its terminator alone, as Windows writes the
+// DefaultGateway of a DHCP interface.
 bool writeMultiText(HKEY key, const char* value, const std::vector<std::string>& texts);
 bool writeNumber(HKEY key, const char* value, DWORD number);
 bool readNumber(HKEY key, const char* value, DWORD& out);
+
+// What a DHCP server gave an interface, kept beside the interface's own values.
+struct DhcpLease {
+    const char* address;
+    const char* mask;
+    const char* gateway;
+    const char* nameServers;  // blank-separated, as Windows keeps DhcpNameServer
+};
+// The lease the stand-in's simulated DHCP server hands out.
+constexpr DhcpLease kSimulatedLease = {"192.168.11.20", "255.255.255.0", "192.168.11.1", "192.168.11.1"};
+
+// Writes an interface key's values the way Windows keeps an address from DHCP:
+// EnableDHCP 1, IPAddress and SubnetMask "0.0.0.0", no DefaultGateway, and the lease in
+// DhcpIPAddress, DhcpSubnetMask (REG_SZ), DhcpDefaultGateway (REG_MULTI_SZ) and
+// DhcpNameServer (REG_SZ); null keeps the lease the key holds. The NameServer value is
+// left alone: DNS has its own source.
+bool writeDhcpAddress(HKEY key, const DhcpLease* lease);
 
 // Deletes a key with everything below it.
 void deleteKeyTree(HKEY root, const std::string& path);

@@ -108,14 +108,15 @@ bool writeSettings(const SimConnection& connection, const ConnectionSettings& s)
     bool ok = key != nullptr && netBt != nullptr;
     const bool dhcp = s.addressSource == SettingSource::Dhcp;
     if (ok && !ignored("address")) {
-        ok = writeNumber(key, "EnableDHCP", dhcp ? 1 : 0) &&
-             writeMultiText(key, "IPAddress", dhcp ? std::vector<std::string>{"0.0.0.0"} : quads(s.addresses)) &&
-             writeMultiText(key, "SubnetMask", dhcp ? std::vector<std::string>{"0.0.0.0"} : quads(s.masks));
+        std::string leased;  // a lease given earlier is kept
+        ok = dhcp ? writeDhcpAddress(key, readText(key, "DhcpIPAddress", leased) ? nullptr : &kSimulatedLease)
+                  : writeNumber(key, "EnableDHCP", 0) && writeMultiText(key, "IPAddress", quads(s.addresses)) &&
+                        writeMultiText(key, "SubnetMask", quads(s.masks));
     }
     if (ok && !ignored("gateway")) ok = writeMultiText(key, "DefaultGateway", quads(s.gateways));
     std::string servers;
     for (const std::string& server : quads(s.dns)) servers += (servers.empty() ? "" : ",") + server;
-    if (ok && !ignored("dns")) ok = writeTextOrNothing(key, "NameServer", servers);
+    if (ok && !ignored("dns")) ok = writeText(key, "NameServer", servers);
     if (ok && !ignored("wins")) ok = writeMultiText(netBt, "NameServerList", quads(s.wins));
     for (HKEY open : {key, netBt})
         if (open != nullptr) RegCloseKey(open);

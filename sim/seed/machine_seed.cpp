@@ -7,28 +7,43 @@
 
 namespace {
 
+// One connection of each shape Windows 2000 and XP write.
 struct SeedConnection {
     const char* instanceId;
     const char* name;
     const char* driverEntry;  // device class subkey
     const char* driverDescription;
-    DWORD enableDhcp;
+    const DhcpLease* lease;  // an address from DHCP; null: the fixed values below
     std::vector<std::string> addresses;
     std::vector<std::string> masks;
     std::vector<std::string> gateways;
-    const char* nameServer;  // "" is stored with no data: DNS from DHCP
+    const char* nameServer;  // "": DNS from the same source as the address
     std::vector<std::string> winsServers;
 };
 
+constexpr DhcpLease kHomeLease = {"192.168.1.33", "255.255.255.0", "192.168.1.1", "192.168.1.1"};
+constexpr DhcpLease kCafeLease = {"172.16.5.40", "255.255.0.0", "172.16.0.1", "172.16.0.1 172.16.0.2"};
+
 const SeedConnection kConnections[] = {
-    {kLanInstanceId, kLanName, "0001", "Intel(R) PRO/100 VE Network Connection", 0, {"192.168.0.10"},
+    // XP: a fixed address, the DNS servers separated by a comma.
+    {kLanInstanceId, kLanName, "0001", "Intel(R) PRO/100 VE Network Connection", nullptr, {"192.168.0.10"},
      {"255.255.255.0"}, {"192.168.0.1"}, "192.168.0.1,192.168.0.2", {}},
-    {kWirelessInstanceId, kWirelessName, "0002", "Intel(R) PRO/Wireless 2200BG Network Connection", 1, {"0.0.0.0"},
-     {"0.0.0.0"}, {}, "", {}},
-    // Kept the Windows 2000 way: the DNS servers separated by a blank.
-    {kSecondLanInstanceId, kSecondLanName, "0003", "3Com EtherLink XL 10/100 PCI TX NIC (3C905B-TX)", 0, {"10.0.0.20"},
-     {"255.255.255.0"}, {"10.0.0.1"}, "10.0.0.1 10.0.0.2", {}},
+    // Everything from DHCP.
+    {kWirelessInstanceId, kWirelessName, "0002", "Intel(R) PRO/Wireless 2200BG Network Connection", &kHomeLease, {},
+     {}, {}, "", {}},
+    // Windows 2000: a fixed address, the DNS servers separated by a blank.
+    {kSecondLanInstanceId, kSecondLanName, "0003", "3Com EtherLink XL 10/100 PCI TX NIC (3C905B-TX)", nullptr,
+     {"10.0.0.20"}, {"255.255.255.0"}, {"10.0.0.1"}, "10.0.0.1 10.0.0.2", {}},
+    // The address from DHCP, the DNS server fixed.
+    {kSecondWirelessInstanceId, kSecondWirelessName, "0004", "Intel(R) PRO/Wireless 3945ABG Network Connection",
+     &kCafeLease, {}, {}, {}, "192.168.1.53", {}},
 };
+
+bool writeAddress(HKEY tcpip, const SeedConnection& c) {
+    if (c.lease != nullptr) return writeDhcpAddress(tcpip, c.lease);
+    return writeNumber(tcpip, "EnableDHCP", 0) && writeMultiText(tcpip, "IPAddress", c.addresses) &&
+           writeMultiText(tcpip, "SubnetMask", c.masks) && writeMultiText(tcpip, "DefaultGateway", c.gateways);
+}
 
 bool seedConnection(const SeedConnection& c) {
     HKEY connection = createMachineKey(std::string(kNetworkClassKey) + "\\" + c.instanceId + "\\Connection");
@@ -39,9 +54,7 @@ bool seedConnection(const SeedConnection& c) {
     if (ok) {
         ok = writeText(connection, "Name", c.name) && writeText(connection, "PnpInstanceID", "PCI\\SIM") &&
              writeText(driver, "NetCfgInstanceId", c.instanceId) && writeText(driver, "DriverDesc", c.driverDescription) &&
-             writeNumber(tcpip, "EnableDHCP", c.enableDhcp) && writeMultiText(tcpip, "IPAddress", c.addresses) &&
-             writeMultiText(tcpip, "SubnetMask", c.masks) && writeMultiText(tcpip, "DefaultGateway", c.gateways) &&
-             writeTextOrNothing(tcpip, "NameServer", c.nameServer) &&
+             writeAddress(tcpip, c) && writeText(tcpip, "NameServer", c.nameServer) &&
              writeMultiText(netBt, "NameServerList", c.winsServers);
     }
     for (HKEY key : {connection, driver, tcpip, netBt})

@@ -8,6 +8,8 @@ constexpr char kWirelessName[] = "ワイヤレス ネットワーク接続";
 constexpr char kWirelessInstanceId[] = "{6E1F6D55-1D3A-4B7A-9A51-2C1E5E0A1002}";
 constexpr char kSecondLanName[] = "ローカル エリア接続 2";
 constexpr char kSecondLanInstanceId[] = "{6E1F6D55-1D3A-4B7A-9A51-2C1E5E0A1003}";
+constexpr char kSecondWirelessName[] = "ワイヤレス ネットワーク接続 2";
+constexpr char kSecondWirelessInstanceId[] = "{6E1F6D55-1D3A-4B7A-9A51-2C1E5E0A1004}";
 // A network class subkey that is no connection (it has no Connection subkey).
 constexpr char kNotAConnectionSubkey[] = "Descriptions";
 

@@ -172,21 +172,17 @@ int ProfileCatalog::readTcpIpSettings(const char* instanceId, AdapterInfo* setti
         settings->gateway = readAddressValue(key, "DefaultGateway");
     }
 
-    // No servers, or no NameServer value at all: DNS comes the way the address does, so
-    // a fixed address never shows automatic DNS it cannot have.
-    if (!key.queryValueInfo("NameServer", &type, &size) || size == 0) {
-        settings->dnsAuto = settings->addressAuto;
-        settings->preferredDns = settings->alternateDns = 0;
-    } else {
-        settings->dnsAuto = 0;
-        char first[kDnsPieceSize];
-        char second[kDnsPieceSize];
-        char* servers = readTextValue(key, "NameServer", kNoAddressText);
-        splitNameServers(servers, first, second);
-        delete[] servers;
-        settings->preferredDns = parseDottedQuad(first);
-        settings->alternateDns = parseDottedQuad(second);
-    }
+    // A NameServer that names no server (Windows keeps "" on an interface whose DNS comes
+    // from DHCP), or none at all: DNS comes the way the address does, so a fixed address
+    // never shows automatic DNS it cannot have.
+    char first[kDnsPieceSize];
+    char second[kDnsPieceSize];
+    char* servers = readTextValue(key, "NameServer", kNoAddressText);
+    splitNameServers(servers, first, second);
+    delete[] servers;
+    settings->dnsAuto = first[0] == '\0' ? settings->addressAuto : 0;
+    settings->preferredDns = parseDottedQuad(first);
+    settings->alternateDns = parseDottedQuad(second);
     key.close();
     return 1;
 }

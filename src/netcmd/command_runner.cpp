@@ -8,6 +8,14 @@
 
 namespace {
 
+// How long one program may run before the user is asked whether to wait on. A test
+// build may lower it; it is set here, where the wait is compiled, so that it holds for
+// every caller.
+#ifndef TESSALY_PATIENCE_MS
+#define TESSALY_PATIENCE_MS 60000
+#endif
+constexpr DWORD kPatienceMs = TESSALY_PATIENCE_MS;
+
 // netsh is always the system's own, never one found in the program's or the current
 // directory.
 int netshPath(char* out, UINT outSize) {
@@ -56,12 +64,13 @@ int waitPumping(const CommandRunner& runner, HANDLE process) {
     HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
     HCURSOR previous = SetCursor(wait);
     int finished = 1;
+    const DWORD patience = runner.patienceMs != 0 ? runner.patienceMs : kPatienceMs;
     DWORD start = GetTickCount();
     for (;;) {
         if (disable) EnableWindow(owner, FALSE);  // again after the question, which enables it
         const DWORD elapsed = GetTickCount() - start;
-        if (elapsed < runner.patienceMs) {
-            if (waitForProcessOrMessage(runner, process, runner.patienceMs - elapsed) == WAIT_OBJECT_0) break;
+        if (elapsed < patience) {
+            if (waitForProcessOrMessage(runner, process, patience - elapsed) == WAIT_OBJECT_0) break;
             pumpMessages();
             SetCursor(wait);
             continue;

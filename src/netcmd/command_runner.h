@@ -7,12 +7,6 @@
 
 #include "tcpip_request.h"
 
-// How long one program may run before the user is asked whether to wait on. A test
-// build may lower it.
-#ifndef TESSALY_PATIENCE_MS
-#define TESSALY_PATIENCE_MS 60000
-#endif
-constexpr DWORD kPatienceMs = TESSALY_PATIENCE_MS;
 constexpr char kNotRespondingText[] = "netsh が応答しません。\n待ち続けますか？";
 // The exit code stored for a program the user gave up on (it is then ended).
 constexpr DWORD kAbandonedExitCode = 0xFFFFFFFE;
@@ -32,7 +26,7 @@ class CommandRunner {
 public:
     // Starts the command line as a hidden process and waits for it to end, the thread's
     // windows painting meanwhile and the owner disabled, with the wait cursor. After
-    // kPatienceMs the user may give up, which ends the process. The program is the
+    // patienceMs the user may give up, which ends the process. The program is the
     // application name when given, else the command line's first word. Returns 1 when
     // the process started (its exit code is then stored), 0 when it did not or the
     // command line is missing.
@@ -53,8 +47,9 @@ public:
 
     // Disabled while a program runs, and the owner of the question; may be null.
     HWND owner = nullptr;
-    // How long one program may run before the user is asked whether to wait on.
-    DWORD patienceMs = kPatienceMs;
+    // How long one program may run before the user is asked whether to wait on; 0 for
+    // the build's own (kPatienceMs in command_runner.cpp).
+    DWORD patienceMs = 0;
     // The wait for the program or a message; a test may put in one that fails. A failed
     // wait is never taken for patience run out.
     MessageWait messageWait = MsgWaitForMultipleObjects;

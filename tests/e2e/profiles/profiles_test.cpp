@@ -132,7 +132,8 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     EXPECT_EQ("ローカル エリア接続\r\n  IPアドレス： 192.168.0.10 / 255.255.255.0\r\n  ゲートウェイ： 192.168.0.1\r\n"
               "  DNS： 192.168.0.1, 192.168.0.2\r\nワイヤレス ネットワーク接続\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動\r\n"
               "ローカル エリア接続 2\r\n  IPアドレス： 10.0.0.20 / 255.255.255.0\r\n  ゲートウェイ： 10.0.0.1\r\n"
-              "  DNS： 10.0.0.1, 10.0.0.2",
+              "  DNS： 10.0.0.1, 10.0.0.2\r\nワイヤレス ネットワーク接続 2\r\n  IPアドレス： 自動 (DHCP)\r\n"
+              "  DNS： 192.168.1.53",
               itemText(dialog, kPreview));
     HWND list = GetDlgItem(dialog, kList);
     for (int key = 0; key < 2; ++key) SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);

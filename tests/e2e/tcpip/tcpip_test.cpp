@@ -82,18 +82,7 @@ TEST_F(TcpIp, FieldsFollowTheConnectionAndTheRadioButtonsAndABlankMaskGetsAPropo
     EXPECT_EQ("fixed 10.0.0.20 255.255.255.0 10.0.0.1 / fixed 10.0.0.1 10.0.0.2 111110111", fields(dialog));
     chooseComboItem(dialog, kCombo, 1);
     EXPECT_EQ("Intel(R) PRO/Wireless 2200BG Network Connection", itemText(dialog, kDescription));
-    EXPECT_EQ("auto ... ... ... / auto ... ... 110001100", fields(dialog));
-    const std::pair<int, const char*> steps[] = {
-        {kAddressFixed, "fixed ... ... ... / fixed ... ... 111110111"},  // a fixed address: fixed DNS too
-        {kAddressAuto, "auto ... ... ... / fixed ... ... 110001111"},
-        {kDnsAuto, "auto ... ... ... / auto ... ... 110001100"},
-        {kDnsFixed, "auto ... ... ... / fixed ... ... 110001111"},  // the address fields stay off
-        {kAddressFixed, "fixed ... ... ... / fixed ... ... 111110111"},
-    };
-    for (const auto& step : steps) {
-        click(dialog, step.first);
-        EXPECT_EQ(step.second, fields(dialog)) << "after clicking " << step.first;
-    }
+    click(dialog, kAddressFixed);
     focusControl(dialog, kAddress);
     focusControl(dialog, kMask);
     EXPECT_EQ("255.255.255.0", ipText(dialog, kMask)) << "tabbing into a blank mask";
@@ -104,6 +93,56 @@ TEST_F(TcpIp, FieldsFollowTheConnectionAndTheRadioButtonsAndABlankMaskGetsAPropo
     EXPECT_EQ(0u, commands().find("set address name = \"ワイヤレス ネットワーク接続\" source = static addr = 0.0.0.0 "
                                   "mask = 255.255.255.0|"))
         << "blank fields go out as zero";
+}
+
+TEST_F(TcpIp, EveryPairOfSourcesHasItsEnableRulesFromEverySeededShape) {
+    // The seeded shapes, as the dialog first shows them: XP fixed, DHCP, Windows 2000
+    // fixed, and a DHCP address with a fixed DNS server.
+    const char* const shown[] = {
+        "fixed 192.168.0.10 255.255.255.0 192.168.0.1 / fixed 192.168.0.1 192.168.0.2 111110111",
+        "auto ... ... ... / auto ... ... 110001100",
+        "fixed 10.0.0.20 255.255.255.0 10.0.0.1 / fixed 10.0.0.1 10.0.0.2 111110111",
+        "auto ... ... ... / fixed 192.168.1.53 ... 110001111",
+    };
+    // Clicks that pass through every pair of address and DNS source, with the radios and
+    // the enabled controls (404 to 412) after each; the fields keep what they showed.
+    const std::pair<int, const char*> clicks[] = {
+        {kAddressAuto, "auto ? 110001111"},    // the DNS radio as it was
+        {kDnsAuto, "auto auto 110001100"},     // automatic DNS: its fields off
+        {kDnsFixed, "auto fixed 110001111"},   // the address fields stay as they were
+        {kAddressFixed, "fixed fixed 111110111"},  // a fixed address takes fixed DNS, 409 off
+        {kDnsFixed, "fixed fixed 111111111"},  // 409 on again
+        {kDnsAuto, "fixed auto 110001100"},    // the address fields go off with the DNS fields
+    };
+    TessalyRun run;
+    HWND dialog = start(run);
+    for (int shape = 0; shape < 4; ++shape) {
+        chooseComboItem(dialog, kCombo, shape);
+        const std::string first = fields(dialog);
+        EXPECT_EQ(shown[shape], first) << "shape " << shape;
+        const std::string addressFields = first.substr(first.find(' ') + 1, first.find(" / ") - first.find(' ') - 1);
+        const std::string dnsPart = first.substr(first.find(" / ") + 3);
+        const std::string dnsFields = dnsPart.substr(dnsPart.find(' ') + 1, dnsPart.rfind(' ') - dnsPart.find(' ') - 1);
+        std::string dnsRadio = dnsPart.substr(0, dnsPart.find(' '));
+        for (const auto& c : clicks) {
+            click(dialog, c.first);
+            std::string expected = c.second;
+            const std::string address = expected.substr(0, expected.find(' '));
+            std::string dns = expected.substr(address.size() + 1, expected.rfind(' ') - address.size() - 1);
+            if (dns == "?") dns = dnsRadio;
+            dnsRadio = dns;
+            expected = address + " " + addressFields + " / " + dns + " " + dnsFields + expected.substr(expected.rfind(' '));
+            EXPECT_EQ(expected, fields(dialog)) << "shape " << shape << ", after clicking " << c.first;
+        }
+    }
+    // The DHCP shape, unchanged: DNS goes out as DHCP too, never as a fixed 0.0.0.0.
+    chooseComboItem(dialog, kCombo, 1);
+    EXPECT_EQ("「ワイヤレス ネットワーク接続」の設定を切り替えました。\n (IP=0.0.0.0)", confirm(run, dialog));
+    expectEndsWithZero(run);
+    const std::string name = "name = \"ワイヤレス ネットワーク接続\" ";
+    EXPECT_EQ("set address " + name + "source = dhcp|set wins " + name + "source = dhcp|set dns " + name +
+                  "source = dhcp|",
+              commands());
 }
 
 TEST_F(TcpIp, TheVerdictIsWhatTheConnectionHoldsAndNetshOnlyDecidesWhereNothingCanBeReadBack) {
@@ -131,7 +170,7 @@ TEST_F(TcpIp, TheVerdictIsWhatTheConnectionHoldsAndNetshOnlyDecidesWhereNothingC
         TessalyRun run;
         HWND dialog = start(run);
         if (c.value[0] == '2') deleteKeyTree(HKEY_LOCAL_MACHINE, interfaceKeyPath(kLanInstanceId));
-        EXPECT_EQ(c.combo < 0 ? 0 : 3, SendDlgItemMessageA(dialog, kCombo, CB_GETCOUNT, 0, 0));
+        EXPECT_EQ(c.combo < 0 ? 0 : 4, SendDlgItemMessageA(dialog, kCombo, CB_GETCOUNT, 0, 0));
         if (c.combo > 0) chooseComboItem(dialog, kCombo, c.combo);
         if (c.field != 0) typeIp(dialog, c.field, c.typed);
         EXPECT_EQ(c.outcome, confirm(run, dialog)) << c.fault << "=" << c.value << " case " << &c - cases;

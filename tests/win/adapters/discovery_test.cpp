@@ -13,8 +13,8 @@
 namespace {
 
 // Writes "Name=t:data|..." into a new key: t is d (REG_DWORD, decimal), s (REG_SZ; an
-// empty text is stored without data), m (REG_MULTI_SZ, strings separated by commas) or
-// r (REG_MULTI_SZ without any terminator).
+// empty text keeps its terminator, as Windows writes it), m (REG_MULTI_SZ, strings
+// separated by commas), r (REG_MULTI_SZ without any terminator) or 0 (REG_SZ of no bytes).
 void writeKey(const std::string& path, const std::string& values) {
     HKEY key = createMachineKey(path);
     std::istringstream items(values);
@@ -25,7 +25,8 @@ void writeKey(const std::string& path, const std::string& values) {
         for (std::string piece; std::getline(pieces, piece, ',');) strings.push_back(piece);
         switch (item[name.size() + 1]) {
         case 'd': writeNumber(key, name.c_str(), std::stoul(data)); break;
-        case 's': writeTextOrNothing(key, name.c_str(), data); break;
+        case 's': writeText(key, name.c_str(), data); break;
+        case '0': RegSetValueExA(key, name.c_str(), 0, REG_SZ, nullptr, 0); break;
         case 'm': writeMultiText(key, name.c_str(), strings); break;
         default: RegSetValueExA(key, name.c_str(), 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()), data.size());
         }
@@ -96,7 +97,12 @@ TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
         const char* slot;
     } cases[] = {
         {fixed, "fixed 10.0.0.5 255.0.0.0 10.0.0.1 / fixed 10.0.0.1 10.0.0.2"},
-        {"EnableDHCP=d:1|IPAddress=m:10.1.1.1|NameServer=s:", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
+        // DHCP as Windows 2000 and XP write it: NameServer "" with its terminator.
+        {"EnableDHCP=d:1|IPAddress=m:0.0.0.0|SubnetMask=m:0.0.0.0|DefaultGateway=m:|NameServer=s:|"
+         "DhcpIPAddress=s:192.168.1.33|DhcpNameServer=s:192.168.1.1",
+         "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
+        {"EnableDHCP=d:1|IPAddress=m:10.1.1.1|NameServer=0:", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
+        {"EnableDHCP=d:1|NameServer=s:192.168.1.53", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 192.168.1.53 0.0.0.0"},
         {"IPAddress=m:10.1.1.1", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
         {"EnableDHCP=d:0|NameServer=s:", "fixed 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
         {"NameServer=s:10.0.0.1 10.0.0.2", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 10.0.0.1 10.0.0.2"},  // Windows 2000
@@ -106,7 +112,7 @@ TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
         {"EnableDHCP=d:0|IPAddress=r:10.0.0.9", "fixed 10.0.0.9 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
         // 19 sevens, kept modulo 65536 as 7281, spill into the bytes above.
         {"NameServer=s:" + std::string(65536, '7'), "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 113.0.0.0 0.0.0.0"},
-        {"NameServer=s:" + std::string(10000, ','), "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
+        {"NameServer=s:" + std::string(10000, ','), "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},  // no server
         {fixed, "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},  // read again without its interface key
     };
     const int count = sizeof cases / sizeof cases[0];
