@@ -5,7 +5,8 @@
 bool RegKey::open(const char* path) {
     if (root == nullptr || path == nullptr) return false;
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return false;
+    // Read access only: an account that may not change HKLM\SYSTEM still reads it.
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
     key = opened;
     return true;
 }

@@ -16,7 +16,7 @@ class RegKey {
 public:
     RegKey() : root(nullptr), key(nullptr) {}
 
-    // Opens the path under root with full access.
+    // Opens the path under root for reading.
     bool open(const char* path);
     // Closes the key; false when it was not open or could not be closed.
     bool close();

@@ -27,5 +27,9 @@ std::string readWholeFile(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& content);
 // A path of the build (a Unix path under Wine) as Windows programs see it: drive Z:.
 std::string windowsPathOf(const std::string& hostPath);
+// Points this program's import of `function` from `dll` at `replacement`, so that the
+// code linked into the test program calls it instead; returns the function it replaced,
+// or null when the program does not import it.
+void* replaceImport(const char* dll, const char* function, void* replacement);
 // The lines of a text with CR LF line ends (the netsh stand-in's log).
 std::vector<std::string> crlfLines(const std::string& text);

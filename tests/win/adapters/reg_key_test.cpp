@@ -6,7 +6,10 @@
 #include <cstring>
 #include <string>
 
+#include "machine_seed.h"
+#include "profiles/profile_catalog.h"
 #include "sim_registry.h"
+#include "win/support.h"
 
 TEST(RegKeyTest, ValuesReadWithTheirFallbacks) {
     const char* path = "Software\\TessalyTests";
@@ -57,4 +60,27 @@ TEST(RegKeyTest, ValuesReadWithTheirFallbacks) {
     EXPECT_FALSE(key.close());
     EXPECT_EQ(9u, key.readDword("dword", 9)) << "a closed key";
     deleteKeyTree(HKEY_CURRENT_USER, path);
+}
+
+// Opens keys as Windows does for an account that may read HKLM\SYSTEM but not change it.
+using OpenKey = LONG(WINAPI*)(HKEY, const char*, DWORD, REGSAM, HKEY*);
+OpenKey systemOpenKey = nullptr;
+LONG WINAPI openAsReader(HKEY root, const char* path, DWORD options, REGSAM access, HKEY* key) {
+    if ((access & ~(KEY_READ | KEY_WOW64_64KEY | KEY_WOW64_32KEY)) != 0) return ERROR_ACCESS_DENIED;
+    return systemOpenKey(root, path, options, access, key);
+}
+
+TEST(RegKeyTest, AnAccountThatMayOnlyReadTheMachineSeesItsConnections) {
+    ASSERT_EQ(1, seedSimulatedMachine());
+    systemOpenKey = reinterpret_cast<OpenKey>(replaceImport("advapi32.dll", "RegOpenKeyExA", reinterpret_cast<void*>(openAsReader)));
+    ASSERT_NE(nullptr, systemOpenKey);
+    ProfileCatalog catalog{kCatalogFilePath};
+    EXPECT_EQ(1, catalog.discover());
+    EXPECT_EQ(4, catalog.adapterCount());
+    AdapterInfo lan;
+    ASSERT_EQ(1, catalog.adapterAt(0, &lan));
+    EXPECT_STREQ("Intel(R) PRO/100 VE Network Connection", lan.description);
+    EXPECT_EQ(0xC0A8000Au, lan.address);
+    catalog.releaseAdapters();
+    replaceImport("advapi32.dll", "RegOpenKeyExA", reinterpret_cast<void*>(systemOpenKey));
 }
