@@ -36,6 +36,16 @@ char* readWholeSectionList(const char* file, DWORD* listSize) {
     return nullptr;
 }
 
+// Marks the numbers whose script is on disk: a deleted profile leaves its script, and a
+// new profile must not take its number and overwrite it.
+void markScriptFiles(bool present[kMaxSections]) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(".\\*.dmp", &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        markScriptNumber(found.cFileName, present);
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
 }  // namespace
 
 ProfileCatalog::ProfileCatalog(const char* catalogFilePath)
@@ -106,6 +116,7 @@ int ProfileCatalog::markPresentSections(bool present[kMaxSections]) const {
 int ProfileCatalog::nextSectionName(SectionName out) const {
     if (out == nullptr) return 0;
     bool* present = new (std::nothrow) bool[kMaxSections]();
+    if (present != nullptr) markScriptFiles(present);
     const int found = present != nullptr && markPresentSections(present) &&
                       nextFreeSectionName(sectionNames, profileCount, present, out);
     delete[] present;

@@ -43,6 +43,16 @@ void markSectionNumbers(const char* list, size_t listSize, bool present[kMaxSect
     }
 }
 
+void markScriptNumber(const char* fileName, bool present[kMaxSections]) {
+    if (fileName == nullptr || std::strlen(fileName) != 7 || !isThreeDigits(fileName, 3) || fileName[3] != '.') return;
+    const char* extension = fileName + 4;
+    for (int i = 0; i < 3; ++i) {
+        const char c = extension[i] >= 'A' && extension[i] <= 'Z' ? static_cast<char>(extension[i] - 'A' + 'a') : extension[i];
+        if (c != "dmp"[i]) return;
+    }
+    present[sectionNumber(fileName)] = true;
+}
+
 void nextSectionNumber(const char* name, SectionName out) {
     std::memmove(out, name, 3);
     out[3] = '\0';

@@ -20,6 +20,10 @@ int collectSectionNames(const char* list, size_t listSize, SectionName* names, i
 // name does not stop this walk.
 void markSectionNumbers(const char* list, size_t listSize, bool present[kMaxSections]);
 
+// Marks the number of a profile script's file name, three digits and ".dmp" (in any
+// letter case); other names mark nothing.
+void markScriptNumber(const char* fileName, bool present[kMaxSections]);
+
 // The number after `name` (three digits), 999 wrapping to 000.
 void nextSectionNumber(const char* name, SectionName out);
 

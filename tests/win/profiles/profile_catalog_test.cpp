@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "netcmd/command_runner.h"
+#include "profiles/save_dialog.h"
+#include "sim_registry.h"
 #include "win/support.h"
 
 namespace {
@@ -72,6 +75,20 @@ TEST_F(ProfileCatalogTest, RemovingKeepsTheOthersInOrderAndTheScriptOnDisk) {
     EXPECT_EQ("", readWholeFile("dumplist.ini")) << "removing the only profile empties the catalogue";
     ASSERT_EQ(1, catalog.addProfile("first again"));
     EXPECT_EQ((std::vector<std::string>{"000:first again:.\\000.dmp:0"}), entries());
+}
+
+TEST_F(ProfileCatalogTest, ASaveAfterDeletingTheLastProfileLeavesItsScriptAlone) {
+    ASSERT_TRUE(simulationInstalled());
+    load(sections({0, 1, 2}));
+    writeWholeFile("002.dmp", "the deleted profile's script");
+    writeWholeFile("004.DMP", "a script without a profile");
+    ASSERT_EQ(1, catalog.removeProfile(2));
+    CommandRunner runner;
+    EXPECT_EQ(SaveOutcome::Saved, saveNamedProfile(&catalog, &runner, "again"));
+    EXPECT_EQ("the deleted profile's script", readWholeFile("002.dmp"));
+    EXPECT_EQ("a script without a profile", readWholeFile("004.DMP"));
+    EXPECT_EQ("003:again:.\\003.dmp:0", entries().back());
+    EXPECT_NE(std::string::npos, readWholeFile("003.dmp").find("pushd interface ip")) << "the new profile's own script";
 }
 
 TEST_F(ProfileCatalogTest, AnUndoneProfileAndASectionInTheWayLeaveEveryOtherLineAsItWas) {
