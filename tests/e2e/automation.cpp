@@ -42,11 +42,15 @@ std::string controlText(HWND control) {
     return text;
 }
 
+// Enumeration callbacks are stdcall on 32-bit, where a lambda does not convert to them.
+BOOL CALLBACK collectChild(HWND child, LPARAM out) {
+    reinterpret_cast<std::vector<HWND>*>(out)->push_back(child);
+    return TRUE;
+}
+
 std::vector<HWND> children(HWND parent) {
     std::vector<HWND> list;
-    EnumChildWindows(
-        parent, [](HWND child, LPARAM out) { reinterpret_cast<std::vector<HWND>*>(out)->push_back(child); return TRUE; },
-        reinterpret_cast<LPARAM>(&list));
+    EnumChildWindows(parent, collectChild, reinterpret_cast<LPARAM>(&list));
     return list;
 }
 
