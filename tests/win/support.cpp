@@ -36,9 +36,8 @@ void* replaceImport(const char* dll, const char* function, void* replacement) {
         auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
         for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
             const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (lstrcmpA(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) || lstrcmpA(byName->Name, function) != 0) continue;
             DWORD protection = 0;
             VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
             void* previous = reinterpret_cast<void*>(slots->u1.Function);

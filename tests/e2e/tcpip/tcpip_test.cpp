@@ -40,12 +40,10 @@ protected:
     }
 };
 
-TEST_F(TcpIp, AFixedAddressGoesOutThroughNetshAndIsShownNextTime) {
+TEST_F(TcpIp, AFixedAddressGoesOutThroughNetshIsShownNextTimeAndAnUnchangedDhcpConnectionStaysDhcp) {
     TessalyRun run;
     HWND dialog = start(run);
     EXPECT_EQ("Intel(R) PRO/100 VE Network Connection", itemText(dialog, kDescription));
-    EXPECT_EQ("fixed 192.168.0.10 255.255.255.0 192.168.0.1 / fixed 192.168.0.1 192.168.0.2 111110111", fields(dialog))
-        << "a fixed address leaves automatic DNS disabled";
     typeIp(dialog, kAddress, "192.168.0.77");
     EXPECT_EQ("「ローカル エリア接続」の設定を切り替えました。\n (IP=192.168.0.77)", confirm(run, dialog));
     expectEndsWithZero(run);
@@ -58,16 +56,16 @@ TEST_F(TcpIp, AFixedAddressGoesOutThroughNetshAndIsShownNextTime) {
     TessalyRun again;
     dialog = start(again);
     EXPECT_EQ("192.168.0.77", ipText(dialog, kAddress)) << "read back from the registry";
-    click(dialog, kAddressAuto);
-    click(dialog, kDnsAuto);
-    EXPECT_EQ("「ローカル エリア接続」の設定を切り替えました。\n (IP=0.0.0.0)", confirm(again, dialog));
+    chooseComboItem(dialog, kCombo, 1);  // DNS from DHCP goes out so, never as a fixed 0.0.0.0
+    EXPECT_EQ("「ワイヤレス ネットワーク接続」の設定を切り替えました。\n (IP=0.0.0.0)", confirm(again, dialog));
     expectEndsWithZero(again);
-    EXPECT_EQ("set address source = dhcp|set wins source = dhcp|set dns source = dhcp|", commands());
+    const std::string name = "name = \"ワイヤレス ネットワーク接続\" ";
+    EXPECT_EQ("set address " + name + "source = dhcp|set wins " + name + "source = dhcp|set dns " + name + "source = dhcp|",
+              commands());
 }
 
 TEST_F(TcpIp, FieldsFollowTheConnectionAndTheRadioButtonsAndABlankMaskGetsAProposal) {
-    HKEY key;  // the wired connection without gateway and with one DNS server
-    RegOpenKeyExA(HKEY_LOCAL_MACHINE, interfaceKeyPath(kLanInstanceId).c_str(), 0, KEY_ALL_ACCESS, &key);
+    HKEY key = createMachineKey(interfaceKeyPath(kLanInstanceId));  // no gateway, one DNS server
     writeMultiText(key, "DefaultGateway", {});
     writeText(key, "NameServer", "192.168.0.1");
     RegCloseKey(key);
@@ -94,8 +92,7 @@ TEST_F(TcpIp, FieldsFollowTheConnectionAndTheRadioButtonsAndABlankMaskGetsAPropo
 }
 
 TEST_F(TcpIp, EveryPairOfSourcesHasItsEnableRulesFromEverySeededShape) {
-    // The seeded shapes, as the dialog first shows them: XP fixed, DHCP, Windows 2000
-    // fixed, and a DHCP address with a fixed DNS server.
+    // The seeded shapes as first shown: XP fixed, DHCP, Windows 2000 fixed, DHCP with fixed DNS.
     const char* const shown[] = {
         "fixed 192.168.0.10 255.255.255.0 192.168.0.1 / fixed 192.168.0.1 192.168.0.2 111110111",
         "auto ... ... ... / auto ... ... 110001100",
@@ -124,14 +121,6 @@ TEST_F(TcpIp, EveryPairOfSourcesHasItsEnableRulesFromEverySeededShape) {
                 << "shape " << shape << ", after clicking " << c.first;
         }
     }
-    // The DHCP shape, unchanged: DNS goes out as DHCP too, never as a fixed 0.0.0.0.
-    chooseComboItem(dialog, kCombo, 1);
-    EXPECT_EQ("「ワイヤレス ネットワーク接続」の設定を切り替えました。\n (IP=0.0.0.0)", confirm(run, dialog));
-    expectEndsWithZero(run);
-    const std::string name = "name = \"ワイヤレス ネットワーク接続\" ";
-    EXPECT_EQ("set address " + name + "source = dhcp|set wins " + name + "source = dhcp|set dns " + name +
-                  "source = dhcp|",
-              commands());
 }
 
 TEST_F(TcpIp, TheVerdictIsWhatTheConnectionHoldsAndNetshOnlyDecidesWhereNothingCanBeReadBack) {

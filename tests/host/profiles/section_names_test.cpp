@@ -58,20 +58,14 @@ TEST(SectionNames, TheNextNumberFollowsTheLastSectionAndSkipsNumbersInUse) {
 }
 
 TEST(SectionNames, OnlyAThreeDigitScriptNameMarksItsNumber) {
-    const struct {
-        const char* file;
-        int marked;  // -1: none
-    } cases[] = {
-        {"004.dmp", 4}, {"999.DMP", 999}, {"010.Dmp", 10}, {"04.dmp", -1},  {"0004.dmp", -1},
-        {"004.dmpx", -1}, {"004.txt", -1}, {"00a.dmp", -1}, {"004_dmp", -1}, {"", -1},
-    };
+    const std::pair<const char*, const char*> cases[] = {{"004.dmp", "4 "}, {"999.DMP", "999 "}, {"010.Dmp", "10 "},
+        {"04.dmp", ""}, {"0004.dmp", ""}, {"004.dmpx", ""}, {"004.txt", ""}, {"00a.dmp", ""}, {"004_dmp", ""}, {"", ""}};
     for (const auto& c : cases) {
         bool present[kMaxSections] = {};
-        markScriptNumber(c.file, present);
-        int marked = -1;
-        for (int i = 0; i < kMaxSections; ++i)
-            if (present[i]) marked = marked == -1 ? i : -2;
-        EXPECT_EQ(c.marked, marked) << c.file;
+        markScriptNumber(c.first, present);
+        std::string marked;
+        for (int i = 0; i < kMaxSections; ++i) marked += present[i] ? std::to_string(i) + " " : "";
+        EXPECT_EQ(c.second, marked) << c.first;
     }
 }
 

@@ -98,8 +98,7 @@ TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
     } cases[] = {
         {fixed, "fixed 10.0.0.5 255.0.0.0 10.0.0.1 / fixed 10.0.0.1 10.0.0.2"},
         // DHCP as Windows 2000 and XP write it: NameServer "" with its terminator.
-        {"EnableDHCP=d:1|IPAddress=m:0.0.0.0|SubnetMask=m:0.0.0.0|DefaultGateway=m:|NameServer=s:|"
-         "DhcpIPAddress=s:192.168.1.33|DhcpNameServer=s:192.168.1.1",
+        {"EnableDHCP=d:1|IPAddress=m:0.0.0.0|SubnetMask=m:0.0.0.0|DefaultGateway=m:|NameServer=s:|DhcpNameServer=s:1.1.1.1",
          "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
         {"EnableDHCP=d:1|IPAddress=m:10.1.1.1|NameServer=0:", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
         {"EnableDHCP=d:1|NameServer=s:192.168.1.53", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 192.168.1.53 0.0.0.0"},

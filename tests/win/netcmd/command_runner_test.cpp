@@ -92,23 +92,17 @@ DWORD WINAPI failingWait(DWORD, const HANDLE*, BOOL, DWORD, DWORD) {
 // first three, then Cancel, which would end the child.
 DWORD WINAPI answerQuestions(void* count) {
     volatile LONG& questions = *static_cast<volatile LONG*>(count);
-    for (;;) {
-        HWND box = FindWindowA("#32770", "確認");
-        if (box != nullptr) {
-            char text[128] = "";
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            if (std::string(text) == kNotRespondingText) ++questions;
-            SendMessageA(box, WM_COMMAND, questions > 3 ? IDCANCEL : IDOK, 0);
-        }
-        Sleep(20);
+    for (HWND box;; Sleep(20)) {
+        if ((box = FindWindowA("#32770", "確認")) == nullptr) continue;
+        char text[128] = "";
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        questions += std::string(text) == kNotRespondingText;
+        SendMessageA(box, WM_COMMAND, questions > 3 ? IDCANCEL : IDOK, 0);
     }
 }
 
 TEST_F(CommandRunnerTest, AWaitThatFailsNeverPassesForPatienceRunOut) {
-    const struct {
-        int childMs;
-        LONG questions;  // what the patience of 1 s allows
-    } cases[] = {{300, 0}, {1600, 1}};
+    const std::pair<int, LONG> cases[] = {{300, 0}, {1600, 1}};  // a child's time, the questions 1 s of patience allows
     volatile LONG questions = 0;
     HANDLE answerer = CreateThread(nullptr, 0, answerQuestions, const_cast<LONG*>(&questions), 0, nullptr);
     runner.patienceMs = 1000;
@@ -116,10 +110,10 @@ TEST_F(CommandRunnerTest, AWaitThatFailsNeverPassesForPatienceRunOut) {
         runner.messageWait = wait;
         for (const auto& c : cases) {
             questions = 0;
-            EXPECT_EQ(1, runner.run(child("sleep=" + std::to_string(c.childMs) + " exit=7").c_str(), nullptr, &exitCode));
-            const std::string which = (wait == failingWait ? "failing wait, child " : "child ") + std::to_string(c.childMs);
+            EXPECT_EQ(1, runner.run(child("sleep=" + std::to_string(c.first) + " exit=7").c_str(), nullptr, &exitCode));
+            const std::string which = (wait == failingWait ? "failing wait, child " : "child ") + std::to_string(c.first);
             EXPECT_EQ(7u, exitCode) << which << ": ended by the child, not given up";
-            EXPECT_EQ(c.questions, questions) << which;
+            EXPECT_EQ(c.second, questions) << which;
         }
     }
     TerminateThread(answerer, 0);
