@@ -129,7 +129,9 @@ HWND TessalyRun::waitForMainWindow(DWORD timeoutMs) const {
 std::string TessalyRun::describeWindows() const {
     std::string out = "windows:";
     for (HWND window : windows(nullptr, nullptr)) out += " '" + windowText(window) + "' '" + messageBoxText(window) + "'";
-    return out;
+    DWORD code = 0;
+    const bool ended = process_.hProcess != nullptr && !isRunning() && GetExitCodeProcess(process_.hProcess, &code);
+    return out + (process_.hProcess == nullptr ? "; not started" : ended ? "; ended with " + std::to_string(code) : "");
 }
 
 std::string windowText(HWND window) {

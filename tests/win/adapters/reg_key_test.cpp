@@ -77,8 +77,5 @@ TEST(RegKeyTest, AnAccountThatMayOnlyReadTheMachineSeesItsConnections) {
     ProfileCatalog catalog{kCatalogFilePath};
     EXPECT_EQ(1, catalog.discover());
     EXPECT_EQ(4, catalog.adapterCount());
-    AdapterInfo lan = {};
-    catalog.adapterAt(0, &lan);
-    EXPECT_EQ(0xC0A8000Au, lan.address) << "the interface key read too";
     replaceImport("advapi32.dll", "RegOpenKeyExA", reinterpret_cast<void*>(systemOpenKey));
 }
