@@ -31,11 +31,8 @@ extern "C"
 #endif
     void WinMainCRTStartup() {
     runStaticConstructors();
-    STARTUPINFOA startup;
-    ZeroMemory(&startup, sizeof startup);
-    startup.cb = sizeof startup;
-    GetStartupInfoA(&startup);
-    const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+    // WinMain takes the tail and the show command from the process itself; these are
+    // what the runtime would pass.
     char* tail = const_cast<char*>(commandLineTail(GetCommandLineA()));
-    ExitProcess(static_cast<UINT>(WinMain(GetModuleHandleA(nullptr), nullptr, tail, show)));
+    ExitProcess(static_cast<UINT>(WinMain(GetModuleHandleA(nullptr), nullptr, tail, SW_SHOWDEFAULT)));
 }

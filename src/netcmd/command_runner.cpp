@@ -50,8 +50,9 @@ DWORD waitForProcessOrMessage(const CommandRunner& runner, HANDLE process, DWORD
     const DWORD woken = runner.messageWait(1, &process, FALSE, timeout, kWakeMask);
     if (woken != WAIT_FAILED) return woken;
     const DWORD poll = timeout < kFailedWaitPollMs ? timeout : kFailedWaitPollMs;
-    if (WaitForSingleObject(process, poll) == WAIT_FAILED) Sleep(poll);
-    return WaitForSingleObject(process, 0);
+    const DWORD ended = WaitForSingleObject(process, poll);
+    if (ended == WAIT_FAILED) Sleep(poll);
+    return ended;
 }
 
 // Waits for the process with one thread: the windows go on painting, the owner stays
