@@ -21,6 +21,8 @@ add_executable(host_tests
 )
 target_compile_options(host_tests PRIVATE ${TESSALY_WARNINGS})
 target_link_libraries(host_tests PRIVATE tessaly_portable GTest::gtest_main)
+# The script reader's tests read the real dumps kept among the fuzz seeds.
+target_compile_definitions(host_tests PRIVATE TESSALY_SCRIPT_SEEDS="${CMAKE_SOURCE_DIR}/fuzz/fuzz_netsh_script")
 gtest_discover_tests(host_tests DISCOVERY_MODE PRE_TEST)
 
 # libFuzzer targets; each also runs briefly as a test so the suite exercises it. The code

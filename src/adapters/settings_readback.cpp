@@ -118,21 +118,25 @@ int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held) {
     return readable;
 }
 
-int readScriptSettings(const char* path, ScriptSettings* out) {
-    out->connectionCount = 0;
-    out->unreadLines = 0;
+int readScriptSettings(const char* path, ScriptSettings* out, HANDLE* heldOpen) {
+    readNetshScript(nullptr, 0, out);
+    if (heldOpen != nullptr) *heldOpen = INVALID_HANDLE_VALUE;
     if (path == nullptr) return 0;
+    // Shared for reading only: while the handle is open nobody can change the script.
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                               nullptr);
     if (file == INVALID_HANDLE_VALUE) return 0;
     const DWORD size = GetFileSize(file, nullptr);
     char* text = size != INVALID_FILE_SIZE && size <= kMaxScriptBytes ? new (std::nothrow) char[size + 1] : nullptr;
     DWORD read = 0;
-    if (text != nullptr && ReadFile(file, text, size, &read, nullptr) && read == size)
-        readNetshScript(text, size, out);
+    const int whole = text != nullptr && ReadFile(file, text, size, &read, nullptr) && read == size;
+    if (whole) readNetshScript(text, size, out);
     delete[] text;
-    CloseHandle(file);
-    return out->connectionCount > 0;
+    if (whole && heldOpen != nullptr)
+        *heldOpen = file;
+    else
+        CloseHandle(file);
+    return whole;
 }
 
 int verifyApplied(const ScriptSettings& asked, int exitCodesOk, const char* failureText, char** report) {

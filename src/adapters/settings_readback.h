@@ -2,6 +2,8 @@
 // verdict on the apply.
 #pragma once
 
+#include <windows.h>
+
 #include "../netcmd/netsh_script.h"
 
 // Fills `held` with the connections that `asked` names, in the same order, from their
@@ -11,8 +13,11 @@
 // connection, cannot be opened.
 int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held);
 
-// Reads a script file of at most 1 MB; 0 when it cannot be read or names no connection.
-int readScriptSettings(const char* path, ScriptSettings* out);
+// Reads a script file of at most 1 MB; 0 when it cannot be read whole. With heldOpen,
+// a file read whole stays open, shared for reading only, so that nobody can change it
+// before the caller has run it; the caller closes *heldOpen (otherwise
+// INVALID_HANDLE_VALUE).
+int readScriptSettings(const char* path, ScriptSettings* out, HANDLE* heldOpen = nullptr);
 
 // The verdict on an apply whose netsh runs gave exitCodesOk: 1 when the connections
 // hold what was asked, or, when they cannot be read back, when the exit codes were 0.

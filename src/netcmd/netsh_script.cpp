@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "../adapters/dotted_quad.h"
+#include "../common/profile_text.h"
 #include "netsh_text.h"
 
 namespace {
@@ -172,6 +173,31 @@ void parseServerCommand(bool dns, bool add, const Pairs& pairs, NetshLine* out) 
         invalid(out, "bad register");
 }
 
+// "all" as an address value sets *all and gives 0.
+bool readAddressOrAll(const Pairs& pairs, Key key, uint32_t* out, uint8_t* all) {
+    if (!pairs.is(key, "all")) return readAddressValue(pairs, key, false, out);
+    *out = 0;
+    *all = 1;
+    return true;
+}
+
+void parseDeleteCommand(const Token& what, const Pairs& pairs, NetshLine* out) {
+    const unsigned named = bit(Name);
+    if (sameWord(what, "address")) {
+        if (!keysAre(pairs, named, bit(Addr) | bit(Gateway)) || !(pairs.has(Addr) || pairs.has(Gateway)))
+            return invalid(out, "bad keys");
+        if (!readAddressValue(pairs, Addr, false, &out->address) ||
+            !readAddressOrAll(pairs, Gateway, &out->gateway, &out->all))
+            return invalid(out, "bad address");
+        out->kind = NetshLineKind::DeleteAddress;
+        return;
+    }
+    if (!sameWord(what, "dns") && !sameWord(what, "wins")) return invalid(out, "unknown command");
+    if (!keysAre(pairs, named | bit(Addr), 0)) return invalid(out, "bad keys");
+    if (!readAddressOrAll(pairs, Addr, &out->address, &out->all)) return invalid(out, "bad address");
+    out->kind = sameWord(what, "dns") ? NetshLineKind::DeleteDns : NetshLineKind::DeleteWins;
+}
+
 // Copies a token's text into a bounded field; false when it does not fit or is empty.
 bool copyToken(const Token& token, char* out, size_t outSize) {
     if (token.length == 0 || token.length >= outSize) return false;
@@ -194,6 +220,29 @@ bool listInsert(AddressList* list, uint32_t address, int position) {
     list->items[at] = address;
     ++list->count;
     return true;
+}
+
+// Removes the first entry equal to address, and the entry at the same place of
+// `paired` (the masks beside the addresses); 0 when the list does not hold it.
+void listRemoveAt(AddressList* list, int at) {
+    if (list == nullptr || at >= list->count) return;
+    for (int i = at + 1; i < list->count; ++i) list->items[i - 1] = list->items[i];
+    --list->count;
+}
+
+int listRemove(AddressList* list, uint32_t address, AddressList* paired) {
+    for (int i = 0; i < list->count; ++i) {
+        if (list->items[i] != address) continue;
+        listRemoveAt(paired, i);
+        listRemoveAt(list, i);
+        return 1;
+    }
+    return 0;
+}
+
+int listClear(AddressList* list) {
+    list->count = 0;
+    return 1;
 }
 
 void listSet(AddressList* list, uint32_t address) {
@@ -267,11 +316,14 @@ void parseNetshLine(const char* line, size_t length, int inInterfaceIp, NetshLin
         out->kind = NetshLineKind::Dump;
         return;
     }
-    const bool add = words - first == 2 && sameWord(tokens[first], "add");
-    if (words - first != 2 || !(add || sameWord(tokens[first], "set"))) return invalid(out, "unknown command");
+    if (words - first != 2) return invalid(out, "unknown command");
+    const bool add = sameWord(tokens[first], "add");
+    const bool remove = sameWord(tokens[first], "delete");
+    if (!add && !remove && !sameWord(tokens[first], "set")) return invalid(out, "unknown command");
     if (!pairs.has(Name) || !copyToken(*pairs.value[Name], out->name, sizeof out->name))
         return invalid(out, "missing or overlong name");
     const Token& what = tokens[first + 1];
+    if (remove) return parseDeleteCommand(what, pairs, out);
     if (sameWord(what, "address")) return parseAddressCommand(add, pairs, out);
     if (sameWord(what, "dns") || sameWord(what, "wins")) return parseServerCommand(sameWord(what, "dns"), add, pairs, out);
     invalid(out, "unknown command");
@@ -314,25 +366,97 @@ int applyNetshLine(const NetshLine& line, ConnectionSettings* s) {
     case NetshLineKind::SetWinsDhcp: s->winsSource = SettingSource::Dhcp; s->wins.count = 0; return 1;
     case NetshLineKind::SetWinsStatic: s->winsSource = SettingSource::Static; listSet(&s->wins, line.address); return 1;
     case NetshLineKind::AddWins: return listInsert(&s->wins, line.address, line.index);
+    case NetshLineKind::DeleteAddress: {
+        const int address = line.address != 0 && listRemove(&s->addresses, line.address, &s->masks);
+        if (!line.all && line.gateway == 0) return address;
+        s->gatewaysSaid = 1;
+        return (line.all ? listClear(&s->gateways) : listRemove(&s->gateways, line.gateway, nullptr)) || address;
+    }
+    case NetshLineKind::DeleteDns:
+        if (!line.all) return listRemove(&s->dns, line.address, nullptr);
+        s->dnsSource = SettingSource::Static;
+        return listClear(&s->dns);
+    case NetshLineKind::DeleteWins:
+        if (!line.all) return listRemove(&s->wins, line.address, nullptr);
+        s->winsSource = SettingSource::Static;
+        return listClear(&s->wins);
     default: return 0;
     }
 }
 
+namespace {
+
+// A control byte that netsh might read as the end of a line, or that no dump prints:
+// anything below a blank but a tab, and a CR anywhere but last.
+bool holdsControlByte(const char* line, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if ((c < 0x20 && c != '\t' && !(c == '\r' && i + 1 == length)) || c == 0x7F) return true;
+    }
+    return false;
+}
+
+// Whether a line of this kind may stand where it stands in a dump of "interface ip".
+bool isDumpLine(NetshLineKind kind, int inInterfaceIp, int pushdSeen) {
+    switch (kind) {
+    case NetshLineKind::Nothing: return true;
+    case NetshLineKind::Pushd: return !pushdSeen;
+    case NetshLineKind::Popd: return inInterfaceIp != 0;
+    case NetshLineKind::Invalid:
+    case NetshLineKind::Dump:
+    case NetshLineKind::Exec: return false;
+    default: return true;  // the set, add and delete lines
+    }
+}
+
+// The refused line as the user is shown it: no leading blanks, no line end, control
+// bytes as '?', cut at a character boundary with "…" when longer than the room.
+void noteForeignLine(int number, const char* line, size_t length, ScriptSettings* out) {
+    static const char kCutMark[] = "…";
+    while (length > 0 && (line[0] == ' ' || line[0] == '\t')) ++line, --length;
+    while (length > 0 && (line[length - 1] == '\r' || line[length - 1] == ' ')) --length;
+    const size_t room = sizeof out->foreignText - sizeof kCutMark;
+    size_t kept = 0;
+    while (kept < length && kept < room) {
+        const size_t width = isShiftJisLeadByte(static_cast<unsigned char>(line[kept])) ? 2 : 1;
+        if (kept + width > room || kept + width > length) break;
+        kept += width;
+    }
+    for (size_t i = 0; i < kept; ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        out->foreignText[i] = c < 0x20 || c == 0x7F ? '?' : line[i];
+    }
+    out->foreignText[kept] = '\0';
+    if (kept < length) std::memcpy(out->foreignText + kept, kCutMark, sizeof kCutMark);
+    out->foreignLine = number;
+}
+
+}  // namespace
+
 void readNetshScript(const char* text, size_t length, ScriptSettings* out) {
     out->connectionCount = 0;
     out->unreadLines = 0;
+    out->foreignLine = 0;
+    out->foreignText[0] = '\0';
     if (text == nullptr) return;
     int inInterfaceIp = 0;
+    int pushdSeen = 0;
+    int number = 0;
     size_t start = 0;
     NetshLine line;
     while (start < length) {
         const void* newline = std::memchr(text + start, '\n', length - start);
         const size_t end = newline != nullptr ? static_cast<size_t>(static_cast<const char*>(newline) - text) : length;
         parseNetshLine(text + start, end - start, inInterfaceIp, &line);
+        ++number;
+        if (out->foreignLine == 0 && (holdsControlByte(text + start, end - start) ||
+                                      !isDumpLine(line.kind, inInterfaceIp, pushdSeen)))
+            noteForeignLine(number, text + start, end - start, out);
         start = end + 1;
         if (line.kind == NetshLineKind::Nothing) continue;
         if (line.kind == NetshLineKind::Pushd || line.kind == NetshLineKind::Popd) {
             inInterfaceIp = line.kind == NetshLineKind::Pushd;
+            pushdSeen |= inInterfaceIp;
             continue;
         }
         ConnectionSettings* connection = line.name[0] != '\0' ? connectionNamed(out, line.name) : nullptr;

@@ -13,8 +13,14 @@
 //   interface ip set dns|wins name=N source=dhcp [register=none|primary|both]
 //   interface ip set dns|wins name=N source=static addr=ADDR|none [register=none|primary|both]
 //   interface ip add dns|wins name=N addr=ADDR [index=NUM]
+//   interface ip delete address name=N addr=ADDR [gateway=ADDR|all] | gateway=ADDR|all
+//   interface ip delete dns|wins name=N addr=ADDR|all
 //   pushd interface ip | popd | # comment | empty line
 // ("register" belongs to dns only.) A server or gateway of 0.0.0.0 means none.
+//
+// A script runs only when every line is one that a dump of "interface ip" holds: empty
+// lines, comments, one "pushd interface ip" with its "popd", and the set, add and delete
+// lines above, without control characters (a CR only before the line's end).
 #pragma once
 
 #include <cstddef>
@@ -45,6 +51,9 @@ enum class NetshLineKind : uint8_t {
     SetWinsDhcp,
     SetWinsStatic,
     AddWins,
+    DeleteAddress,
+    DeleteDns,
+    DeleteWins,
 };
 
 struct NetshLine {
@@ -55,6 +64,7 @@ struct NetshLine {
     uint32_t mask;
     uint32_t gateway;            // 0: none or not given
     int index;                   // add dns|wins: 1-based position; 0 when not given
+    uint8_t all;                 // delete: gateway=all (address) or addr=all (dns, wins)
     const char* error;           // why the line is Invalid
 };
 
@@ -83,10 +93,16 @@ struct ConnectionSettings {
     AddressList wins;
 };
 
+// Room for the part of a refused line that is shown: its first bytes, cut at a
+// character boundary, "…" when cut, and the terminator.
+constexpr size_t kForeignTextSize = 64;
+
 struct ScriptSettings {
     int connectionCount;
     ConnectionSettings connections[kMaxScriptConnections];
     int unreadLines;  // lines not understood, or beyond the limits above
+    int foreignLine;  // 1-based number of the first line no dump holds; 0: the script may run
+    char foreignText[kForeignTextSize];  // that line, without leading blanks, controls as '?'
 };
 
 // A connection that nothing has been said of yet.
@@ -94,7 +110,8 @@ void resetConnectionSettings(ConnectionSettings* settings, const char* name);
 // Applies a set or add line to the settings; 0 when the line changes no setting or a
 // list is full.
 int applyNetshLine(const NetshLine& line, ConnectionSettings* settings);
-// Reads a script; never fails, lines it cannot use are counted in unreadLines.
+// Reads a script; never fails, lines it cannot use are counted in unreadLines, and
+// the first line that keeps it from running is noted in foreignLine.
 void readNetshScript(const char* text, size_t length, ScriptSettings* out);
 // What the TCP/IP commands of a request ask of the connection.
 void tcpIpRequestSettings(const char* name, const TcpIpRequest& request, ConnectionSettings* out);

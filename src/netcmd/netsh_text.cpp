@@ -116,9 +116,13 @@ int composeTcpIpCommand(int index, const char* name, const TcpIpRequest& request
     return text.finish();
 }
 
+int isSingleWordPath(const char* path) {
+    return path != nullptr && path[0] != '\0' && std::strpbrk(path, " \t\"") == nullptr;
+}
+
 int composeExecCommand(const char* scriptPath, char* out, size_t outSize) {
     if (out == nullptr || outSize == 0) return 0;
     out[0] = '\0';
-    if (scriptPath == nullptr) return 0;
+    if (!isSingleWordPath(scriptPath)) return 0;
     return TextBuilder(out, outSize).add("netsh exec ").add(scriptPath).finish();
 }

@@ -30,5 +30,11 @@ int tcpIpCommandCount(const TcpIpRequest& request);
 int composeTcpIpCommand(int index, const char* name, const TcpIpRequest& request, char* out,
                         size_t outSize);
 
-// "netsh exec PATH", the path unquoted. Returns 1 when it fit, 0 otherwise.
+// A script path that netsh reads as the one word after "exec": present, and without a
+// blank, a tab or a double quote (otherwise netsh could run another file than the one
+// the tool has checked).
+int isSingleWordPath(const char* path);
+
+// "netsh exec PATH", the path unquoted. Returns 1 when it fit and the path is a single
+// word, 0 otherwise.
 int composeExecCommand(const char* scriptPath, char* out, size_t outSize);

@@ -44,6 +44,14 @@ struct GrowingText {
         formatDottedQuad(address, text);
         return add(text);
     }
+    GrowingText& number(int value) {
+        char text[12];
+        char* digits = text + sizeof text - 1;
+        *digits = '\0';
+        for (unsigned rest = value > 0 ? static_cast<unsigned>(value) : 0; rest > 0 || *digits == '\0'; rest /= 10)
+            *--digits = static_cast<char>('0' + rest % 10);
+        return add(digits);
+    }
     GrowingText& list(const AddressList& addresses) {
         if (addresses.count == 0) return add(kNothing);
         for (int i = 0; i < addresses.count; ++i) (i == 0 ? *this : add(", ")).quad(addresses.items[i]);
@@ -139,14 +147,19 @@ int composeDifferenceReport(const char* failureText, const ScriptSettings& asked
     text.add(failureText != nullptr ? failureText : "").add("\n\n").add(kNotTakenHeading);
     Differences d{&text};
     const int count = collectDifferences(d, asked, held);
-    if (count > kMaxReportedDifferences) {
-        char number[12];
-        char* digits = number + sizeof number - 1;
-        *digits = '\0';
-        for (int rest = count - kMaxReportedDifferences; rest > 0 || digits == number + sizeof number - 1; rest /= 10)
-            *--digits = static_cast<char>('0' + rest % 10);
-        text.add("\nほか ").add(digits).add(" 件");
-    }
+    if (count > kMaxReportedDifferences) text.add("\nほか ").number(count - kMaxReportedDifferences).add(" 件");
+    return text.hand(out);
+}
+
+int composeForeignLineReport(const ScriptSettings& script, const char* lineBreak, char** out) {
+    GrowingText text;
+    text.add("設定ファイルにネットワークの設定以外のコマンドがあるため、適用しませんでした。")
+        .add(lineBreak)
+        .add("（")
+        .number(script.foreignLine)
+        .add(" 行目： ")
+        .add(script.foreignText)
+        .add("）");
     return text.hand(out);
 }
 

@@ -16,6 +16,11 @@ int countDifferences(const ScriptSettings& asked, const ScriptSettings& held);
 int composeDifferenceReport(const char* failureText, const ScriptSettings& asked, const ScriptSettings& held,
                             char** out);
 
+// Why a script with a line no dump holds is not run, naming that line, the two lines
+// of the text joined by lineBreak, into a new[] buffer at *out. 0, with *out null, when
+// memory is short.
+int composeForeignLineReport(const ScriptSettings& script, const char* lineBreak, char** out);
+
 // Each connection's name, then its settings indented, lines ended by CR LF, into a
 // new[] buffer at *out. 0, with *out null, when memory is short.
 int composeSettingsSummary(const ScriptSettings& script, char** out);

@@ -7,6 +7,7 @@
 #include "../common/center_window.h"
 #include "../common/message_box.h"
 #include "../netcmd/command_runner.h"
+#include "../netcmd/netsh_text.h"
 #include "../netcmd/settings_report.h"
 #include "../resources/resource.h"
 #include "profile_catalog.h"
@@ -35,7 +36,8 @@ void fillList(HWND dialog) {
     }
 }
 
-// What the selected profile's script holds, or why it cannot be shown.
+// What the selected profile's script holds, why it would not be run, or why it cannot
+// be shown.
 void showPreview(HWND dialog) {
     ProfileEntry entry;
     if (listedCatalog == nullptr || !listedCatalog->entryAt(currentSelection(dialog), &entry)) {
@@ -44,7 +46,14 @@ void showPreview(HWND dialog) {
     }
     ScriptSettings* script = new (std::nothrow) ScriptSettings;
     char* summary = nullptr;
-    if (script != nullptr && readScriptSettings(entry.path, script) && composeSettingsSummary(*script, &summary)) {
+    int shown = 0;
+    if (script != nullptr && readScriptSettings(entry.path, script)) {
+        if (script->foreignLine != 0)
+            shown = composeForeignLineReport(*script, "\r\n", &summary);
+        else if (script->connectionCount > 0)
+            shown = composeSettingsSummary(*script, &summary);
+    }
+    if (shown) {
         SetDlgItemTextA(dialog, IDC_PROFILE_PREVIEW, summary);
     } else {
         char text[sizeof kUnreadableScriptText + sizeof entry.path];
@@ -114,19 +123,26 @@ void onCommand(HWND dialog, int id, int notification) {
     }
 }
 
-// Runs the profile's script; the connections it names, read back afterwards, decide
-// the verdict, and the exit code only where they cannot be read.
+// Runs the profile's script when it holds network settings alone; the connections it
+// names, read back afterwards, decide the verdict, and the exit code only where they
+// cannot be read. The script stays open, unchangeable, from the check to netsh's end.
 void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
     ProfileEntry entry;
-    if (catalog == nullptr || runner == nullptr || !catalog->entryAt(selectedProfileIndex, &entry)) {
-        showInformation(mainWindow, kApplyFailedText, kConfirmTitle);
-        return;
-    }
     ScriptSettings* asked = new (std::nothrow) ScriptSettings;
-    const int readable = asked != nullptr && readScriptSettings(entry.path, asked);
-    int applied = runner->execScript(entry.path);
+    HANDLE script = INVALID_HANDLE_VALUE;
     char* report = nullptr;
-    if (readable) applied = verifyApplied(*asked, applied, kApplyFailedText, &report);
+    int applied = 0;
+    // Nothing is run that could not be read whole and checked.
+    const int checked = catalog != nullptr && runner != nullptr && asked != nullptr &&
+                        catalog->entryAt(selectedProfileIndex, &entry) && isSingleWordPath(entry.path) &&
+                        readScriptSettings(entry.path, asked, &script);
+    if (checked && asked->foreignLine != 0) {
+        composeForeignLineReport(*asked, "\n", &report);
+    } else if (checked) {
+        applied = runner->execScript(entry.path);
+        if (asked->connectionCount > 0) applied = verifyApplied(*asked, applied, kApplyFailedText, &report);
+    }
+    if (script != INVALID_HANDLE_VALUE) CloseHandle(script);
     showInformation(mainWindow, applied ? kAppliedText : report != nullptr ? report : kApplyFailedText, kConfirmTitle);
     delete[] report;
     delete asked;

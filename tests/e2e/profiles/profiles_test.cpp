@@ -1,4 +1,5 @@
 // Saving, applying and deleting profiles end to end on the simulated network.
+#include <algorithm>
 #include <functional>
 
 #include "e2e/fixture.h"
@@ -146,6 +147,33 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     EXPECT_EQ(kNotTaken + std::string("「Gone」 この接続はありません\n「ローカル エリア接続」 WINSサーバー： 指定 10.0.0.44 ／ 現在 なし"),
               answerBox(run, "確認"));
     expectEndsWithZero(run);
+}
+
+// A script that holds more than network settings is never run, wherever path= points;
+// the preview says so before OK, and so does the outcome.
+TEST_F(Profiles, AScriptWithCommandsBesidesNetworkSettingsIsNeverRun) {
+    ASSERT_EQ(kSaved, saveAs("Office"));
+    const std::string script = readWholeFile(dir.file("000.dmp")) + "firewall set opmode mode=DISABLE\r\n";
+    const std::string line = std::to_string(std::count(script.begin(), script.end(), '\n'));
+    ScratchDir elsewhere;
+    writeWholeFile(dir.file("000.dmp"), script);
+    writeWholeFile(elsewhere.file("lan.dmp"), script);
+    writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[001]\r\nname=Elsewhere\r\npath=" + elsewhere.file("lan.dmp") + "\r\n");
+    const std::string refusal = "設定ファイルにネットワークの設定以外のコマンドがあるため、適用しませんでした。\n（" + line +
+                                " 行目： firewall set opmode mode=DISABLE）";
+    for (int index = 0; index < 2; ++index) {
+        DeleteFileA(log.c_str());
+        TessalyRun run;
+        HWND dialog = startTask(run, "/L", kSelectTitle);
+        for (int key = 0; key < index; ++key) SendDlgItemMessageA(dialog, kList, WM_KEYDOWN, VK_DOWN, 0);
+        std::string preview = refusal;
+        preview.insert(preview.find('\n'), "\r");
+        EXPECT_EQ(preview, itemText(dialog, kPreview)) << "profile " << index;
+        pressButton(dialog, kOk);
+        EXPECT_EQ(refusal, answerBox(run, "確認")) << "profile " << index;
+        expectEndsWithZero(run);
+        EXPECT_FALSE(fileExists(log)) << "netsh ran for profile " << index;
+    }
 }
 
 // Each fault is told, and the saved files are exactly as before afterwards: a failed save

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -87,6 +89,69 @@ TEST(NetshScript, ADumpFoldsIntoEachConnectionsSettingsAndUnknownLinesAreCounted
               "Lab\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動",
               summary(*settings));
     EXPECT_EQ(3, settings->unreadLines) << "an unknown command, a truncated line, a line after popd";
+}
+
+// Anything but what a dump of "interface ip" holds keeps the whole script from running,
+// and the first such line is named.
+TEST(NetshScript, OnlyTheLinesOfADumpMayRunAndTheFirstOtherLineIsNamed) {
+    int dumps = 0;  // dumps as Windows 2000, XP and Server 2003 print them, and the stand-in's
+    for (const auto& seed : std::filesystem::directory_iterator(TESSALY_SCRIPT_SEEDS)) {
+        if (seed.path().filename().string().rfind("dump-", 0) != 0) continue;
+        std::ifstream file(seed.path(), std::ios::binary);
+        const auto settings = read(std::string(std::istreambuf_iterator<char>(file), {}));
+        EXPECT_EQ(0, settings->foreignLine) << settings->foreignText << " in " << seed.path();
+        EXPECT_EQ(0, settings->unreadLines) << seed.path();
+        EXPECT_LT(0, settings->connectionCount) << seed.path();
+        ++dumps;
+    }
+    EXPECT_LE(5, dumps);
+    const std::string lan = "pushd interface ip\r\nset address name=\"LAN\" source=dhcp\r\npopd\r\n";
+    std::string wide = "firewall ";
+    for (int i = 0; i < 40; ++i) wide += "\x82\xa0";  // a two-byte character, 40 times
+    const struct {
+        std::string script;
+        int line;
+        std::string shown;
+    } cases[] = {
+        {lan + "firewall set opmode mode=DISABLE\r\n", 4, "firewall set opmode mode=DISABLE"},
+        {"pushd interface ip\r\n  interface portproxy add v4tov4 listenport=80 connectaddress=10.0.0.9\r\n", 2,
+         "interface portproxy add v4tov4 listenport=80 connectaddress=…"},
+        {"pushd interface ip\npushd interface ip\n", 2, "pushd interface ip"},
+        {lan + "pushd interface ip\r\nset dns name=\"LAN\" source=dhcp\r\n", 4, "pushd interface ip"},
+        {"popd\n", 1, "popd"},
+        {"set address name=LAN source=dhcp\n", 1, "set address name=LAN source=dhcp"},
+        {"pushd interface ip\nexec other.dmp\n", 2, "exec other.dmp"},
+        {"interface ip dump\n", 1, "interface ip dump"},
+        {"pushd routing ip nat\n", 1, "pushd routing ip nat"},
+        {"winsock reset\n", 1, "winsock reset"},
+        {"pushd interface ip\ndelete arpcache\nset interface name=LAN mtu=1400\n", 2, "delete arpcache"},
+        {"pushd interface ip\nset interface name=LAN mtu=1400\n", 2, "set interface name=LAN mtu=1400"},
+        {"interface ipv6 add address LAN fe80::1\n", 1, "interface ipv6 add address LAN fe80::1"},
+        {std::string("pushd interface ip\nset address name=\"L") + '\0' + "N\" source=dhcp\n", 2,
+         "set address name=\"L?N\" source=dhcp"},
+        {"# note\rfirewall set opmode disable\n", 1, "# note?firewall set opmode disable"},
+        {"pushd interface ip\r\nset address name=LAN source=dhcp\r\r\n", 2, "set address name=LAN source=dhcp"},
+        {std::string(1 << 20, 'x'), 1, std::string(kForeignTextSize - sizeof "…", 'x') + "…"},
+        {wide, 1, wide.substr(0, 9 + 25 * 2) + "…"},  // never half a character
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        const auto settings = read(cases[i].script);
+        EXPECT_EQ(cases[i].line, settings->foreignLine) << "case " << i;
+        EXPECT_EQ(cases[i].shown, settings->foreignText) << "case " << i;
+    }
+    char* text = nullptr;
+    EXPECT_EQ("設定ファイルにネットワークの設定以外のコマンドがあるため、適用しませんでした。\n"
+              "（4 行目： firewall set opmode mode=DISABLE）",
+              take(composeForeignLineReport(*read(cases[0].script), "\n", &text), text));
+
+    const auto deleted = read("pushd interface ip\nset address name=A source=static addr=10.0.0.5 "
+                              "mask=255.0.0.0\nadd address name=A addr=10.0.0.6 mask=255.255.0.0\n"
+                              "set address name=A gateway=10.0.0.1 gwmetric=0\n"
+                              "delete address name=A addr=10.0.0.5 gateway=all\nset dns name=A source=static "
+                              "addr=10.0.0.53\nadd dns name=A addr=10.0.0.54\ndelete dns name=A addr=10.0.0.53\n"
+                              "DELETE WINS NAME=A ADDR=ALL\npopd\n");
+    EXPECT_EQ(0, deleted->foreignLine) << deleted->foreignText;
+    EXPECT_EQ("A\r\n  IPアドレス： 10.0.0.6 / 255.255.0.0\r\n  DNS： 10.0.0.54", summary(*deleted));
 }
 
 TEST(NetshScript, ALargeScriptStopsAtItsLimitsAndCountsTheRest) {

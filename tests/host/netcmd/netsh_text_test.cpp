@@ -63,9 +63,12 @@ TEST(NetshText, TextsNeedTheirRoomAndQuotedNamesAreRefused) {
     EXPECT_EQ(0, isQuotableConnectionName("a\"b"));
     EXPECT_EQ(0, isQuotableConnectionName(nullptr));
 
-    EXPECT_EQ(1, composeExecCommand("C:\\my dumps\\a.dmp", small, sizeof small));
-    EXPECT_STREQ("netsh exec C:\\my dumps\\a.dmp", small) << "the path unquoted";
-    EXPECT_EQ(0, composeExecCommand(nullptr, small, sizeof small));
+    EXPECT_EQ(1, composeExecCommand("\\\\server\\設定\\a.dmp", small, sizeof small));
+    EXPECT_STREQ("netsh exec \\\\server\\設定\\a.dmp", small) << "the path unquoted";
+    // netsh would read another file than the one checked
+    const char* const splits[] = {"C:\\my dumps\\a.dmp", "a.dmp\tb", "\"a.dmp\"", "", nullptr};
+    for (const char* split : splits)
+        EXPECT_EQ(0, composeExecCommand(split, small, sizeof small)) << (split ? split : "null");
     EXPECT_EQ(0, composeExecCommand(longName.c_str(), small, sizeof small));
     EXPECT_EQ(1, composeExecCommand(longName.c_str(), room.data(), room.size()));
 }
