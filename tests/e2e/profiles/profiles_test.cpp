@@ -29,14 +29,16 @@ protected:
         expectEndsWithZero(run);
         return outcome;
     }
-    // Presses the button in a /L start and answers what follows with OK; returns the texts.
-    std::string select(int button) {
+    // Presses the button in a /L start, answers what follows with OK; returns the texts.
+    std::string select(int button, bool withPreview = false) {
         TessalyRun run;
-        pressButton(startTask(run, "/L", kSelectTitle), button);
+        HWND dialog = startTask(run, "/L", kSelectTitle);
+        const std::string preview = withPreview ? itemText(dialog, kPreview) + "|" : "";
+        pressButton(dialog, button);
         std::string boxes = answerBox(run, "確認");
         if (boxes == kDeleteQuestion) boxes += "|" + answerBox(run, "確認");
         expectEndsWithZero(run);
-        return boxes;
+        return preview + boxes;
     }
     std::string catalogue() const { return readWholeFile(dir.file("dumplist.ini")); }
     // The machine's settings as the stand-in dumps them.
@@ -149,45 +151,26 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     expectEndsWithZero(run);
 }
 
-// A script that holds more than network settings is never run, wherever path= points;
-// the preview says so before OK, and so does the outcome.
-TEST_F(Profiles, AScriptWithCommandsBesidesNetworkSettingsIsNeverRun) {
-    ASSERT_EQ(kSaved, saveAs("Office"));
-    const std::string script = readWholeFile(dir.file("000.dmp")) + "firewall set opmode mode=DISABLE\r\n";
-    const std::string line = std::to_string(std::count(script.begin(), script.end(), '\n'));
-    ScratchDir elsewhere;
-    writeWholeFile(dir.file("000.dmp"), script);
-    writeWholeFile(elsewhere.file("lan.dmp"), script);
-    writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[001]\r\nname=Elsewhere\r\npath=" + elsewhere.file("lan.dmp") + "\r\n");
-    const std::string refusal = "設定ファイルにネットワークの設定以外のコマンドがあるため、適用しませんでした。\n（" + line +
-                                " 行目： firewall set opmode mode=DISABLE）";
-    for (int index = 0; index < 2; ++index) {
-        DeleteFileA(log.c_str());
-        TessalyRun run;
-        HWND dialog = startTask(run, "/L", kSelectTitle);
-        for (int key = 0; key < index; ++key) SendDlgItemMessageA(dialog, kList, WM_KEYDOWN, VK_DOWN, 0);
-        std::string preview = refusal;
-        preview.insert(preview.find('\n'), "\r");
-        EXPECT_EQ(preview, itemText(dialog, kPreview)) << "profile " << index;
-        pressButton(dialog, kOk);
-        EXPECT_EQ(refusal, answerBox(run, "確認")) << "profile " << index;
-        expectEndsWithZero(run);
-        EXPECT_FALSE(fileExists(log)) << "netsh ran for profile " << index;
-    }
-}
-
 // Each fault is told, and the saved files are exactly as before afterwards: a failed save
-// takes back its own section alone, and its script when that is empty.
+// takes back its own section alone, and its script when that is empty. A script that holds
+// more than network settings is never run, wherever path= points.
 TEST_F(Profiles, NoFaultLosesAProfile) {
     ASSERT_EQ(kSaved, saveAs("Office"));
     writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[abc]\r\n; mine\r\nnote=kept\r\n[001]\r\nname=Lost\r\n");
-    const std::string before = savedFiles();
+    const std::string before = savedFiles(), dump = readWholeFile(dir.file("000.dmp")), listed = catalogue();
+    ScratchDir other;  // a folder elsewhere, named by a hand-edited path=
+    const std::string foreign = dump + "firewall set opmode mode=DISABLE\r\n", elsewhere = other.file("lan.dmp");
+    writeWholeFile(elsewhere, foreign);
+    const std::string refusal = "設定ファイルにネットワークの設定以外のコマンドがあるため、適用しませんでした。\n（" +
+                                std::to_string(std::count(foreign.begin(), foreign.end(), '\n')) +
+                                " 行目： firewall set opmode mode=DISABLE）";
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
     const std::string netsh = system + std::string("\\netsh.exe"), ini = dir.file("dumplist.ini");
     const auto aside = [](const std::string& path, bool on) {
         on ? MoveFileA(path.c_str(), (path + ".aside").c_str()) : MoveFileA((path + ".aside").c_str(), path.c_str());
     };
+    const auto ran = [&] { return fileExists(log) ? " (netsh ran)" : ""; };
     HANDLE lock = INVALID_HANDLE_VALUE;  // another program holding the catalogue open
     std::string full;
     char section[64];
@@ -196,7 +179,7 @@ TEST_F(Profiles, NoFaultLosesAProfile) {
     const struct {
         std::function<void(bool)> fault;  // true: set it up, false: take it away
         std::function<std::string()> run;
-        const char* outcome;
+        std::string outcome;
     } cases[] = {
         {[&](bool on) { aside(netsh, on); }, [&] { return saveAs("x"); }, kSaveFailed},
         {[&](bool on) {  // the script the failed dump wrote into is not empty and stays: take it away here
@@ -215,7 +198,7 @@ TEST_F(Profiles, NoFaultLosesAProfile) {
              aside(ini, on);
              if (on) CreateDirectoryA(ini.c_str(), nullptr);
          },
-         [&] { return saveAs("x") + (fileExists(log) ? " (netsh ran)" : ""); }, kSaveFailed},
+         [&] { return saveAs("x") + ran(); }, kSaveFailed},
         {[&](bool on) {
              if (!on) DeleteFileA(ini.c_str());
              aside(ini, on);
@@ -223,8 +206,13 @@ TEST_F(Profiles, NoFaultLosesAProfile) {
          },
          [&] { return saveAs("one more") + (catalogue() == full ? "" : " (changed)"); },
          "これ以上設定を保存できません。\n不要な設定を削除してください。"},
-        {[&](bool on) { aside(dir.file("000.dmp"), on); }, [&] { return select(kOk); },
+        {[&](bool on) { aside(dir.file("000.dmp"), on); }, [&] { return select(kOk) + ran(); },
          "ネットワークの設定を適応できませんでした。"},  // script missing
+        {[&](bool on) { writeWholeFile(dir.file("000.dmp"), on ? foreign : dump); }, [&] { return select(kOk) + ran(); },
+         refusal},
+        {[&](bool on) { writeWholeFile(ini, on ? listed.substr(0, listed.find(".\\000.dmp")) + elsewhere + "\r\n" : listed); },
+         [&] { return select(kOk, true) + ran(); },  // and the preview says it first
+         refusal.substr(0, refusal.find('\n')) + "\r" + refusal.substr(refusal.find('\n')) + "|" + refusal},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         cases[i].fault(true);

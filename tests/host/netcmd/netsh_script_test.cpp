@@ -81,12 +81,13 @@ TEST(NetshScript, ADumpFoldsIntoEachConnectionsSettingsAndUnknownLinesAreCounted
         "set dns name=\"ローカル エリア接続\" source=static addr=10.0.0.53 register=PRIMARY\r\n"
         "add dns name=\"ローカル エリア接続\" addr=10.0.0.54 index=1\r\n"
         "Set WINS Name = \"ローカル エリア接続\" Source = Static Addr = 10.0.0.44\r\n"
+        "delete address name=\"ローカル エリア接続\" addr=10.0.0.6 gateway=10.0.0.2\r\n"
+        "delete dns name=\"ローカル エリア接続\" addr=10.0.0.53\r\nDELETE WINS NAME=\"ローカル エリア接続\" ADDR=ALL\r\n"
         "set address name=Lab source=dhcp\r\nset dns name=Lab source=dhcp\r\n"
         "set interface name=Lab mtu=1400\r\nset address name=\"Lab\" source=static addr=1.2.3.4\r\n"
         "popd\r\n# End of interface IP configuration\r\nset dns name=Lab source=static addr=9.9.9.9");
-    EXPECT_EQ("ローカル エリア接続\r\n  IPアドレス： 10.0.0.5 / 255.0.0.0\r\n  IPアドレス： 10.0.0.6 / 255.255.0.0\r\n"
-              "  ゲートウェイ： 10.0.0.1, 10.0.0.2\r\n  DNS： 10.0.0.54, 10.0.0.53\r\n  WINS： 10.0.0.44\r\n"
-              "Lab\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動",
+    EXPECT_EQ("ローカル エリア接続\r\n  IPアドレス： 10.0.0.5 / 255.0.0.0\r\n  ゲートウェイ： 10.0.0.1\r\n"
+              "  DNS： 10.0.0.54\r\nLab\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動",
               summary(*settings));
     EXPECT_EQ(3, settings->unreadLines) << "an unknown command, a truncated line, a line after popd";
 }
@@ -97,8 +98,7 @@ TEST(NetshScript, OnlyTheLinesOfADumpMayRunAndTheFirstOtherLineIsNamed) {
     int dumps = 0;  // dumps as Windows 2000, XP and Server 2003 print them, and the stand-in's
     for (const auto& seed : std::filesystem::directory_iterator(TESSALY_SCRIPT_SEEDS)) {
         if (seed.path().filename().string().rfind("dump-", 0) != 0) continue;
-        std::ifstream file(seed.path(), std::ios::binary);
-        const auto settings = read(std::string(std::istreambuf_iterator<char>(file), {}));
+        const auto settings = read(std::string(std::istreambuf_iterator<char>(std::ifstream(seed.path(), std::ios::binary).rdbuf()), {}));
         EXPECT_EQ(0, settings->foreignLine) << settings->foreignText << " in " << seed.path();
         EXPECT_EQ(0, settings->unreadLines) << seed.path();
         EXPECT_LT(0, settings->connectionCount) << seed.path();
@@ -107,7 +107,7 @@ TEST(NetshScript, OnlyTheLinesOfADumpMayRunAndTheFirstOtherLineIsNamed) {
     EXPECT_LE(5, dumps);
     const std::string lan = "pushd interface ip\r\nset address name=\"LAN\" source=dhcp\r\npopd\r\n";
     std::string wide = "firewall ";
-    for (int i = 0; i < 40; ++i) wide += "\x82\xa0";  // a two-byte character, 40 times
+    while (wide.size() < 89) wide += "\x82\xa0";  // a two-byte character, 40 times
     const struct {
         std::string script;
         int line;
@@ -123,9 +123,7 @@ TEST(NetshScript, OnlyTheLinesOfADumpMayRunAndTheFirstOtherLineIsNamed) {
         {"pushd interface ip\nexec other.dmp\n", 2, "exec other.dmp"},
         {"interface ip dump\n", 1, "interface ip dump"},
         {"pushd routing ip nat\n", 1, "pushd routing ip nat"},
-        {"winsock reset\n", 1, "winsock reset"},
         {"pushd interface ip\ndelete arpcache\nset interface name=LAN mtu=1400\n", 2, "delete arpcache"},
-        {"pushd interface ip\nset interface name=LAN mtu=1400\n", 2, "set interface name=LAN mtu=1400"},
         {"interface ipv6 add address LAN fe80::1\n", 1, "interface ipv6 add address LAN fe80::1"},
         {std::string("pushd interface ip\nset address name=\"L") + '\0' + "N\" source=dhcp\n", 2,
          "set address name=\"L?N\" source=dhcp"},
@@ -143,15 +141,6 @@ TEST(NetshScript, OnlyTheLinesOfADumpMayRunAndTheFirstOtherLineIsNamed) {
     EXPECT_EQ("設定ファイルにネットワークの設定以外のコマンドがあるため、適用しませんでした。\n"
               "（4 行目： firewall set opmode mode=DISABLE）",
               take(composeForeignLineReport(*read(cases[0].script), "\n", &text), text));
-
-    const auto deleted = read("pushd interface ip\nset address name=A source=static addr=10.0.0.5 "
-                              "mask=255.0.0.0\nadd address name=A addr=10.0.0.6 mask=255.255.0.0\n"
-                              "set address name=A gateway=10.0.0.1 gwmetric=0\n"
-                              "delete address name=A addr=10.0.0.5 gateway=all\nset dns name=A source=static "
-                              "addr=10.0.0.53\nadd dns name=A addr=10.0.0.54\ndelete dns name=A addr=10.0.0.53\n"
-                              "DELETE WINS NAME=A ADDR=ALL\npopd\n");
-    EXPECT_EQ(0, deleted->foreignLine) << deleted->foreignText;
-    EXPECT_EQ("A\r\n  IPアドレス： 10.0.0.6 / 255.255.0.0\r\n  DNS： 10.0.0.54", summary(*deleted));
 }
 
 TEST(NetshScript, ALargeScriptStopsAtItsLimitsAndCountsTheRest) {
