@@ -11,7 +11,7 @@ target_link_options(tessaly_portable PUBLIC ${TESSALY_SANITIZERS})
 include(cmake/googletest.cmake)
 
 add_executable(host_tests
-    tests/host/adapters/dotted_quad_test.cpp
+    tests/host/common/dotted_quad_test.cpp
     tests/host/app/launch_mode_test.cpp
     tests/host/common/profile_text_test.cpp
     tests/host/app/version_code_test.cpp

@@ -1,12 +1,13 @@
 // Adapter discovery: the network connections and their TCP/IP settings, read from the
-// registry into the catalogue's adapter list. Three areas under HKEY_LOCAL_MACHINE are
+// registry into an adapter list (the catalogue's). Three areas under HKEY_LOCAL_MACHINE are
 // joined by the adapter's instance id: the network class key (connections and names),
 // the device class key (driver descriptions) and the TCP/IP interface keys.
 #include <cstring>
 #include <new>
 
-#include "../profiles/profile_catalog.h"
-#include "dotted_quad.h"
+#include "discovery.h"
+
+#include "../common/dotted_quad.h"
 #include "reg_key.h"
 #include "registry_places.h"
 
@@ -112,7 +113,7 @@ void resetAdapterSlot(AdapterInfo& slot) {
     slot.alternateDns = 0;
 }
 
-int ProfileCatalog::releaseAdapters() {
+int releaseAdapterList(AdapterList& adapters) {
     for (int i = 0; i < kMaxAdapters; ++i) {
         AdapterInfo& slot = adapters.slots[i];
         delete[] slot.connectionName;
@@ -124,19 +125,19 @@ int ProfileCatalog::releaseAdapters() {
     return 1;
 }
 
-int ProfileCatalog::adapterAt(int index, AdapterInfo* out) const {
+int adapterSlotAt(const AdapterList& adapters, int index, AdapterInfo* out) {
     if (out == nullptr || index < 0 || index >= kMaxAdapters) return 0;
     *out = adapters.slots[index];
     return 1;
 }
 
-int ProfileCatalog::readDescription(const char* instanceId, char** description) {
+int readAdapterDescription(const char* instanceId, char** description) {
     if (instanceId == nullptr || description == nullptr) return 0;
     const char* ids[1] = {instanceId};
     return readDriverDescriptions(ids, &description, 1);
 }
 
-int ProfileCatalog::readAllDescriptions() {
+int readAllAdapterDescriptions(AdapterList& adapters) {
     const char* ids[kMaxAdapters];
     char** descriptions[kMaxAdapters];
     for (int i = 0; i < adapters.adapterCount; ++i) {
@@ -146,7 +147,7 @@ int ProfileCatalog::readAllDescriptions() {
     return readDriverDescriptions(ids, descriptions, adapters.adapterCount);
 }
 
-int ProfileCatalog::readTcpIpSettings(const char* instanceId, AdapterInfo* settings) {
+int readAdapterTcpIp(const char* instanceId, AdapterInfo* settings) {
     if (instanceId == nullptr || settings == nullptr) return 0;
     const size_t pathSize = std::strlen(instanceId) + sizeof kInterfaceKeyPrefix;
     char* path = new (std::nothrow) char[pathSize];
@@ -187,7 +188,7 @@ int ProfileCatalog::readTcpIpSettings(const char* instanceId, AdapterInfo* setti
     return 1;
 }
 
-int ProfileCatalog::discover(DescriptionScan scan) {
+int discoverAdapters(AdapterList& adapters, DescriptionScan scan) {
     if (adapters.adapterCount != 0) return 0;
     RegKey classKey;
     classKey.root = HKEY_LOCAL_MACHINE;
@@ -216,13 +217,13 @@ int ProfileCatalog::discover(DescriptionScan scan) {
         slot.instanceId = copyText(walk.name);
         slot.connectionName = name;
         if (slot.instanceId != nullptr) {
-            if (scan == DescriptionScan::PerConnection) readDescription(slot.instanceId, &slot.description);
-            readTcpIpSettings(slot.instanceId, &slot);
+            if (scan == DescriptionScan::PerConnection) readAdapterDescription(slot.instanceId, &slot.description);
+            readAdapterTcpIp(slot.instanceId, &slot);
         }
         ++adapters.adapterCount;
     }
     delete[] connectionPath;
     classKey.close();
-    if (scan == DescriptionScan::Once) readAllDescriptions();
+    if (scan == DescriptionScan::Once) readAllAdapterDescriptions(adapters);
     return 1;
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "../adapters/dotted_quad.h"
+#include "../common/dotted_quad.h"
 #include "../common/profile_text.h"
 #include "netsh_text.h"
 

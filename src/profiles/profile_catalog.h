@@ -2,14 +2,10 @@
 // profile, named by its three-digit number, with the keys "name", "path" and "sort".
 #pragma once
 
-#include "../adapters/adapter_list.h"
+#include "../adapters/discovery.h"
 #include "section_names.h"
 
 constexpr char kCatalogFilePath[] = ".\\dumplist.ini";
-
-// How discovery finds driver descriptions: the device class key read once for all
-// connections, or read again for each connection (same result; see bench/).
-enum class DescriptionScan { Once, PerConnection };
 
 // One saved profile, copied whole by value.
 struct ProfileEntry {
@@ -47,22 +43,18 @@ public:
     // (its script stays on disk), and reloads. 1 when one entry fewer is listed.
     int removeProfile(int index);
 
-    // The machine's network connections, read from the registry (adapters/discovery.cpp).
-    // Filled only while the TCP/IP command runs. 1 when the network class key was read;
-    // 0 when the list was not empty or the key cannot be read.
-    int discover(DescriptionScan scan = DescriptionScan::Once);
+    // The machine's network connections, held in `adapters` and read by discovery
+    // (src/adapters/discovery.h, which says what each returns). Filled only while the
+    // TCP/IP command runs.
+    int discover(DescriptionScan scan = DescriptionScan::Once) { return discoverAdapters(adapters, scan); }
     int adapterCount() const { return adapters.adapterCount; }
-    // Copies slot `index` (0..19); the copy shares the slot's texts until the release.
-    int adapterAt(int index, AdapterInfo* out) const;
-    // Frees every slot's texts and resets all slots to hold nothing.
-    int releaseAdapters();
-    // The driver description of an instance id, replacing *description on a match.
-    int readDescription(const char* instanceId, char** description);
-    // Every driver entry's description for the listed connections, in one pass over the
-    // device class key; of two entries with the same id the later one wins.
-    int readAllDescriptions();
-    // The TCP/IP fields of a slot from the adapter's interface key.
-    int readTcpIpSettings(const char* instanceId, AdapterInfo* settings);
+    int adapterAt(int index, AdapterInfo* out) const { return adapterSlotAt(adapters, index, out); }
+    int releaseAdapters() { return releaseAdapterList(adapters); }
+    int readDescription(const char* instanceId, char** description) {
+        return readAdapterDescription(instanceId, description);
+    }
+    int readAllDescriptions() { return readAllAdapterDescriptions(adapters); }
+    int readTcpIpSettings(const char* instanceId, AdapterInfo* settings) { return readAdapterTcpIp(instanceId, settings); }
 
     static constexpr int kPathSize = 261;
     char iniPath[kPathSize];

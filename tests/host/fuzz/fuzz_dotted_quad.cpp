@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "adapters/dotted_quad.h"
+#include "common/dotted_quad.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -1,4 +1,4 @@
-#include "adapters/dotted_quad.h"
+#include "common/dotted_quad.h"
 
 #include <gtest/gtest.h>
 
