@@ -10,7 +10,7 @@ constexpr char kSection[] = "Basic";
 constexpr char kFirstTimeKey[] = "FirstTime";
 }  // namespace
 
-AppState::AppState(const char* settingsFilePath) : firstTime(1), launchMode(Normal) {
+AppState::AppState(const char* settingsFilePath) : firstTime(1), launchMode(Normal), commandTail("") {
     copyTextCut(settingsPath, sizeof settingsPath, settingsFilePath);
 }
 

@@ -16,6 +16,7 @@ public:
     char settingsPath[kPathSize];
     int firstTime;
     LaunchMode launchMode;
+    const char* commandTail;  // the command line after the program name; never null
 };
 
 // Created by WinMain before the main window and destroyed after the message loop.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "../common/profile_text.h"
 #include "../resources/resource.h"
 
 static bool isBlankOrTab(char c) { return c == ' ' || c == '\t'; }
@@ -27,7 +28,35 @@ LaunchMode launchModeFromTail(const char* tail) {
     if (std::strcmp(tail, "/S") == 0) return Save;
     if (std::strcmp(tail, "/L") == 0) return Select;
     if (std::strcmp(tail, "/T") == 0) return TcpIp;
+    if (tail[0] == '/' && tail[1] == 'L' && isBlankOrTab(tail[2])) {
+        for (const char* p = tail + 2; *p != '\0'; ++p)
+            if (!isBlankOrTab(*p)) return SelectNamed;
+    }
     return Normal;
+}
+
+int profileNameFromTail(const char* tail, char* out, size_t outSize) {
+    if (out == nullptr || outSize == 0) return 0;
+    out[0] = '\0';
+    if (launchModeFromTail(tail) != SelectNamed) return 0;
+    const char* name = tail + 2;
+    while (isBlankOrTab(*name)) ++name;
+    size_t length = std::strlen(name);
+    while (length > 0 && isBlankOrTab(name[length - 1])) --length;
+    int whole = 1;
+    if (name[0] == '"') {
+        const char* close = std::strchr(name + 1, '"');
+        whole = close != nullptr && close + 1 == name + length;
+        if (close != nullptr) {
+            ++name;
+            length = static_cast<size_t>(close - name);
+        }
+    }
+    // The displayed name, cut where the buffer ends; a cut name never names a profile.
+    const size_t kept = characterBoundaryLength(name, length < outSize ? length : outSize - 1);
+    std::memcpy(out, name, kept);
+    out[kept] = '\0';
+    return whole && kept == length && length > 0;
 }
 
 int launchModeCommand(LaunchMode mode) {
@@ -35,6 +64,7 @@ int launchModeCommand(LaunchMode mode) {
     case Select: return IDM_SELECT_PROFILE;
     case Save: return IDM_SAVE_PROFILE;
     case TcpIp: return IDM_TCPIP_SETTINGS;
+    case SelectNamed: return IDM_APPLY_NAMED_PROFILE;
     default: return 0;
     }
 }

@@ -129,6 +129,14 @@ LRESULT onClose(HWND window) {
 
 void showSettingsNote(HWND window) { showInformation(window, kSettingsNoteText, kSettingsNoteTitle); }
 
+// The start "/L NAME" alone applies a profile by its name.
+void applyNamedProfile(HWND window) {
+    if (currentLaunchMode() != SelectNamed) return;
+    char name[kProfileNameSize];
+    const int whole = profileNameFromTail(appState->commandTail, name, sizeof name);
+    runApplyNamedCommand(window, catalog, runner, name, whole);
+}
+
 // A one-task start ends once the command it was started for has run its course.
 void finishOneTaskCommand(HWND window, int commandId) {
     const LaunchMode mode = currentLaunchMode();
@@ -149,6 +157,7 @@ LRESULT onCommand(HWND window, int commandId) {
     case IDM_SHORTCUT_TCPIP: runShortcutCommand(window, commandId); break;
     case IDM_SETTINGS: showSettingsNote(window); break;
     case IDM_VERSION: runVersionCommand(window); break;
+    case IDM_APPLY_NAMED_PROFILE: applyNamedProfile(window); break;
     default: break;
     }
     finishOneTaskCommand(window, commandId);

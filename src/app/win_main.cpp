@@ -58,7 +58,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     appState->loadFirstTime();
     // The runtime's own idea of the tail differs in corner cases; take it from the command line.
-    appState->launchMode = launchModeFromTail(commandLineTail(GetCommandLineA()));
+    appState->commandTail = commandLineTail(GetCommandLineA());
+    appState->launchMode = launchModeFromTail(appState->commandTail);
 
     const bool normal = appState->launchMode == Normal;
     const int x = normal ? CW_USEDEFAULT : kOffScreenPosition;

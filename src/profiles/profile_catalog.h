@@ -7,9 +7,11 @@
 
 constexpr char kCatalogFilePath[] = ".\\dumplist.ini";
 
+constexpr size_t kProfileNameSize = 100;
+
 // One saved profile, copied whole by value.
 struct ProfileEntry {
-    char name[100];  // display name, at most 99 bytes
+    char name[kProfileNameSize];  // display name, at most 99 bytes
     char path[264];  // script path, read with a limit of 260 bytes
     int sort;        // carried unchanged; no effect on the order
 };

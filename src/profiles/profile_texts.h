@@ -11,6 +11,9 @@ constexpr char kDeleteFailedText[] = "ネットワークの設定を削除でき
 constexpr char kDeleteQuestionText[] = "削除して良いですか？";
 constexpr char kNothingSelectedText[] = "選択されていません。";
 constexpr char kSelectTitle[] = "設定の読込み";
+// Around the name given with "/L NAME" when no profile has it.
+constexpr char kNoSuchProfileBefore[] = "「";
+constexpr char kNoSuchProfileAfter[] = "」という名前の設定は保存されていません。";
 // Shown in place of a profile's contents, followed by the script's path.
 constexpr char kUnreadableScriptText[] = "設定ファイルを読めません： ";
 

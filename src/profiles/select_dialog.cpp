@@ -6,6 +6,7 @@
 #include "../adapters/settings_readback.h"
 #include "../common/center_window.h"
 #include "../common/message_box.h"
+#include "../common/profile_text.h"
 #include "../netcmd/command_runner.h"
 #include "../netcmd/netsh_text.h"
 #include "../netcmd/settings_report.h"
@@ -165,6 +166,23 @@ INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_DESTROY: onDestroy(dialog); return 0;
     default: return 0;
     }
+}
+
+void runApplyNamedCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner, const char* name,
+                          int nameIsWhole) {
+    if (name == nullptr) name = "";
+    ProfileEntry entry;
+    for (int i = 0; nameIsWhole && catalog != nullptr && catalog->entryAt(i, &entry); ++i) {
+        if (std::strcmp(entry.name, name) != 0) continue;
+        selectedProfileIndex = i;
+        applySelectedProfile(mainWindow, catalog, runner);
+        return;
+    }
+    char text[sizeof kNoSuchProfileBefore + kProfileNameSize + sizeof kNoSuchProfileAfter];
+    std::strcpy(text, kNoSuchProfileBefore);
+    copyTextCut(text + std::strlen(text), kProfileNameSize, name);
+    std::strcat(text, kNoSuchProfileAfter);
+    showInformation(mainWindow, text, kConfirmTitle);
 }
 
 void runSelectCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {

@@ -72,6 +72,39 @@ TEST_F(Profiles, SavedSettingsComeBackWhenTheProfileIsApplied) {
     EXPECT_EQ(seeded, settingsNow());
 }
 
+// "/L NAME" applies the first profile of exactly that name at once, with no dialog and the
+// verdict OK gives; a name that is not listed whole runs nothing.
+TEST_F(Profiles, AStartWithAProfileNameAppliesItAtOnce) {
+    const std::string seeded = settingsNow(), longest(99, 'n');
+    for (const std::string& name : {std::string("Home LAN"), std::string("事務所"), longest}) ASSERT_EQ(kSaved, saveAs(name));
+    const std::string missing = "」という名前の設定は保存されていません。";
+    const struct {
+        std::string tail;
+        const char* ignore;
+        std::string outcome, run;
+    } cases[] = {
+        {"/L 事務所", nullptr, kApplied, "netsh exec .\\001.dmp\r\n"},
+        {"/L \"Home LAN\"", "dns", kNotTaken + std::string("「ローカル エリア接続」 DNSサーバー： 指定 192.168.0.1, 192.168.0.2 ／ 現在 なし"),
+         "netsh exec .\\000.dmp\r\n"},
+        {"/L " + longest, nullptr, kApplied, "netsh exec .\\002.dmp\r\n"},
+        {"/L 事務", nullptr, "「事務" + missing, ""},
+        {"/L \"Home LAN", nullptr, "「\"Home LAN" + missing, ""},
+        {"/L " + longest + "n", nullptr, "「" + longest + missing, ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 1, 0, 0, 0, 1, 0, 0}));
+        DeleteFileA(log.c_str());
+        SetEnvironmentVariableA("TESSALY_SIM_IGNORE", c.ignore);
+        TessalyRun run;
+        ASSERT_TRUE(run.start(c.tail, dir.path()));
+        EXPECT_EQ(c.outcome, answerBox(run, "確認")) << c.tail;
+        expectEndsWithZero(run);
+        SetEnvironmentVariableA("TESSALY_SIM_IGNORE", nullptr);
+        EXPECT_EQ(c.run, readWholeFile(log)) << c.tail;
+        EXPECT_TRUE(c.outcome != kApplied || seeded == settingsNow()) << c.tail;
+    }
+}
+
 TEST_F(Profiles, NamesAreCutTo99BytesMissingOnesAreToldAndDeleteAsksFirst) {
     TessalyRun run;
     HWND dialog = startTask(run, "/L", kSelectTitle);
