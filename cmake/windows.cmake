@@ -29,6 +29,7 @@ add_library(tessaly_core STATIC
     src/app/version_dialog.cpp
     src/app/windows_version.cpp
     src/netcmd/command_runner.cpp
+    src/netcmd/network_rights.cpp
     src/profiles/profile_catalog.cpp
     src/profiles/save_dialog.cpp
     src/profiles/select_dialog.cpp

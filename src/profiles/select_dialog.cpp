@@ -9,6 +9,7 @@
 #include "../common/profile_text.h"
 #include "../netcmd/command_runner.h"
 #include "../netcmd/netsh_text.h"
+#include "../netcmd/network_rights.h"
 #include "../netcmd/settings_report.h"
 #include "../resources/resource.h"
 #include "profile_catalog.h"
@@ -128,6 +129,10 @@ void onCommand(HWND dialog, int id, int notification) {
 // names, read back afterwards, decide the verdict, and the exit code only where they
 // cannot be read. The script stays open, unchangeable, from the check to netsh's end.
 void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
+    if (!mayChangeNetworkSettings()) {
+        showInformation(mainWindow, kNeedsAdministratorText, kConfirmTitle);
+        return;
+    }
     ProfileEntry entry;
     ScriptSettings* asked = new (std::nothrow) ScriptSettings;
     HANDLE script = INVALID_HANDLE_VALUE;

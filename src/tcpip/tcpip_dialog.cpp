@@ -11,6 +11,7 @@
 #include "../common/message_box.h"
 #include "../netcmd/command_runner.h"
 #include "../netcmd/netsh_text.h"
+#include "../netcmd/network_rights.h"
 #include "../profiles/profile_catalog.h"
 #include "../resources/resource.h"
 #include "switched_message.h"
@@ -183,6 +184,10 @@ void reportOutcome(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner
     if (catalog != nullptr && catalog->adapterAt(tcpIpRequest.adapterIndex, &adapter)) name = adapter.connectionName;
     if (name == nullptr || runner == nullptr) {
         showInformation(mainWindow, kTcpIpFailedText, kConfirmTitle);
+        return;
+    }
+    if (!mayChangeNetworkSettings()) {
+        showInformation(mainWindow, kNeedsAdministratorText, kConfirmTitle);
         return;
     }
     int applied = runner->applyTcpIp(name, tcpIpRequest);
