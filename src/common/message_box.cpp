@@ -7,3 +7,7 @@ void showInformation(HWND owner, const char* text, const char* title) {
 int askOkCancel(HWND owner, const char* text, const char* title) {
     return MessageBoxA(owner, text, title, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
+
+int askYesNoCancel(HWND owner, const char* text, const char* title) {
+    return MessageBoxA(owner, text, title, MB_YESNOCANCEL | MB_ICONQUESTION);
+}

@@ -10,3 +10,5 @@ constexpr char kConfirmTitle[] = "確認";
 void showInformation(HWND owner, const char* text, const char* title);
 // A question with OK and Cancel; non-zero when the answer is OK.
 int askOkCancel(HWND owner, const char* text, const char* title);
+// A question with Yes, No and Cancel; the button pressed (IDYES, IDNO or IDCANCEL).
+int askYesNoCancel(HWND owner, const char* text, const char* title);

@@ -22,3 +22,6 @@ constexpr char kSaveFailedText[] = "ネットワークの設定を保存でき�
 constexpr char kCatalogFullText[] = "これ以上設定を保存できません。\n不要な設定を削除してください。";
 constexpr char kEmptyNameText[] = "設定名称が入力されていません。";
 constexpr char kSaveTitle[] = "設定の保存";
+// Around a name already listed when it is saved again.
+constexpr char kAlreadySavedBefore[] = "「";
+constexpr char kAlreadySavedAfter[] = "」はすでに保存されています。\n置き換えますか？";

@@ -1,5 +1,6 @@
 #include "save_dialog.h"
 
+#include <cstring>
 #include <new>
 
 #include "../common/center_window.h"
@@ -12,8 +13,19 @@
 
 // Written by the dialog on OK; read by runSaveCommand.
 char profileNameBuffer[100] = "";
+int replacedProfileIndex = -1;
 
 namespace {
+
+// The catalogue the open dialog checks a name against (one dialog at a time).
+const ProfileCatalog* namingCatalog = nullptr;
+
+int listedIndexOf(const char* name) {
+    ProfileEntry entry;
+    for (int i = 0; namingCatalog != nullptr && namingCatalog->entryAt(i, &entry); ++i)
+        if (std::strcmp(entry.name, name) == 0) return i;
+    return -1;
+}
 
 // The edit box's text, cut at a character boundary to fit the buffer.
 void readName(HWND dialog) {
@@ -28,12 +40,26 @@ void readName(HWND dialog) {
     delete[] text;
 }
 
+// A name already listed asks first: Yes saves that profile again, No adds one more,
+// Cancel stays in the dialog with the name as typed.
 void onOk(HWND dialog) {
     readName(dialog);
-    if (profileNameBuffer[0] != '\0')
-        EndDialog(dialog, IDC_OK_BUTTON);
-    else
+    if (profileNameBuffer[0] == '\0') {
         showInformation(dialog, kEmptyNameText, kSaveTitle);
+        return;
+    }
+    replacedProfileIndex = -1;
+    const int listed = listedIndexOf(profileNameBuffer);
+    if (listed >= 0) {
+        char question[sizeof kAlreadySavedBefore + sizeof profileNameBuffer + sizeof kAlreadySavedAfter];
+        std::strcpy(question, kAlreadySavedBefore);
+        std::strcat(question, profileNameBuffer);
+        std::strcat(question, kAlreadySavedAfter);
+        const int answer = askYesNoCancel(dialog, question, kConfirmTitle);
+        if (answer == IDCANCEL) return;
+        if (answer == IDYES) replacedProfileIndex = listed;
+    }
+    EndDialog(dialog, IDC_OK_BUTTON);
 }
 
 void onCommand(HWND dialog, int id) {
@@ -44,20 +70,35 @@ void onCommand(HWND dialog, int id) {
     }
 }
 
-// A script the failed dump left empty; one with text in it is left alone. A process that
-// inherited the file's handle with netsh (the platform's console helper) may hold it a
-// moment longer than netsh runs: the deletion is tried again for up to half a second.
+// A process that inherited a script's handle with netsh (the platform's console helper)
+// may hold it a moment longer than netsh runs: a deletion or a move of a script just
+// dumped is tried again for up to half a second.
+int deleteSoon(const char* path) {
+    for (int attempt = 0; attempt < 20; ++attempt, Sleep(25))
+        if (DeleteFileA(path) || GetLastError() != ERROR_SHARING_VIOLATION) return 1;
+    return 0;
+}
+
+int replaceSoon(const char* from, const char* to) {
+    for (int attempt = 0; attempt < 20; ++attempt, Sleep(25)) {
+        if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING)) return 1;
+        if (GetLastError() != ERROR_SHARING_VIOLATION && GetLastError() != ERROR_ACCESS_DENIED) return 0;
+    }
+    return 0;
+}
+
+// A script the failed dump left empty; one with text in it is left alone.
 void deleteIfEmpty(const char* path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) || data.nFileSizeHigh != 0 || data.nFileSizeLow != 0 ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return;
-    for (int attempt = 0; attempt < 20 && !DeleteFileA(path) && GetLastError() == ERROR_SHARING_VIOLATION; ++attempt)
-        Sleep(25);
+    deleteSoon(path);
 }
 
 void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
-    const SaveOutcome outcome = saveNamedProfile(catalog, runner, profileNameBuffer);
+    const SaveOutcome outcome = replacedProfileIndex >= 0 ? resaveProfile(catalog, runner, replacedProfileIndex)
+                                                          : saveNamedProfile(catalog, runner, profileNameBuffer);
     showInformation(mainWindow,
                     outcome == SaveOutcome::Saved  ? kSavedText
                     : outcome == SaveOutcome::Full ? kCatalogFullText
@@ -80,6 +121,18 @@ SaveOutcome saveNamedProfile(ProfileCatalog* catalog, CommandRunner* runner, con
     return SaveOutcome::Failed;
 }
 
+SaveOutcome resaveProfile(const ProfileCatalog* catalog, CommandRunner* runner, int index) {
+    ProfileEntry entry;
+    if (catalog == nullptr || runner == nullptr || !catalog->entryAt(index, &entry)) return SaveOutcome::Failed;
+    static const char kFreshSuffix[] = ".new";
+    char fresh[sizeof entry.path + sizeof kFreshSuffix];
+    std::strcpy(fresh, entry.path);
+    std::strcat(fresh, kFreshSuffix);
+    if (runner->dumpSettings(fresh) && replaceSoon(fresh, entry.path)) return SaveOutcome::Saved;
+    deleteSoon(fresh);
+    return SaveOutcome::Failed;
+}
+
 INT_PTR CALLBACK saveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: centerWindowOnDesktop(dialog); return 1;
@@ -90,8 +143,11 @@ INT_PTR CALLBACK saveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 void runSaveCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
+    replacedProfileIndex = -1;
+    namingCatalog = catalog;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     const INT_PTR result = DialogBoxParamA(instance, kSaveDialogTemplate, mainWindow, saveDialogProc, 0);
+    namingCatalog = nullptr;
     InvalidateRect(mainWindow, nullptr, TRUE);
     if (result == IDC_OK_BUTTON && profileNameBuffer[0] != '\0') saveProfile(mainWindow, catalog, runner);
 }

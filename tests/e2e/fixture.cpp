@@ -41,7 +41,8 @@ std::string answerBox(TessalyRun& run, const char* title, int button) {
     HWND box = run.waitForDialog(title);
     if (box == nullptr) return "no box titled " + std::string(title) + "; windows: " + run.describeWindows();
     const bool cancel = IsWindowVisible(GetDlgItem(box, IDCANCEL)) && isEnabled(box, IDCANCEL);
-    const std::string text = (cancel ? "[OK Cancel] " : "") + messageBoxText(box);
+    const bool yes = IsWindowVisible(GetDlgItem(box, IDYES));
+    const std::string text = (yes ? "[Yes No Cancel] " : cancel ? "[OK Cancel] " : "") + messageBoxText(box);
     pressButton(box, button);
     return waitForWindowGone(box) ? text : "the box stayed: " + text;
 }

@@ -28,7 +28,7 @@ protected:
 };
 
 // Waits for a box of this title, presses the button and returns its text once the box is
-// gone, marked "[OK Cancel] " when the box offers both.
+// gone, marked "[OK Cancel] " or "[Yes No Cancel] " by the buttons the box offers.
 std::string answerBox(TessalyRun& run, const char* title, int button = IDOK);
 // The process ends within the wait, with exit code 0.
 void expectEndsWithZero(TessalyRun& run);

@@ -105,6 +105,40 @@ TEST_F(Profiles, AStartWithAProfileNameAppliesItAtOnce) {
     }
 }
 
+// Saving under a listed name asks first: Cancel goes back with the name kept, Yes dumps
+// into that profile's own script through a new file (a failing netsh keeps the old one),
+// No adds a profile as before.
+TEST_F(Profiles, SavingUnderAListedNameAsksAndYesReplacesThatScriptInPlace) {
+    for (const char* name : {"Office", "Home", "Spare"}) ASSERT_EQ(kSaved, saveAs(name));
+    const std::string listed = catalogue();
+    std::string home = readWholeFile(dir.file("001.dmp"));
+    ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 1, 0, 0, 0, 1, 0, 0}));
+    const std::string now = settingsNow(), question = "[Yes No Cancel] 「Home」はすでに保存されています。\n置き換えますか？";
+    const struct {
+        const char* fault;
+        std::vector<int> answers;
+        const char* outcome;
+    } runs[] = {{"1", {IDCANCEL, IDYES}, kSaveFailed}, {nullptr, {IDYES}, kSaved}, {nullptr, {IDNO}, kSaved}};
+    for (const auto& r : runs) {
+        SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", r.fault);
+        TessalyRun run;
+        HWND dialog = startTask(run, "/S", kSaveTitle);
+        typeText(dialog, kNameEdit, "Home");
+        for (int answer : r.answers) {  // after Cancel the dialog is back with the name kept
+            pressButton(dialog, kOk);
+            EXPECT_EQ(question, answerBox(run, "確認", answer));
+        }
+        EXPECT_EQ(r.outcome, answerBox(run, "確認"));
+        expectEndsWithZero(run);
+        SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", nullptr);
+        const bool added = r.answers.back() == IDNO;
+        EXPECT_EQ(added ? listed + "[003]\r\nname=Home\r\npath=.\\003.dmp\r\nsort=0\r\n" : listed, catalogue());
+        EXPECT_EQ(r.outcome == kSaved && !added ? now : home, readWholeFile(dir.file("001.dmp"))) << r.outcome;
+        EXPECT_FALSE(fileExists(dir.file("001.dmp.new")));
+        home = readWholeFile(dir.file("001.dmp"));
+    }
+}
+
 TEST_F(Profiles, NamesAreCutTo99BytesMissingOnesAreToldAndDeleteAsksFirst) {
     TessalyRun run;
     HWND dialog = startTask(run, "/L", kSelectTitle);
