@@ -21,6 +21,7 @@ add_library(tessaly_core STATIC
     src/adapters/settings_readback.cpp
     src/app/app_state.cpp
     src/common/center_window.cpp
+    src/common/dialog_text.cpp
     src/common/late_binding.cpp
     src/app/instance_mutex.cpp
     src/app/main_window.cpp
@@ -31,6 +32,7 @@ add_library(tessaly_core STATIC
     src/netcmd/command_runner.cpp
     src/netcmd/network_rights.cpp
     src/profiles/profile_catalog.cpp
+    src/profiles/rename_dialog.cpp
     src/profiles/save_dialog.cpp
     src/profiles/select_dialog.cpp
     src/tcpip/tcpip_dialog.cpp

@@ -179,3 +179,17 @@ int ProfileCatalog::removeProfile(int index) {
     load();
     return written && profileCount == before - 1;
 }
+
+int ProfileCatalog::renameProfile(int index, const char* displayName) {
+    if (index < 0 || index >= profileCount || sectionNames == nullptr || displayName == nullptr) return 0;
+    char name[kProfileNameSize];
+    copyTextCut(name, sizeof name, displayName);
+    SectionName section;
+    std::memcpy(section, sectionNames[index], sizeof section);
+    const int written = writeProfileString(iniPath, section, kNameKey, name);
+    unload();
+    load();
+    ProfileEntry entry;
+    return written && entryAt(index, &entry) && std::strcmp(sectionNames[index], section) == 0 &&
+           std::strcmp(entry.name, name) == 0;
+}

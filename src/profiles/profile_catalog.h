@@ -44,6 +44,9 @@ public:
     // Deletes that profile's section from the file, every other line staying as it is
     // (its script stays on disk), and reloads. 1 when one entry fewer is listed.
     int removeProfile(int index);
+    // Writes the profile's "name" key alone (cut at a character boundary to fit an entry)
+    // and reloads. 1 when that entry reads back with the new name.
+    int renameProfile(int index, const char* displayName);
 
     // The machine's network connections, held in `adapters` and read by discovery
     // (src/adapters/discovery.h, which says what each returns). Filled only while the

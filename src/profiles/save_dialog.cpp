@@ -4,6 +4,7 @@
 #include <new>
 
 #include "../common/center_window.h"
+#include "../common/dialog_text.h"
 #include "../common/message_box.h"
 #include "../common/profile_text.h"
 #include "../netcmd/command_runner.h"
@@ -27,23 +28,10 @@ int listedIndexOf(const char* name) {
     return -1;
 }
 
-// The edit box's text, cut at a character boundary to fit the buffer.
-void readName(HWND dialog) {
-    HWND edit = GetDlgItem(dialog, IDC_SAVE_NAME_EDIT);
-    const int length = GetWindowTextLengthA(edit);
-    char* text = new (std::nothrow) char[length + 1];
-    profileNameBuffer[0] = '\0';
-    if (text == nullptr) return;
-    text[0] = '\0';
-    GetWindowTextA(edit, text, length + 1);
-    copyTextCut(profileNameBuffer, sizeof profileNameBuffer, text);
-    delete[] text;
-}
-
 // A name already listed asks first: Yes saves that profile again, No adds one more,
 // Cancel stays in the dialog with the name as typed.
 void onOk(HWND dialog) {
-    readName(dialog);
+    readControlTextCut(dialog, IDC_SAVE_NAME_EDIT, profileNameBuffer, sizeof profileNameBuffer);
     if (profileNameBuffer[0] == '\0') {
         showInformation(dialog, kEmptyNameText, kSaveTitle);
         return;

@@ -12,8 +12,10 @@
 #include "../netcmd/network_rights.h"
 #include "../netcmd/settings_report.h"
 #include "../resources/resource.h"
+#include "../shortcuts/desktop_shortcut.h"
 #include "profile_catalog.h"
 #include "profile_texts.h"
+#include "rename_dialog.h"
 
 // Written by the dialog on OK or a confirmed "Del"; read by runSelectCommand.
 int selectedProfileIndex = 0;
@@ -23,7 +25,7 @@ namespace {
 // The list box's own procedure while the subclass is in place (one dialog at a time).
 WNDPROC previousListBoxProc = nullptr;
 // The catalogue the open dialog lists.
-const ProfileCatalog* listedCatalog = nullptr;
+ProfileCatalog* listedCatalog = nullptr;
 
 int currentSelection(HWND dialog) {
     return static_cast<int>(SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_GETCURSEL, 0, 0));
@@ -84,8 +86,58 @@ void onDelete(HWND dialog) {
     if (askOkCancel(dialog, kDeleteQuestionText, kConfirmTitle)) EndDialog(dialog, kSelectDialogDelete);
 }
 
+// The selected profile into *entry; told and 0 when none is selected.
+int selectedEntry(HWND dialog, ProfileEntry* entry) {
+    if (listedCatalog != nullptr && listedCatalog->entryAt(currentSelection(dialog), entry)) return 1;
+    showInformation(dialog, kNothingSelectedText, kSelectTitle);
+    return 0;
+}
+
+int isNameListed(const ProfileCatalog* catalog, const char* name) {
+    ProfileEntry entry;
+    for (int i = 0; catalog != nullptr && catalog->entryAt(i, &entry); ++i)
+        if (std::strcmp(entry.name, name) == 0) return 1;
+    return 0;
+}
+
+// A desktop shortcut this tool made for the old name now starts the new one; the old
+// file goes unless another profile still has that name.
+void moveProfileShortcut(HWND dialog, const char* oldName, const char* newName) {
+    if (!createProfileShortcut(dialog, newName)) {
+        showInformation(dialog, kShortcutFailedText, kConfirmTitle);
+        return;
+    }
+    if (!isNameListed(listedCatalog, oldName)) deleteProfileShortcut(dialog, oldName);
+}
+
+// Writes the new name alone; the list and the preview follow, the selection stays.
+void onRename(HWND dialog) {
+    ProfileEntry entry;
+    if (!selectedEntry(dialog, &entry) || !askProfileRename(dialog, entry.name)) return;
+    const int index = currentSelection(dialog);
+    const int hadShortcut = hasProfileShortcut(dialog, entry.name);
+    if (!listedCatalog->renameProfile(index, renamedProfileName))
+        showInformation(dialog, kRenameFailedText, kConfirmTitle);
+    else if (hadShortcut)
+        moveProfileShortcut(dialog, entry.name, renamedProfileName);
+    SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_RESETCONTENT, 0, 0);
+    fillList(dialog);
+    SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_SETCURSEL, index, 0);
+    showPreview(dialog);
+}
+
+void onShortcut(HWND dialog) {
+    ProfileEntry entry;
+    if (selectedEntry(dialog, &entry)) runProfileShortcutCommand(dialog, entry.name);
+}
+
 // A double-click on an item counts as OK; below the last item it does nothing more.
+// F2 renames the selected profile.
 LRESULT CALLBACK listBoxSubclassProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && wParam == VK_F2) {
+        onRename(GetParent(list));
+        return 0;
+    }
     if (message == WM_LBUTTONDBLCLK) {
         const unsigned y = HIWORD(lParam);
         const LRESULT height = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
@@ -121,6 +173,8 @@ void onCommand(HWND dialog, int id, int notification) {
     case IDC_OK_BUTTON: onOk(dialog); break;
     case IDC_CANCEL_BUTTON: EndDialog(dialog, IDC_CANCEL_BUTTON); break;
     case IDC_PROFILE_DELETE: onDelete(dialog); break;
+    case IDC_PROFILE_RENAME: onRename(dialog); break;
+    case IDC_PROFILE_SHORTCUT: onShortcut(dialog); break;
     default: break;  // Esc (IDCANCEL) included: it does not close the dialog
     }
 }
@@ -154,11 +208,17 @@ void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, Comman
     delete asked;
 }
 
+// A desktop shortcut this tool made for the profile goes with it, unless another
+// profile still has that name.
 void deleteSelectedProfile(HWND mainWindow, ProfileCatalog* catalog) {
-    if (catalog != nullptr && catalog->removeProfile(selectedProfileIndex) >= 1)
-        showInformation(mainWindow, kDeletedText, kConfirmTitle);
-    else
+    ProfileEntry entry;
+    if (catalog == nullptr || !catalog->entryAt(selectedProfileIndex, &entry) ||
+        catalog->removeProfile(selectedProfileIndex) < 1) {
         showInformation(mainWindow, kDeleteFailedText, kConfirmTitle);
+        return;
+    }
+    if (!isNameListed(catalog, entry.name)) deleteProfileShortcut(mainWindow, entry.name);
+    showInformation(mainWindow, kDeletedText, kConfirmTitle);
 }
 
 }  // namespace

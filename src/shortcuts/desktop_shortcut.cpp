@@ -3,6 +3,7 @@
 #include "../common/late_binding.h"
 #include "../common/message_box.h"
 #include "../resources/resource.h"
+#include "profile_link.h"
 #include "strip_file_name.h"
 
 namespace {
@@ -12,7 +13,11 @@ constexpr int kWidePathSize = 260;
 constexpr ULONG kFolderPathAllocation = 520;
 
 constexpr char kShortcutTitle[] = "ショートカット作成";
-constexpr char kShortcutFailedText[] = "ショートカットを作成できませんでした。";
+// Around a profile's name in the question before its shortcut is made.
+constexpr char kProfileQuestionBefore[] = "ネットワーク設定「";
+constexpr char kProfileQuestionAfter[] = "」のショートカットをデスクトップに作成します。\nよろしいですか？";
+// A profile's link name and arguments: the name (99 bytes) and what surrounds it.
+constexpr size_t kProfileLinkTextSize = 160;
 
 struct ShortcutKind {
     int commandId;
@@ -52,7 +57,7 @@ int getSpecialFolderPath(HWND owner, int folder, char* output) {
     return found;
 }
 
-int createShellLink(const char* target, const char* arguments, const char* linkPath) {
+int createShellLink(const char* target, const char* arguments, const char* linkPath, const char* description) {
     lateCoInitialize(nullptr);
     IShellLinkA* link = nullptr;
     if (FAILED(lateCoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
@@ -64,6 +69,10 @@ int createShellLink(const char* target, const char* arguments, const char* linkP
     lstrcpynA(directory, target, sizeof directory);
     stripFileName(directory);
     link->SetWorkingDirectory(directory);
+    if (description != nullptr) {
+        link->SetDescription(description);
+        link->SetIconLocation(target, 0);
+    }
 
     int saved = 0;
     IPersistFile* file = nullptr;
@@ -77,18 +86,95 @@ int createShellLink(const char* target, const char* arguments, const char* linkP
     return saved;
 }
 
-int createDesktopShortcut(HWND owner, const char* linkFileName, const char* arguments) {
-    if (linkFileName == nullptr || arguments == nullptr) return 0;
-    char linkPath[kLinkPathSize];
-    // No path is composed from an unresolved folder or beyond the buffer.
-    if (!getSpecialFolderPath(owner, CSIDL_DESKTOP, linkPath)) return 0;
+namespace {
+
+// <desktop>\linkFileName and this program's path; 0 when either cannot be had whole.
+// No path is composed from an unresolved folder or beyond the buffer.
+int linkAndProgramPaths(HWND owner, const char* linkFileName, char (&linkPath)[kLinkPathSize],
+                        char (&program)[MAX_PATH]) {
+    if (linkFileName == nullptr || !getSpecialFolderPath(owner, CSIDL_DESKTOP, linkPath)) return 0;
     if (lstrlenA(linkPath) + 1 + lstrlenA(linkFileName) >= static_cast<int>(sizeof linkPath)) return 0;
     lstrcatA(linkPath, "\\");
     lstrcatA(linkPath, linkFileName);
-    char program[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
-    if (length == 0 || length >= sizeof program) return 0;
-    return createShellLink(program, arguments, linkPath);
+    return length != 0 && length < sizeof program;
+}
+
+// 1 when the link at the path leads to the target with exactly those arguments.
+int linkLeadsTo(const char* linkPath, const char* target, const char* arguments) {
+    lateCoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    if (FAILED(lateCoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                    reinterpret_cast<void**>(&link))))
+        return 0;
+    int leads = 0;
+    IPersistFile* file = nullptr;
+    WCHAR widePath[kWidePathSize];
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        char path[MAX_PATH] = "";
+        char held[kProfileLinkTextSize] = "";
+        if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, kWidePathSize) > 0 &&
+            SUCCEEDED(file->Load(widePath, STGM_READ)) &&
+            SUCCEEDED(link->GetPath(path, sizeof path, nullptr, SLGP_RAWPATH)) &&
+            SUCCEEDED(link->GetArguments(held, sizeof held)))
+            leads = lstrcmpiA(path, target) == 0 && lstrcmpA(held, arguments) == 0;
+        file->Release();
+    }
+    link->Release();
+    return leads;
+}
+
+// The profile's link name and arguments; 0 when the name cannot be put in both.
+int profileLinkTexts(const char* profileName, char (&linkName)[kProfileLinkTextSize],
+                     char (&arguments)[kProfileLinkTextSize]) {
+    return composeProfileLinkName(profileName, linkName, sizeof linkName) &&
+           composeProfileArguments(profileName, arguments, sizeof arguments);
+}
+
+}  // namespace
+
+int createDesktopShortcut(HWND owner, const char* linkFileName, const char* arguments, const char* description) {
+    char linkPath[kLinkPathSize];
+    char program[MAX_PATH];
+    if (arguments == nullptr || !linkAndProgramPaths(owner, linkFileName, linkPath, program)) return 0;
+    return createShellLink(program, arguments, linkPath, description);
+}
+
+int createProfileShortcut(HWND owner, const char* profileName) {
+    char linkName[kProfileLinkTextSize];
+    char arguments[kProfileLinkTextSize];
+    char description[kProfileLinkTextSize];
+    if (!profileLinkTexts(profileName, linkName, arguments)) return 0;
+    composeProfileLinkDescription(profileName, description, sizeof description);
+    return createDesktopShortcut(owner, linkName, arguments, description);
+}
+
+int hasProfileShortcut(HWND owner, const char* profileName) {
+    char linkName[kProfileLinkTextSize];
+    char arguments[kProfileLinkTextSize];
+    char linkPath[kLinkPathSize];
+    char program[MAX_PATH];
+    return profileLinkTexts(profileName, linkName, arguments) &&
+           linkAndProgramPaths(owner, linkName, linkPath, program) && linkLeadsTo(linkPath, program, arguments);
+}
+
+int deleteProfileShortcut(HWND owner, const char* profileName) {
+    char linkName[kProfileLinkTextSize];
+    char arguments[kProfileLinkTextSize];
+    char linkPath[kLinkPathSize];
+    char program[MAX_PATH];
+    return profileLinkTexts(profileName, linkName, arguments) &&
+           linkAndProgramPaths(owner, linkName, linkPath, program) && linkLeadsTo(linkPath, program, arguments) &&
+           DeleteFileA(linkPath);
+}
+
+void runProfileShortcutCommand(HWND owner, const char* profileName) {
+    char question[sizeof kProfileQuestionBefore + kProfileLinkTextSize + sizeof kProfileQuestionAfter];
+    lstrcpyA(question, kProfileQuestionBefore);
+    lstrcpynA(question + lstrlenA(question), profileName != nullptr ? profileName : "", kProfileLinkTextSize);
+    lstrcatA(question, kProfileQuestionAfter);
+    if (!askOkCancel(owner, question, kShortcutTitle)) return;
+    if (!createProfileShortcut(owner, profileName)) showInformation(owner, kShortcutFailedText, kConfirmTitle);
 }
 
 void runShortcutCommand(HWND mainWindow, int commandId) {

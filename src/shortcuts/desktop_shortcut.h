@@ -4,12 +4,19 @@
 
 #include <windows.h>
 
-// 1 when the link file was written at <desktop>\linkFileName; 0 when the desktop
+// Told when a shortcut cannot be written.
+constexpr char kShortcutFailedText[] = "ショートカットを作成できませんでした。";
+
+// 1 when the link file was written at <desktop>\linkFileName, to this program with the
+// arguments (and, given a description, that and the program's icon); 0 when the desktop
 // cannot be resolved, the path does not fit, or the shell could not write the link.
-int createDesktopShortcut(HWND owner, const char* linkFileName, const char* arguments);
+int createDesktopShortcut(HWND owner, const char* linkFileName, const char* arguments,
+                          const char* description = nullptr);
 // Writes a shell link to the target with the arguments and the target's directory as
-// working directory. 1 when the file was saved.
-int createShellLink(const char* target, const char* arguments, const char* linkPath);
+// working directory (with a description, also that and the target's first icon). 1 when
+// the file was saved.
+int createShellLink(const char* target, const char* arguments, const char* linkPath,
+                    const char* description = nullptr);
 // The file-system path of a shell special folder into output (MAX_PATH bytes); 0 and
 // the output untouched when it cannot be resolved.
 int getSpecialFolderPath(HWND owner, int folder, char* output);
@@ -17,3 +24,16 @@ int getSpecialFolderPath(HWND owner, int folder, char* output);
 // The handler of menu command 504, 505 or 506: asks first, then creates the shortcut
 // and reports a failure.
 void runShortcutCommand(HWND mainWindow, int commandId);
+
+// One saved profile's shortcut, "ネットワーク設定「NAME」.lnk" on the desktop, starting
+// this program with /L "NAME". Asks first, creates it (replacing one of that name) and
+// reports a failure, as the commands above do.
+void runProfileShortcutCommand(HWND owner, const char* profileName);
+// 1 when the desktop holds that profile's shortcut as this program makes it: the file of
+// that name, a link to this program with those arguments.
+int hasProfileShortcut(HWND owner, const char* profileName);
+// Deletes that profile's shortcut when hasProfileShortcut; any other file of that name
+// stays. 1 when it was deleted.
+int deleteProfileShortcut(HWND owner, const char* profileName);
+// Writes that profile's shortcut without asking; 1 when written.
+int createProfileShortcut(HWND owner, const char* profileName);
