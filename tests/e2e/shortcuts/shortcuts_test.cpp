@@ -41,7 +41,13 @@ std::string linkFields(const std::string& link) {
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     for (DWORD waited = 0; !fileExists(windowsPathOf(copy + ".txt")) && waited < kWaitMs; waited += 50) Sleep(50);
-    const std::string report = readWholeFile(windowsPathOf(copy + ".txt"));
+    // lnkinfo writes UTF-8; the fields are compared in the tool's code page.
+    const std::string utf8 = readWholeFile(windowsPathOf(copy + ".txt"));
+    std::wstring wide(utf8.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], static_cast<int>(wide.size())));
+    std::string report(wide.size() * 2 + 1, '\0');
+    report.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &report[0],
+                                      static_cast<int>(report.size()), nullptr, nullptr));
     std::string fields;
     for (const char* name : {"Local path", "Command line arguments", "Working directory", "Description", "Icon location"}) {
         const size_t at = report.find(std::string("\t") + name), colon = report.find(": ", at);
@@ -80,6 +86,54 @@ TEST_F(Shortcuts, EachCommandAsksThenWritesItsShortcutOverAnOldFileAndTellsAFail
         DeleteFileA(link.c_str());
     }
     exitThroughMenu(run, mainWindow);
+}
+
+// A profile's own shortcut, made for the selected profile, follows its rename and goes
+// with its delete; a file of a profile's link name that this tool did not make stays.
+TEST_F(Shortcuts, AProfilesShortcutFollowsItsRenameAndGoesWithItsDelete) {
+    char desktop[MAX_PATH] = "";
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOP, FALSE));
+    const std::string exe = tessalyExePath(), longest = std::string(97, 'n') + "/L";  // 99 bytes, as the save dialog takes
+    const auto link = [&](const std::string& name) { return std::string(desktop) + "\\ネットワーク設定「" + name + "」.lnk"; };
+    writeWholeFile(dir.file("dumplist.ini"), "[000]\r\nname=Office\r\npath=.\\000.dmp\r\n[001]\r\nname=Home\r\npath=.\\001.dmp\r\n");
+    writeWholeFile(dir.file("001.dmp"), "pushd interface ip\r\nset address name=\"LAN\" source=dhcp\r\npopd\r\n");
+    writeWholeFile(link("Office"), "not a shortcut at all");
+    TessalyRun run;
+    HWND dialog = startTask(run, "/L", "ネットワークの設定を選択");
+    SendDlgItemMessageA(dialog, 100, WM_KEYDOWN, VK_DOWN, 0);  // the second profile
+    pressButton(dialog, 107);
+    EXPECT_EQ("[OK Cancel] ネットワーク設定「Home」のショートカットをデスクトップに作成します。\nよろしいですか？",
+              answerBox(run, "ショートカット作成"));
+    for (int i = 0; i < 100 && !fileExists(link("Home")); ++i) Sleep(20);
+    const std::string folder = exe.substr(0, exe.rfind('\\') + 1);
+    EXPECT_EQ(exe + "\n/L \"Home\"\n" + folder + "\nネットワーク設定「Home」を適用します\n" + exe + "\n", linkFields(link("Home")));
+    PostMessageA(GetDlgItem(dialog, 100), WM_KEYDOWN, VK_F2, 0);  // the rename dialog is modal: do not wait
+    HWND rename = run.waitForDialog("設定名称の変更");
+    ASSERT_NE(nullptr, rename);
+    EXPECT_EQ("Home", itemText(rename, 700));
+    typeText(rename, 700, longest + "cut");
+    pressButton(rename, 101);
+    EXPECT_TRUE(waitForWindowGone(rename));
+    EXPECT_EQ((std::vector<std::string>{"Office", longest}), listItems(dialog, 100));
+    EXPECT_EQ(1, SendDlgItemMessageA(dialog, 100, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ("LAN\r\n  IPアドレス： 自動 (DHCP)", itemText(dialog, 105));
+    const std::string moved = link(std::string(97, 'n') + "_L");
+    EXPECT_FALSE(fileExists(link("Home")));
+    EXPECT_EQ(exe + "\n/L \"" + longest + "\"\n" + folder + "\nネットワーク設定「" + longest + "」を適用します\n" + exe + "\n",
+              linkFields(moved));
+    pressButton(dialog, 104);
+    answerBox(run, "確認");
+    EXPECT_EQ("ネットワークの設定を削除しました。", answerBox(run, "確認"));
+    expectEndsWithZero(run);
+    EXPECT_FALSE(fileExists(moved));
+    EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\n", readWholeFile(dir.file("dumplist.ini")));
+    TessalyRun again;  // the last profile goes; the file of its link name is not this tool's
+    pressButton(startTask(again, "/L", "ネットワークの設定を選択"), 104);
+    answerBox(again, "確認");
+    answerBox(again, "確認");
+    expectEndsWithZero(again);
+    EXPECT_EQ("not a shortcut at all", readWholeFile(link("Office")));
+    DeleteFileA(link("Office").c_str());
 }
 
 TEST_F(Shortcuts, WithoutShell32TheToolStartsAndOnlyItsShortcutsAndAddressFail) {

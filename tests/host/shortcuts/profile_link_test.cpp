@@ -1,0 +1,39 @@
+#include "shortcuts/profile_link.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/launch_mode.h"
+
+namespace {
+
+// The link name holds no character a file name cannot, and the arguments bring the
+// profile's name back whole through the start-up's own reading of "/L NAME".
+TEST(ProfileLink, TheFileNameIsSafeAndTheArgumentsNameTheProfileWhole) {
+    const struct {
+        std::string name, file, arguments;
+    } cases[] = {
+        {"事務所", "ネットワーク設定「事務所」.lnk", "/L \"事務所\""},
+        {"Home LAN", "ネットワーク設定「Home LAN」.lnk", "/L \"Home LAN\""},
+        {"a\\b/c:d*e?f\"g<h>i|j\tk", "ネットワーク設定「a_b_c_d_e_f_g_h_i_j_k」.lnk", ""},  // a quote and a tab
+        {"a\"b", "ネットワーク設定「a_b」.lnk", "/L a\"b"},
+        {"\"ab", "ネットワーク設定「_ab」.lnk", ""},
+        {"\x83\x5c\x83\x7c", "ネットワーク設定「\x83\x5c\x83\x7c」.lnk", "/L \"\x83\x5c\x83\x7c\""},  // second bytes 0x5C, 0x7C
+        {std::string(99, 'n'), "ネットワーク設定「" + std::string(99, 'n') + "」.lnk", "/L \"" + std::string(99, 'n') + "\""},
+        {"", "", ""},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        char file[160], arguments[160], name[100];
+        EXPECT_EQ(!cases[i].file.empty(), composeProfileLinkName(cases[i].name.c_str(), file, sizeof file)) << "case " << i;
+        EXPECT_EQ(cases[i].file, file) << "case " << i;
+        const int said = composeProfileArguments(cases[i].name.c_str(), arguments, sizeof arguments);
+        EXPECT_EQ(cases[i].arguments, arguments) << "case " << i;
+        EXPECT_EQ(said, said && profileNameFromTail(arguments, name, sizeof name) && name == cases[i].name) << i;
+    }
+    char small[20];
+    EXPECT_EQ(0, composeProfileLinkName("事務所事務所", small, sizeof small));
+    EXPECT_STREQ("", small);
+}
+
+}  // namespace
