@@ -4,7 +4,6 @@
 constexpr char kSelectDialogTemplate[] = "IDD_DUMP_LOAD";
 constexpr char kSaveDialogTemplate[] = "IDD_DUMP_SAVE";
 constexpr char kRenameDialogTemplate[] = "IDD_PROFILE_RENAME";
-constexpr char kRenameTitle[] = "設定名称の変更";
 constexpr char kRenameFailedText[] = "設定名称を変更できませんでした。";
 
 constexpr char kAppliedText[] = "ネットワークの設定を適応しました。";

@@ -17,7 +17,7 @@ void onOk(HWND dialog) {
     if (renamedProfileName[0] != '\0')
         EndDialog(dialog, IDC_OK_BUTTON);
     else
-        showInformation(dialog, kEmptyNameText, kRenameTitle);
+        showInformation(dialog, kEmptyNameText, kConfirmTitle);
 }
 
 INT_PTR onInitDialog(HWND dialog, const char* currentName) {

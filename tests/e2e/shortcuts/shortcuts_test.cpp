@@ -111,6 +111,9 @@ TEST_F(Shortcuts, AProfilesShortcutFollowsItsRenameAndGoesWithItsDelete) {
     HWND rename = run.waitForDialog("設定名称の変更");
     ASSERT_NE(nullptr, rename);
     EXPECT_EQ("Home", itemText(rename, 700));
+    typeText(rename, 700, "");
+    pressButton(rename, 101);
+    EXPECT_EQ("設定名称が入力されていません。", answerBox(run, "確認"));
     typeText(rename, 700, longest + "cut");
     pressButton(rename, 101);
     EXPECT_TRUE(waitForWindowGone(rename));
