@@ -149,23 +149,28 @@ int createProfileShortcut(HWND owner, const char* profileName) {
     return createDesktopShortcut(owner, linkName, arguments, description);
 }
 
-int hasProfileShortcut(HWND owner, const char* profileName) {
+namespace {
+
+// The path of the profile's shortcut into linkPath; 1 when a link this program made for
+// that profile stands there.
+int findProfileShortcut(HWND owner, const char* profileName, char (&linkPath)[kLinkPathSize]) {
     char linkName[kProfileLinkTextSize];
     char arguments[kProfileLinkTextSize];
-    char linkPath[kLinkPathSize];
     char program[MAX_PATH];
     return profileLinkTexts(profileName, linkName, arguments) &&
            linkAndProgramPaths(owner, linkName, linkPath, program) && linkLeadsTo(linkPath, program, arguments);
 }
 
-int deleteProfileShortcut(HWND owner, const char* profileName) {
-    char linkName[kProfileLinkTextSize];
-    char arguments[kProfileLinkTextSize];
+}  // namespace
+
+int hasProfileShortcut(HWND owner, const char* profileName) {
     char linkPath[kLinkPathSize];
-    char program[MAX_PATH];
-    return profileLinkTexts(profileName, linkName, arguments) &&
-           linkAndProgramPaths(owner, linkName, linkPath, program) && linkLeadsTo(linkPath, program, arguments) &&
-           DeleteFileA(linkPath);
+    return findProfileShortcut(owner, profileName, linkPath);
+}
+
+int deleteProfileShortcut(HWND owner, const char* profileName) {
+    char linkPath[kLinkPathSize];
+    return findProfileShortcut(owner, profileName, linkPath) && DeleteFileA(linkPath);
 }
 
 void runProfileShortcutCommand(HWND owner, const char* profileName) {
