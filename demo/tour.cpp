@@ -98,6 +98,12 @@ bool saveProfile(TessalyRun& run, HWND mainWindow) {
     typeText(dialog, 200, "事務所");
     picture(dialog, "2-save-dialog");
     pressButton(dialog, 101);
+    // A profile of that name from an earlier tour is saved again in its place.
+    HWND question = run.waitForDialog("確認");
+    if (question != nullptr && GetDlgItem(question, IDYES) != nullptr) {
+        pressButton(question, IDYES);
+        waitForWindowGone(question);
+    }
     return outcome(run, "3-saved-message");
 }
 
