@@ -13,6 +13,7 @@ include(cmake/googletest.cmake)
 add_executable(host_tests
     tests/host/common/dotted_quad_test.cpp
     tests/host/app/launch_mode_test.cpp
+    tests/host/browser/proxy_settings_test.cpp
     tests/host/common/profile_text_test.cpp
     tests/host/app/version_code_test.cpp
     tests/host/netcmd/netsh_script_test.cpp

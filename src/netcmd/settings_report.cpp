@@ -126,11 +126,34 @@ void compareConnection(Differences& d, const ConnectionSettings& asked, const Co
     compareServers(d, name, "WINSサーバー", asked.winsSource, asked.wins, held.wins);
 }
 
-int collectDifferences(Differences& d, const ScriptSettings& asked, const ScriptSettings& held) {
+constexpr char kBrowserName[] = "ブラウザ";
+
+void compareProxy(Differences& d, const ProxyOutcome& proxy) {
+    if (proxy.asked == nullptr) return;
+    if (proxy.unusable != nullptr || proxy.held == nullptr) {
+        if (GrowingText* line = d.next(kBrowserName))
+            line->add("プロキシ： ")
+                .add(proxy.unusable != nullptr ? "保存された設定を使えません（" : "読み取れません")
+                .add(proxy.unusable != nullptr ? proxy.unusable : "")
+                .add(proxy.unusable != nullptr ? "）" : "");
+        return;
+    }
+    for (int item = 0; item < kProxyItemCount; ++item) {
+        const char* asked = proxyItemValue(*proxy.asked, item);
+        const char* held = proxyItemValue(*proxy.held, item);
+        if (std::strcmp(asked, held) == 0) continue;
+        if (GrowingText* line = d.next(kBrowserName))
+            line->add(proxyItemLabel(item)).add("： 指定 ").add(asked).add(" ／ 現在 ").add(held);
+    }
+}
+
+int collectDifferences(Differences& d, const ScriptSettings& asked, const ScriptSettings& held,
+                       const ProxyOutcome* proxy = nullptr) {
     for (int i = 0; i < asked.connectionCount; ++i) {
         static ConnectionSettings missing;  // zero: not present
         compareConnection(d, asked.connections[i], i < held.connectionCount ? held.connections[i] : missing);
     }
+    if (proxy != nullptr) compareProxy(d, *proxy);
     return d.count;
 }
 
@@ -141,12 +164,18 @@ int countDifferences(const ScriptSettings& asked, const ScriptSettings& held) {
     return collectDifferences(d, asked, held);
 }
 
+int countProxyDifferences(const ProxyOutcome& proxy) {
+    Differences d{nullptr};
+    compareProxy(d, proxy);
+    return d.count;
+}
+
 int composeDifferenceReport(const char* failureText, const ScriptSettings& asked, const ScriptSettings& held,
-                            char** out) {
+                            char** out, const ProxyOutcome* proxy) {
     GrowingText text;
     text.add(failureText != nullptr ? failureText : "").add("\n\n").add(kNotTakenHeading);
     Differences d{&text};
-    const int count = collectDifferences(d, asked, held);
+    const int count = collectDifferences(d, asked, held, proxy);
     if (count > kMaxReportedDifferences) text.add("\nほか ").number(count - kMaxReportedDifferences).add(" 件");
     return text.hand(out);
 }
@@ -176,6 +205,21 @@ int composeSettingsSummary(const ScriptSettings& script, char** out) {
         if (c.dnsSource == SettingSource::Dhcp) text.add("\r\n  DNS： 自動");
         if (c.dnsSource == SettingSource::Static) text.add("\r\n  DNS： ").list(c.dns);
         if (c.winsSource == SettingSource::Static && c.wins.count > 0) text.add("\r\n  WINS： ").list(c.wins);
+    }
+    return text.hand(out);
+}
+
+int composeProxySummary(const ProxySettings* proxy, const char* unusable, char** out) {
+    GrowingText text;
+    if (proxy == nullptr) {
+        text.add("ブラウザのプロキシ： 保存されていません");
+    } else if (unusable != nullptr) {
+        text.add("ブラウザのプロキシ： 保存された設定を使えません（").add(unusable).add("）");
+    } else {
+        text.add("ブラウザのプロキシ");
+        for (int item = 0; item < kProxyItemCount; ++item)
+            if (item != kProxyDetectItem || (proxy->flags & kProxyDetect))
+                text.add("\r\n  ").add(proxyItemLabel(item)).add("： ").add(proxyItemValue(*proxy, item));
     }
     return text.hand(out);
 }

@@ -2,7 +2,15 @@
 // contents for the selection dialog. Portable: no windows.h.
 #pragma once
 
+#include "../browser/proxy_settings.h"
 #include "netsh_script.h"
+
+// What an apply asked of the browser's proxy and what it holds afterwards.
+struct ProxyOutcome {
+    const ProxySettings* asked;  // null: the profile keeps no proxy, nothing to judge
+    const ProxySettings* held;   // null: it could not be read back
+    const char* unusable;        // why the stored proxy was not sent; null when it was
+};
 
 // Difference lines shown at most; the rest are counted in one line.
 constexpr int kMaxReportedDifferences = 10;
@@ -11,10 +19,19 @@ constexpr int kMaxReportedDifferences = 10;
 // For an automatic (DHCP) source only the source is compared.
 int countDifferences(const ScriptSettings& asked, const ScriptSettings& held);
 
-// failureText, a blank line, the heading and one line per difference into a new[]
-// buffer at *out. 0, with *out null, when memory is short.
+// How many lines the proxy's outcome adds to the verdict: one per item that differs, or
+// one when the proxy was not sent or cannot be read back; 0 with nothing to judge.
+int countProxyDifferences(const ProxyOutcome& proxy);
+
+// failureText, a blank line, the heading and one line per difference (the connections',
+// then the proxy's, as 「ブラウザ」 lines) into a new[] buffer at *out. 0, with *out null,
+// when memory is short.
 int composeDifferenceReport(const char* failureText, const ScriptSettings& asked, const ScriptSettings& held,
-                            char** out);
+                            char** out, const ProxyOutcome* proxy = nullptr);
+
+// The preview's part for the browser's proxy: its items, or that none is saved, or why the
+// saved one cannot be used. Lines end in CR LF; into a new[] buffer at *out.
+int composeProxySummary(const ProxySettings* proxy, const char* unusable, char** out);
 
 // Why a script with a line no dump holds is not run, naming that line, the two lines
 // of the text joined by lineBreak, into a new[] buffer at *out. 0, with *out null, when

@@ -1,11 +1,14 @@
-// Integer parsing, section-name lists and character-boundary cuts on arbitrary bytes.
+// Integer parsing, section-name lists, a profile's proxy keys and character-boundary cuts
+// on arbitrary bytes.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "browser/proxy_settings.h"
 #include "common/profile_text.h"
+#include "netcmd/settings_report.h"
 #include "profiles/section_names.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -26,6 +29,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     markSectionNumbers(text.data(), text.size(), present);
     for (int i = 0; i < count; ++i)
         if (!present[std::atoi(names[i])]) std::abort();
+
+    // The text split at NULs as the four proxy keys: a usable proxy fits and shows.
+    const char* key[4] = {"", "", "", ""};
+    for (size_t at = 0, k = 0; at <= text.size() && k < 4; at += std::strlen(text.c_str() + at) + 1) key[k++] = text.c_str() + at;
+    ProxySettings proxy;
+    const char* problem = readProxyKeys(key[0], key[1], key[2], key[3], &proxy);
+    if (problem == nullptr && (proxy.flags & ~kProxyKnownFlags) != 0) std::abort();
+    char* summary = nullptr;
+    if (!composeProxySummary(&proxy, problem, &summary)) std::abort();
+    delete[] summary;
 
     std::vector<char> out(outSize + 1, '\x7F');
     const int whole = copyTextCut(out.data(), outSize, text.c_str());

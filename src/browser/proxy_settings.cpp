@@ -1,0 +1,90 @@
+#include "proxy_settings.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char kBadFlagsText[] = "設定の値が正しくありません";
+constexpr char kTooLongText[] = "設定の文字列が長すぎます";
+constexpr char kBypassWithoutServerText[] = "プロキシサーバーのない除外の一覧です";
+constexpr char kNotStorableText[] =
+    "ブラウザのプロキシ設定に、保存できない文字（改行や前後の空白など）があります。";
+
+// Copies a value that fits; false for a null one or one that filled its buffer.
+bool copyProxyText(const char* text, char (&out)[kProxyTextSize]) {
+    out[0] = '\0';
+    if (text == nullptr) return true;
+    const size_t length = std::strlen(text);
+    if (length >= kProxyTextSize) return false;
+    std::memcpy(out, text, length + 1);
+    return true;
+}
+
+bool isStorable(const char* text) {
+    const size_t length = std::strlen(text);
+    for (size_t i = 0; i < length; ++i)
+        if (static_cast<unsigned char>(text[i]) < 0x20 || text[i] == 0x7F) return false;
+    if (length == 0) return true;
+    const bool blankAtEnd = text[0] == ' ' || text[length - 1] == ' ';
+    const bool quoted = length >= 2 && text[0] == '"' && text[length - 1] == '"';
+    return !blankAtEnd && !quoted;
+}
+
+}  // namespace
+
+const char* readProxyKeys(const char* flags, const char* server, const char* bypass, const char* script,
+                          ProxySettings* out) {
+    std::memset(out, 0, sizeof *out);
+    uint32_t value = 0;
+    size_t digits = 0;
+    for (; flags != nullptr && flags[digits] >= '0' && flags[digits] <= '9' && digits < 3; ++digits)
+        value = value * 10 + static_cast<uint32_t>(flags[digits] - '0');
+    if (flags == nullptr || digits == 0 || flags[digits] != '\0' || (value & ~kProxyKnownFlags) != 0)
+        return kBadFlagsText;
+    out->flags = value;
+    if (!copyProxyText(server, out->server) || !copyProxyText(bypass, out->bypass) ||
+        !copyProxyText(script, out->script))
+        return kTooLongText;
+    if (out->bypass[0] != '\0' && out->server[0] == '\0') return kBypassWithoutServerText;
+    return nullptr;
+}
+
+const char* proxyStorageProblem(const ProxySettings& proxy) {
+    return isStorable(proxy.server) && isStorable(proxy.bypass) && isStorable(proxy.script) ? nullptr
+                                                                                            : kNotStorableText;
+}
+
+void formatProxyFlags(uint32_t flags, char out[12]) {
+    char digits[12];
+    size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + flags % 10);
+        flags /= 10;
+    } while (flags != 0 && count < sizeof digits - 1);
+    for (size_t i = 0; i < count; ++i) out[i] = digits[count - 1 - i];
+    out[count] = '\0';
+}
+
+const char* proxyItemLabel(int item) {
+    static const char* const kLabels[kProxyItemCount] = {"プロキシ", "除外", "自動構成スクリプト", "設定を自動的に検出"};
+    return item >= 0 && item < kProxyItemCount ? kLabels[item] : "";
+}
+
+const char* proxyItemValue(const ProxySettings& proxy, int item) {
+    static const char kNone[] = "なし";
+    const char* text = nullptr;
+    switch (item) {
+    case kProxyServerItem: text = proxy.flags & kProxyServer ? proxy.server : nullptr; break;
+    case kProxyBypassItem: text = proxy.flags & kProxyServer ? proxy.bypass : nullptr; break;
+    case kProxyScriptItem: text = proxy.flags & kProxyScript ? proxy.script : nullptr; break;
+    case kProxyDetectItem: return proxy.flags & kProxyDetect ? "する" : "しない";
+    default: break;
+    }
+    return text != nullptr && text[0] != '\0' ? text : kNone;
+}
+
+int sameProxy(const ProxySettings& a, const ProxySettings& b) {
+    for (int item = 0; item < kProxyItemCount; ++item)
+        if (std::strcmp(proxyItemValue(a, item), proxyItemValue(b, item)) != 0) return 0;
+    return 1;
+}
