@@ -59,7 +59,7 @@ check(b"\n" not in licence.replace(b"\r\n", b""), "LICENSE.txt has line ends oth
 with tempfile.TemporaryDirectory() as unpacked:
     archive.extract("tessaly.exe", unpacked)
     imports = subprocess.run(["cmake", f"-DOBJDUMP={objdump}", f"-DEXE={os.path.join(unpacked, 'tessaly.exe')}",
-                              "-DLATE=shell32.dll,ole32.dll,comctl32.dll", "-P",
+                              "-DLATE=shell32.dll,ole32.dll,comctl32.dll,wininet.dll", "-P",
                               os.path.join(source, "cmake/check-imports.cmake")], capture_output=True, text=True)
     check(imports.returncode == 0, "the archive's tessaly.exe fails the import check: " + imports.stderr.strip())
 

@@ -139,18 +139,19 @@ int readScriptSettings(const char* path, ScriptSettings* out, HANDLE* heldOpen) 
     return whole;
 }
 
-int verifyApplied(const ScriptSettings& asked, int exitCodesOk, const char* failureText, char** report) {
+int verifyApplied(const ScriptSettings& asked, int exitCodesOk, const char* failureText, char** report,
+                  const ProxyOutcome* proxy) {
     *report = nullptr;
     ScriptSettings* held = new (std::nothrow) ScriptSettings;
-    if (held == nullptr || !readHeldSettings(asked, held)) {
-        delete held;
-        return exitCodesOk;
-    }
-    int applied = 1;
-    if (countDifferences(asked, *held) != 0) {
-        composeDifferenceReport(failureText, asked, *held, report);
-        applied = 0;
+    const int networkRead = held != nullptr && asked.connectionCount > 0 && readHeldSettings(asked, held);
+    int applied = networkRead ? countDifferences(asked, *held) == 0 : exitCodesOk;
+    const int proxyDiffers = proxy != nullptr && countProxyDifferences(*proxy) != 0;
+    if ((networkRead && !applied) || proxyDiffers) {
+        // Only what was read back is compared; the rest of the report is the proxy's.
+        static const ScriptSettings nothing = {};
+        composeDifferenceReport(failureText, networkRead ? asked : nothing, networkRead ? *held : nothing, report,
+                                proxy);
     }
     delete held;
-    return applied;
+    return applied && !proxyDiffers;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "../netcmd/netsh_script.h"
+#include "../netcmd/settings_report.h"
 
 // Fills `held` with the connections that `asked` names, in the same order, from their
 // interface keys (EnableDHCP, IPAddress, SubnetMask, DefaultGateway, NameServer) and
@@ -20,7 +21,8 @@ int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held);
 int readScriptSettings(const char* path, ScriptSettings* out, HANDLE* heldOpen = nullptr);
 
 // The verdict on an apply whose netsh runs gave exitCodesOk: 1 when the connections
-// hold what was asked, or, when they cannot be read back, when the exit codes were 0.
-// On 0, *report is a new[] message naming what did not take, or null when the plain
-// failure text says all there is.
-int verifyApplied(const ScriptSettings& asked, int exitCodesOk, const char* failureText, char** report);
+// hold what was asked (or, when they cannot be read back, when the exit codes were 0) and
+// the browser's proxy, where one was asked, holds it too. On 0, *report is a new[] message
+// naming what did not take, or null when the plain failure text says all there is.
+int verifyApplied(const ScriptSettings& asked, int exitCodesOk, const char* failureText, char** report,
+                  const ProxyOutcome* proxy = nullptr);

@@ -193,3 +193,38 @@ int ProfileCatalog::renameProfile(int index, const char* displayName) {
     return written && entryAt(index, &entry) && std::strcmp(sectionNames[index], section) == 0 &&
            std::strcmp(entry.name, name) == 0;
 }
+
+int ProfileCatalog::readProfileProxy(int index, ProxySettings* out, const char** problem) const {
+    *problem = nullptr;
+    if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
+    // A byte no value of the file holds stands for a missing key.
+    static const char kMissing[] = "\x01";
+    // Two bytes more than a proxy text: a longer value reads long even when cut at a
+    // character boundary, and is refused as such.
+    char flags[16];
+    char* texts = new (std::nothrow) char[3 * (kProxyTextSize + 2)];
+    if (texts == nullptr) return 0;
+    const char* const keys[3] = {kProxyServerKey, kProxyBypassKey, kProxyScriptKey};
+    readProfileString(iniPath, sectionNames[index], kProxyFlagsKey, flags, sizeof flags, kMissing);
+    for (int i = 0; i < 3; ++i)
+        readProfileString(iniPath, sectionNames[index], keys[i], texts + i * (kProxyTextSize + 2), kProxyTextSize + 2,
+                          "");
+    const int present = std::strcmp(flags, kMissing) != 0;
+    if (present)
+        *problem = readProxyKeys(flags, texts, texts + kProxyTextSize + 2, texts + 2 * (kProxyTextSize + 2), out);
+    delete[] texts;
+    return present;
+}
+
+int ProfileCatalog::writeProfileProxy(int index, const ProxySettings* proxy) {
+    if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
+    char flags[12] = "";
+    if (proxy != nullptr) formatProxyFlags(proxy->flags, flags);
+    const char* const keys[4] = {kProxyFlagsKey, kProxyServerKey, kProxyBypassKey, kProxyScriptKey};
+    const char* const values[4] = {flags, proxy ? proxy->server : nullptr, proxy ? proxy->bypass : nullptr,
+                                   proxy ? proxy->script : nullptr};
+    int written = 1;
+    for (int i = 0; i < 4; ++i)
+        written = WritePrivateProfileStringA(sectionNames[index], keys[i], proxy ? values[i] : nullptr, iniPath) && written;
+    return written;
+}

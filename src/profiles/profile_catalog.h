@@ -3,6 +3,7 @@
 #pragma once
 
 #include "../adapters/discovery.h"
+#include "../browser/proxy_settings.h"
 #include "section_names.h"
 
 constexpr char kCatalogFilePath[] = ".\\dumplist.ini";
@@ -44,6 +45,12 @@ public:
     // Deletes that profile's section from the file, every other line staying as it is
     // (its script stays on disk), and reloads. 1 when one entry fewer is listed.
     int removeProfile(int index);
+    // The profile's browser proxy keys. 0 when its section holds no "proxy" key; else 1,
+    // with *out filled and *problem saying why it may not be sent (null when it may).
+    int readProfileProxy(int index, ProxySettings* out, const char** problem) const;
+    // Writes the four proxy keys after the others, or deletes them for a null proxy.
+    // 1 when every key was written or deleted.
+    int writeProfileProxy(int index, const ProxySettings* proxy);
     // Writes the profile's "name" key alone (cut at a character boundary to fit an entry)
     // and reloads. 1 when that entry reads back with the new name.
     int renameProfile(int index, const char* displayName);

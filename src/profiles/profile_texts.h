@@ -18,8 +18,11 @@ constexpr char kNoSuchProfileBefore[] = "「";
 constexpr char kNoSuchProfileAfter[] = "」という名前の設定は保存されていません。";
 // Shown in place of a profile's contents, followed by the script's path.
 constexpr char kUnreadableScriptText[] = "設定ファイルを読めません： ";
+// Shown for a script that reads fine but names no connection.
+constexpr char kNoConnectionScriptText[] = "設定ファイルに接続の設定がありません。";
 
 constexpr char kSavedText[] = "ネットワークの設定を保存しました。";
+constexpr char kSavedWithoutProxyText[] = "ネットワークの設定を保存しました。\nブラウザのプロキシ設定は保存できませんでした。";
 constexpr char kSaveFailedText[] = "ネットワークの設定を保存できませんでした。";
 constexpr char kCatalogFullText[] = "これ以上設定を保存できません。\n不要な設定を削除してください。";
 constexpr char kEmptyNameText[] = "設定名称が入力されていません。";

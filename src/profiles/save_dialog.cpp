@@ -7,6 +7,7 @@
 #include "../common/dialog_text.h"
 #include "../common/message_box.h"
 #include "../common/profile_text.h"
+#include "../browser/browser_proxy.h"
 #include "../netcmd/command_runner.h"
 #include "../resources/resource.h"
 #include "profile_catalog.h"
@@ -15,6 +16,7 @@
 // Written by the dialog on OK; read by runSaveCommand.
 char profileNameBuffer[100] = "";
 int replacedProfileIndex = -1;
+int saveBrowserProxyToo = 1;
 
 namespace {
 
@@ -47,6 +49,7 @@ void onOk(HWND dialog) {
         if (answer == IDCANCEL) return;
         if (answer == IDYES) replacedProfileIndex = listed;
     }
+    saveBrowserProxyToo = IsDlgButtonChecked(dialog, IDC_SAVE_PROXY_CHECK) == BST_CHECKED;
     EndDialog(dialog, IDC_OK_BUTTON);
 }
 
@@ -84,11 +87,29 @@ void deleteIfEmpty(const char* path) {
     deleteSoon(path);
 }
 
+// The browser's proxy, read before anything is written: one that the file could not give
+// back as it is refuses the whole save. After a save, the profile holds the proxy when it
+// was read (and asked for), and no proxy keys otherwise.
 void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
-    const SaveOutcome outcome = replacedProfileIndex >= 0 ? resaveProfile(catalog, runner, replacedProfileIndex)
-                                                          : saveNamedProfile(catalog, runner, profileNameBuffer);
+    ProxySettings* proxy = saveBrowserProxyToo ? new (std::nothrow) ProxySettings : nullptr;
+    const int proxyRead = proxy != nullptr && readBrowserProxy(proxy);
+    if (proxyRead && proxyStorageProblem(*proxy) != nullptr) {
+        showInformation(mainWindow, proxyStorageProblem(*proxy), kConfirmTitle);
+        delete proxy;
+        return;
+    }
+    const int resaved = replacedProfileIndex;
+    const SaveOutcome outcome = resaved >= 0 ? resaveProfile(catalog, runner, resaved)
+                                             : saveNamedProfile(catalog, runner, profileNameBuffer);
+    int proxySaved = 1;
+    if (outcome == SaveOutcome::Saved) {
+        const int index = resaved >= 0 ? resaved : catalog->count() - 1;
+        proxySaved = proxyRead ? catalog->writeProfileProxy(index, proxy)
+                               : catalog->writeProfileProxy(index, nullptr) && !saveBrowserProxyToo;
+    }
+    delete proxy;
     showInformation(mainWindow,
-                    outcome == SaveOutcome::Saved  ? kSavedText
+                    outcome == SaveOutcome::Saved  ? (proxySaved ? kSavedText : kSavedWithoutProxyText)
                     : outcome == SaveOutcome::Full ? kCatalogFullText
                                                    : kSaveFailedText,
                     kConfirmTitle);
@@ -123,7 +144,10 @@ SaveOutcome resaveProfile(const ProfileCatalog* catalog, CommandRunner* runner, 
 
 INT_PTR CALLBACK saveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: centerWindowOnDesktop(dialog); return 1;
+    case WM_INITDIALOG:
+        centerWindowOnDesktop(dialog);
+        CheckDlgButton(dialog, IDC_SAVE_PROXY_CHECK, BST_CHECKED);
+        return 1;
     case WM_COMMAND: onCommand(dialog, LOWORD(wParam)); return 0;
     case WM_CLOSE: EndDialog(dialog, IDC_CANCEL_BUTTON); return 0;
     default: return 0;

@@ -13,6 +13,10 @@ extern char profileNameBuffer[100];
 // as the user confirmed; -1 for a new profile. Read by the command afterwards.
 extern int replacedProfileIndex;
 
+// Written by the dialog on OK: 1 when the browser's proxy is to be saved too (the check
+// box, checked when the dialog opens). Read by the command afterwards.
+extern int saveBrowserProxyToo;
+
 enum class SaveOutcome { Saved, Full, Failed };
 
 // Adds a profile under the name and dumps the current settings into its script. A

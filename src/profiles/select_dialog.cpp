@@ -4,6 +4,7 @@
 #include <new>
 
 #include "../adapters/settings_readback.h"
+#include "../browser/browser_proxy.h"
 #include "../common/center_window.h"
 #include "../common/message_box.h"
 #include "../common/profile_text.h"
@@ -27,6 +28,13 @@ WNDPROC previousListBoxProc = nullptr;
 // The catalogue the open dialog lists.
 ProfileCatalog* listedCatalog = nullptr;
 
+// A new[] copy of the text at *out; 0 when memory is short.
+int copyNewText(const char* text, char** out) {
+    *out = new (std::nothrow) char[std::strlen(text) + 1];
+    if (*out != nullptr) std::strcpy(*out, text);
+    return *out != nullptr;
+}
+
 int currentSelection(HWND dialog) {
     return static_cast<int>(SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_GETCURSEL, 0, 0));
 }
@@ -40,11 +48,33 @@ void fillList(HWND dialog) {
     }
 }
 
-// What the selected profile's script holds, why it would not be run, or why it cannot
-// be shown.
+// The selected profile's browser proxy, as the preview shows it, behind the connections.
+void appendProxySummary(int index, char** summary) {
+    ProxySettings* proxy = new (std::nothrow) ProxySettings;
+    const char* unusable = nullptr;
+    const int keeps = proxy != nullptr && listedCatalog->readProfileProxy(index, proxy, &unusable);
+    char* part = nullptr;
+    if (proxy != nullptr && composeProxySummary(keeps ? proxy : nullptr, unusable, &part)) {
+        const size_t length = std::strlen(*summary) + 2 + std::strlen(part) + 1;
+        char* joined = new (std::nothrow) char[length];
+        if (joined != nullptr) {
+            std::strcpy(joined, *summary);
+            std::strcat(joined, "\r\n");
+            std::strcat(joined, part);
+            delete[] *summary;
+            *summary = joined;
+        }
+    }
+    delete[] part;
+    delete proxy;
+}
+
+// What the selected profile's script holds (or why it would not be run), then its
+// browser proxy; or why the script cannot be shown.
 void showPreview(HWND dialog) {
     ProfileEntry entry;
-    if (listedCatalog == nullptr || !listedCatalog->entryAt(currentSelection(dialog), &entry)) {
+    const int index = currentSelection(dialog);
+    if (listedCatalog == nullptr || !listedCatalog->entryAt(index, &entry)) {
         SetDlgItemTextA(dialog, IDC_PROFILE_PREVIEW, "");
         return;
     }
@@ -56,6 +86,9 @@ void showPreview(HWND dialog) {
             shown = composeForeignLineReport(*script, "\r\n", &summary);
         else if (script->connectionCount > 0)
             shown = composeSettingsSummary(*script, &summary);
+        else
+            shown = copyNewText(kNoConnectionScriptText, &summary);
+        if (shown && script->foreignLine == 0) appendProxySummary(index, &summary);
     }
     if (shown) {
         SetDlgItemTextA(dialog, IDC_PROFILE_PREVIEW, summary);
@@ -200,7 +233,16 @@ void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, Comman
         composeForeignLineReport(*asked, "\n", &report);
     } else if (checked) {
         applied = runner->execScript(entry.path);
-        if (asked->connectionCount > 0) applied = verifyApplied(*asked, applied, kApplyFailedText, &report);
+        ProxySettings* proxy = new (std::nothrow) ProxySettings[2];  // what the profile keeps, what is held
+        ProxyOutcome outcome = {nullptr, nullptr, nullptr};
+        if (proxy != nullptr && catalog->readProfileProxy(selectedProfileIndex, &proxy[0], &outcome.unusable)) {
+            // A proxy that cannot be used is not sent at all; one that is, is judged by its read-back.
+            if (outcome.unusable == nullptr) applyBrowserProxy(proxy[0]);
+            outcome.asked = &proxy[0];
+            if (outcome.unusable == nullptr && readBrowserProxy(&proxy[1])) outcome.held = &proxy[1];
+        }
+        applied = verifyApplied(*asked, applied, kApplyFailedText, &report, &outcome);
+        delete[] proxy;
     }
     if (script != INVALID_HANDLE_VALUE) CloseHandle(script);
     showInformation(mainWindow, applied ? kAppliedText : report != nullptr ? report : kApplyFailedText, kConfirmTitle);

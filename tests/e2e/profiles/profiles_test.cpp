@@ -15,6 +15,9 @@ const char kSaveFailed[] = "ネットワークの設定を保存できません�
 const char kApplied[] = "ネットワークの設定を適応しました。";
 const char kDeleteQuestion[] = "[OK Cancel] 削除して良いですか？";
 const char kNotTaken[] = "ネットワークの設定を適応できませんでした。\n\n反映されていない設定：\n";
+// The proxy keys a save writes on the test prefix, whose browser goes direct.
+const std::string kDirectProxy = "proxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\n";
+const std::string kNoProxyPreview = "\r\nブラウザのプロキシ： 保存されていません";
 constexpr int kList = 100, kOk = 101, kCancel = 102, kDelete = 104, kPreview = 105, kNameEdit = 200;
 
 class Profiles : public ToolTest {
@@ -52,7 +55,7 @@ protected:
 TEST_F(Profiles, SavedSettingsComeBackWhenTheProfileIsApplied) {
     const std::string seeded = settingsNow();
     ASSERT_EQ(kSaved, saveAs("Office"));
-    EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\n", catalogue());
+    EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\n" + kDirectProxy, catalogue());
     ASSERT_EQ(kSaved, saveAs("Home"));
     ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 1, 0, 0, 0, 1, 0, 0}));
     ASSERT_NE(seeded, settingsNow());
@@ -132,7 +135,7 @@ TEST_F(Profiles, SavingUnderAListedNameAsksAndYesReplacesThatScriptInPlace) {
         expectEndsWithZero(run);
         SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", nullptr);
         const bool added = r.answers.back() == IDNO;
-        EXPECT_EQ(added ? listed + "[003]\r\nname=Home\r\npath=.\\003.dmp\r\nsort=0\r\n" : listed, catalogue());
+        EXPECT_EQ(added ? listed + "[003]\r\nname=Home\r\npath=.\\003.dmp\r\nsort=0\r\n" + kDirectProxy : listed, catalogue());
         EXPECT_EQ(r.outcome == kSaved && !added ? now : home, readWholeFile(dir.file("001.dmp"))) << r.outcome;
         EXPECT_FALSE(fileExists(dir.file("001.dmp.new")));
         home = readWholeFile(dir.file("001.dmp"));
@@ -159,8 +162,9 @@ TEST_F(Profiles, NamesAreCutTo99BytesMissingOnesAreToldAndDeleteAsksFirst) {
     std::string japanese;  // 60 two-byte characters: the cut falls inside the 50th, which is left out
     for (int i = 0; i < 60; ++i) japanese += "設";
     EXPECT_EQ(kSaved, saveAs(japanese));
-    const std::string second = "[001]\r\nname=" + japanese.substr(0, 98) + "\r\npath=.\\001.dmp\r\nsort=0\r\n";
-    EXPECT_EQ("[000]\r\nname=" + std::string(99, 'a') + "\r\npath=.\\000.dmp\r\nsort=0\r\n" + second, catalogue());
+    const std::string second = "[001]\r\nname=" + japanese.substr(0, 98) + "\r\npath=.\\001.dmp\r\nsort=0\r\n" + kDirectProxy;
+    EXPECT_EQ("[000]\r\nname=" + std::string(99, 'a') + "\r\npath=.\\000.dmp\r\nsort=0\r\n" + kDirectProxy + second,
+              catalogue());
 
     TessalyRun cancelled;
     dialog = startTask(cancelled, "/L", kSelectTitle);
@@ -203,7 +207,7 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
               "  DNS： 192.168.0.1, 192.168.0.2\r\nワイヤレス ネットワーク接続\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動\r\n"
               "ローカル エリア接続 2\r\n  IPアドレス： 10.0.0.20 / 255.255.255.0\r\n  ゲートウェイ： 10.0.0.1\r\n"
               "  DNS： 10.0.0.1, 10.0.0.2\r\nワイヤレス ネットワーク接続 2\r\n  IPアドレス： 自動 (DHCP)\r\n"
-              "  DNS： 192.168.1.53",
+              "  DNS： 192.168.1.53\r\nブラウザのプロキシ\r\n  プロキシ： なし\r\n  除外： なし\r\n  自動構成スクリプト： なし",
               itemText(dialog, kPreview));
     HWND list = GetDlgItem(dialog, kList);
     for (int key = 0; key < 2; ++key) SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
@@ -211,7 +215,8 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     const LRESULT itemHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
         SendMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(10, itemHeight * 3 / 2));
-    EXPECT_EQ("Gone\r\n  IPアドレス： 自動 (DHCP)\r\nローカル エリア接続\r\n  WINS： 10.0.0.44", itemText(dialog, kPreview));
+    EXPECT_EQ("Gone\r\n  IPアドレス： 自動 (DHCP)\r\nローカル エリア接続\r\n  WINS： 10.0.0.44" + kNoProxyPreview,
+              itemText(dialog, kPreview));
     pressButton(dialog, kOk);
     EXPECT_EQ(kNotTaken + std::string("「Gone」 この接続はありません\n「ローカル エリア接続」 WINSサーバー： 指定 10.0.0.44 ／ 現在 なし"),
               answerBox(run, "確認"));
