@@ -1,9 +1,12 @@
 // Saving, applying and deleting profiles end to end on the simulated network.
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
+#include "browser/browser_proxy.h"
 #include "e2e/fixture.h"
 #include "machine_seed.h"
+#include "sim_registry.h"
 #include "netcmd/command_runner.h"
 
 namespace {
@@ -140,6 +143,82 @@ TEST_F(Profiles, SavingUnderAListedNameAsksAndYesReplacesThatScriptInPlace) {
         EXPECT_FALSE(fileExists(dir.file("001.dmp.new")));
         home = readWholeFile(dir.file("001.dmp"));
     }
+}
+
+// The browser's proxy as WinINet and the registry hold it ("flags server").
+std::string proxyNow() {
+    ProxySettings proxy;
+    if (!readBrowserProxy(&proxy)) return "unreadable";
+    HKEY key;
+    RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0, KEY_READ, &key);
+    DWORD enabled = 0;
+    readNumber(key, "ProxyEnable", enabled);
+    std::string server;
+    readText(key, "ProxyServer", server);
+    RegCloseKey(key);
+    return std::to_string(proxy.flags) + " " + proxy.server + " | registry " + std::to_string(enabled) + " " + server;
+}
+
+void setProxy(uint32_t flags, const char* server) {
+    ProxySettings proxy = {};
+    proxy.flags = flags;
+    std::strcpy(proxy.server, server);
+    ASSERT_EQ(1, applyBrowserProxy(proxy));
+}
+
+// A profile carries the browser's proxy: saved when the box is checked, set again by an
+// apply and judged with the connections; a profile without it leaves the proxy alone, and
+// one whose keys a hand spoilt sends none and says so while the network still applies.
+TEST_F(Profiles, TheBrowsersProxyTravelsWithItsProfile) {
+    setProxy(2, " proxy.example:8080");  // a blank the file would not give back: nothing is written
+    EXPECT_EQ("ブラウザのプロキシ設定に、保存できない文字（改行や前後の空白など）があります。", saveAs("Lost"));
+    EXPECT_FALSE(fileExists(dir.file("dumplist.ini")) || fileExists(dir.file("000.dmp")));
+    setProxy(2, "proxy.example:8080");  // Wine keeps the proxy bit alone, without the direct one
+    ASSERT_EQ(kSaved, saveAs("Office"));
+    {
+        TessalyRun run;
+        HWND dialog = startTask(run, "/S", kSaveTitle);
+        EXPECT_TRUE(isChecked(dialog, 207)) << "checked when the dialog opens";
+        click(dialog, 207);
+        typeText(dialog, kNameEdit, "Away");
+        pressButton(dialog, kOk);
+        EXPECT_EQ(kSaved, answerBox(run, "確認"));
+        expectEndsWithZero(run);
+    }
+    EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\nproxy=2\r\nproxyserver=proxy.example:8080\r\n"
+              "proxybypass=\r\nproxyurl=\r\n[001]\r\nname=Away\r\npath=.\\001.dmp\r\nsort=0\r\n",
+              catalogue());
+    const std::string office = "2 proxy.example:8080 | registry 1 proxy.example:8080";
+    const struct {
+        const char* name;
+        std::string before, outcome, after;
+    } cases[] = {
+        {"Office", "1  | registry 0 ", kApplied, office},
+        {"Away", "2 other:3128 | registry 1 other:3128", kApplied, "2 other:3128 | registry 1 other:3128"},
+        {"Spoilt", "1  | registry 0 ",
+         kNotTaken + std::string("「ブラウザ」 プロキシ： 保存された設定を使えません（設定の値が正しくありません）"), "1  | registry 0 "},
+    };
+    writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[002]\r\nname=Spoilt\r\npath=.\\000.dmp\r\nproxy=three\r\n");
+    for (const auto& c : cases) {
+        const std::string server = c.before.substr(2, c.before.find(' ', 2) - 2);
+        setProxy(c.before[0] - '0', server.c_str());
+        ASSERT_EQ(c.before, proxyNow());
+        TessalyRun run;
+        ASSERT_TRUE(run.start(std::string("/L ") + c.name, dir.path()));
+        EXPECT_EQ(c.outcome, answerBox(run, "確認")) << c.name;
+        expectEndsWithZero(run);
+        EXPECT_EQ(c.after, proxyNow()) << c.name;
+    }
+    TessalyRun run;
+    HWND dialog = startTask(run, "/L", kSelectTitle);
+    const std::string preview = itemText(dialog, kPreview);
+    EXPECT_EQ("ブラウザのプロキシ\r\n  プロキシ： proxy.example:8080\r\n  除外： なし\r\n  自動構成スクリプト： なし",
+              preview.substr(preview.find("ブラウザ")));
+    SendDlgItemMessageA(dialog, kList, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(kNoProxyPreview.substr(2), itemText(dialog, kPreview).substr(itemText(dialog, kPreview).find("ブラウザ")));
+    pressButton(dialog, kCancel);
+    expectEndsWithZero(run);
+    setProxy(1, "");
 }
 
 TEST_F(Profiles, NamesAreCutTo99BytesMissingOnesAreToldAndDeleteAsksFirst) {
