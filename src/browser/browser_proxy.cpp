@@ -7,10 +7,12 @@
 
 #include "../common/late_binding.h"
 
+WinInetCalls winInetCalls = {nullptr, nullptr};
+
 namespace {
 
-using OptionFunction = BOOL(WINAPI*)(HINTERNET, DWORD, LPVOID, DWORD);
-using QueryFunction = BOOL(WINAPI*)(HINTERNET, DWORD, LPVOID, LPDWORD);
+using QueryFunction = decltype(WinInetCalls::query);
+using OptionFunction = decltype(WinInetCalls::set);
 
 const DWORD kOptions[4] = {INTERNET_PER_CONN_FLAGS, INTERNET_PER_CONN_PROXY_SERVER, INTERNET_PER_CONN_PROXY_BYPASS,
                            INTERNET_PER_CONN_AUTOCONFIG_URL};
@@ -42,8 +44,10 @@ bool takeText(LPSTR text, char (&out)[kProxyTextSize]) {
 int readBrowserProxy(ProxySettings* out) {
     if (out == nullptr) return 0;
     std::memset(out, 0, sizeof *out);
-    auto query = reinterpret_cast<QueryFunction>(
-        reinterpret_cast<void*>(boundSystemFunction("wininet.dll", "InternetQueryOptionA")));
+    QueryFunction query = winInetCalls.query != nullptr
+                              ? winInetCalls.query
+                              : reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(
+                                    boundSystemFunction("wininet.dll", "InternetQueryOptionA")));
     if (query == nullptr) return 0;
     INTERNET_PER_CONN_OPTIONA options[4];
     INTERNET_PER_CONN_OPTION_LISTA list;
@@ -59,8 +63,10 @@ int readBrowserProxy(ProxySettings* out) {
 }
 
 int applyBrowserProxy(const ProxySettings& proxy) {
-    auto set = reinterpret_cast<OptionFunction>(
-        reinterpret_cast<void*>(boundSystemFunction("wininet.dll", "InternetSetOptionA")));
+    OptionFunction set = winInetCalls.set != nullptr
+                             ? winInetCalls.set
+                             : reinterpret_cast<OptionFunction>(reinterpret_cast<void*>(
+                                   boundSystemFunction("wininet.dll", "InternetSetOptionA")));
     if (set == nullptr) return 0;
     INTERNET_PER_CONN_OPTIONA options[4];
     INTERNET_PER_CONN_OPTION_LISTA list;
