@@ -44,11 +44,13 @@ except UnicodeDecodeError as error:
 check(b"\n" not in readme.replace(b"\r\n", b"") and b"\r" not in readme.replace(b"\r\n", b""),
       "readme.txt has line ends other than CR LF")
 rc = open(os.path.join(source, "src/resources/tessaly.rc"), encoding="utf-8").read()
-buttons = re.findall(r'CONTROL "([^"]+)", IDC_PROFILE_(?:RENAME|SHORTCUT)', rc)
-check(len(buttons) == 2, "the selection dialog's rename and shortcut buttons are not in the resource script")
+buttons = re.findall(r'CONTROL "([^"]+)", IDC_(?:PROFILE_RENAME|PROFILE_SHORTCUT|SAVE_PROXY_CHECK)', rc)
+check(len(buttons) == 3, "the rename and shortcut buttons and the proxy check box are not in the resource script")
 for item in re.findall(r'MENUITEM "([^"]+)"', rc) + buttons:
     shown = item.replace("&", "")  # the menu and the buttons underline the letter after '&'
     check(shown in text, f"readme.txt does not name the command {shown}")
+for key in ["proxyserver", "proxybypass", "proxyurl"]:
+    check(key in text, f"readme.txt does not say that a profile holds {key}")
 for section in ["概要", "動作環境", "インストール", "アンインストール", "使い方", "注意", "履歴", "ライセンス"]:
     check(f"■ {section}" in text, f"readme.txt has no section {section}")
 

@@ -53,6 +53,12 @@ void onOk(HWND dialog) {
     EndDialog(dialog, IDC_OK_BUTTON);
 }
 
+INT_PTR onInitDialog(HWND dialog) {
+    centerWindowOnDesktop(dialog);
+    CheckDlgButton(dialog, IDC_SAVE_PROXY_CHECK, BST_CHECKED);
+    return 1;
+}
+
 void onCommand(HWND dialog, int id) {
     switch (id) {
     case IDC_OK_BUTTON: onOk(dialog); break;
@@ -144,10 +150,7 @@ SaveOutcome resaveProfile(const ProfileCatalog* catalog, CommandRunner* runner, 
 
 INT_PTR CALLBACK saveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        centerWindowOnDesktop(dialog);
-        CheckDlgButton(dialog, IDC_SAVE_PROXY_CHECK, BST_CHECKED);
-        return 1;
+    case WM_INITDIALOG: return onInitDialog(dialog);
     case WM_COMMAND: onCommand(dialog, LOWORD(wParam)); return 0;
     case WM_CLOSE: EndDialog(dialog, IDC_CANCEL_BUTTON); return 0;
     default: return 0;
