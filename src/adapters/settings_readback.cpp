@@ -146,11 +146,10 @@ int verifyApplied(const ScriptSettings& asked, int exitCodesOk, const char* fail
     const int networkRead = held != nullptr && asked.connectionCount > 0 && readHeldSettings(asked, held);
     int applied = networkRead ? countDifferences(asked, *held) == 0 : exitCodesOk;
     const int proxyDiffers = proxy != nullptr && countProxyDifferences(*proxy) != 0;
-    if ((networkRead && !applied) || proxyDiffers) {
-        // Only what was read back is compared; the rest of the report is the proxy's.
-        static const ScriptSettings nothing = {};
-        composeDifferenceReport(failureText, networkRead ? asked : nothing, networkRead ? *held : nothing, report,
-                                proxy);
+    if (((networkRead && !applied) || proxyDiffers) && held != nullptr) {
+        // Only what was read back is compared; otherwise the report is the proxy's alone.
+        if (!networkRead) held->connectionCount = 0;
+        composeDifferenceReport(failureText, networkRead ? asked : *held, *held, report, proxy);
     }
     delete held;
     return applied && !proxyDiffers;
