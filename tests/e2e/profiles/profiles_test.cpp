@@ -276,7 +276,9 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     }
 
     writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[001]\r\nname=Moved\r\npath=.\\moved.dmp\r\n"
-                                                           "[002]\r\nname=Lost\r\npath=.\\lost.dmp\r\n");
+                                                           "[002]\r\nname=Lost\r\npath=.\\lost.dmp\r\n"
+                                                           "[003]\r\nname=Empty\r\npath=.\\empty.dmp\r\n");
+    writeWholeFile(dir.file("empty.dmp"), "pushd interface ip\r\npopd\r\n");
     writeWholeFile(dir.file("moved.dmp"), "pushd interface ip\r\nset address name=\"Gone\" source=dhcp\r\n"
                                           "set wins name=\"ローカル エリア接続\" source=static addr=10.0.0.44\r\npopd\r\n");
     SetEnvironmentVariableA("TESSALY_SIM_IGNORE", "wins");
@@ -291,6 +293,8 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     HWND list = GetDlgItem(dialog, kList);
     for (int key = 0; key < 2; ++key) SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_EQ("設定ファイルを読めません： .\\lost.dmp", itemText(dialog, kPreview));
+    SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ("設定ファイルに接続の設定がありません。" + kNoProxyPreview, itemText(dialog, kPreview));
     const LRESULT itemHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
         SendMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(10, itemHeight * 3 / 2));
