@@ -14,6 +14,13 @@ namespace {
 using QueryFunction = decltype(WinInetCalls::query);
 using OptionFunction = decltype(WinInetCalls::set);
 
+// The test's stand-in, or the function of wininet.dll of that name (null when unbound).
+template <typename Function>
+Function winInetFunction(Function standIn, const char* name) {
+    if (standIn != nullptr) return standIn;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(boundSystemFunction("wininet.dll", name)));
+}
+
 const DWORD kOptions[4] = {INTERNET_PER_CONN_FLAGS, INTERNET_PER_CONN_PROXY_SERVER, INTERNET_PER_CONN_PROXY_BYPASS,
                            INTERNET_PER_CONN_AUTOCONFIG_URL};
 
@@ -44,10 +51,7 @@ bool takeText(LPSTR text, char (&out)[kProxyTextSize]) {
 int readBrowserProxy(ProxySettings* out) {
     if (out == nullptr) return 0;
     std::memset(out, 0, sizeof *out);
-    QueryFunction query = winInetCalls.query != nullptr
-                              ? winInetCalls.query
-                              : reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(
-                                    boundSystemFunction("wininet.dll", "InternetQueryOptionA")));
+    const QueryFunction query = winInetFunction(winInetCalls.query, "InternetQueryOptionA");
     if (query == nullptr) return 0;
     INTERNET_PER_CONN_OPTIONA options[4];
     INTERNET_PER_CONN_OPTION_LISTA list;
@@ -63,10 +67,7 @@ int readBrowserProxy(ProxySettings* out) {
 }
 
 int applyBrowserProxy(const ProxySettings& proxy) {
-    OptionFunction set = winInetCalls.set != nullptr
-                             ? winInetCalls.set
-                             : reinterpret_cast<OptionFunction>(reinterpret_cast<void*>(
-                                   boundSystemFunction("wininet.dll", "InternetSetOptionA")));
+    const OptionFunction set = winInetFunction(winInetCalls.set, "InternetSetOptionA");
     if (set == nullptr) return 0;
     INTERNET_PER_CONN_OPTIONA options[4];
     INTERNET_PER_CONN_OPTION_LISTA list;
