@@ -54,17 +54,6 @@ const char* proxyStorageProblem(const ProxySettings& proxy) {
                                                                                             : kNotStorableText;
 }
 
-void formatProxyFlags(uint32_t flags, char out[12]) {
-    char digits[12];
-    size_t count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + flags % 10);
-        flags /= 10;
-    } while (flags != 0 && count < sizeof digits - 1);
-    for (size_t i = 0; i < count; ++i) out[i] = digits[count - 1 - i];
-    out[count] = '\0';
-}
-
 const char* proxyItemLabel(int item) {
     static const char* const kLabels[kProxyItemCount] = {"プロキシ", "除外", "自動構成スクリプト", "設定を自動的に検出"};
     return item >= 0 && item < kProxyItemCount ? kLabels[item] : "";

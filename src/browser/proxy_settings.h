@@ -43,9 +43,6 @@ const char* readProxyKeys(const char* flags, const char* server, const char* byp
 // Otherwise the text the user is told.
 const char* proxyStorageProblem(const ProxySettings& proxy);
 
-// The flags as the "proxy" key holds them ("%d"), into out (12 bytes).
-void formatProxyFlags(uint32_t flags, char out[12]);
-
 // What the preview and the verdict show of a proxy, item by item.
 enum ProxyItem { kProxyServerItem, kProxyBypassItem, kProxyScriptItem, kProxyDetectItem, kProxyItemCount };
 // "プロキシ", "除外", "自動構成スクリプト", "設定を自動的に検出".

@@ -218,13 +218,22 @@ int ProfileCatalog::readProfileProxy(int index, ProxySettings* out, const char**
 
 int ProfileCatalog::writeProfileProxy(int index, const ProxySettings* proxy) {
     if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
-    char flags[12] = "";
-    if (proxy != nullptr) formatProxyFlags(proxy->flags, flags);
-    const char* const keys[4] = {kProxyFlagsKey, kProxyServerKey, kProxyBypassKey, kProxyScriptKey};
-    const char* const values[4] = {flags, proxy ? proxy->server : nullptr, proxy ? proxy->bypass : nullptr,
-                                   proxy ? proxy->script : nullptr};
-    int written = 1;
-    for (int i = 0; i < 4; ++i)
-        written = WritePrivateProfileStringA(sectionNames[index], keys[i], proxy ? values[i] : nullptr, iniPath) && written;
-    return written;
+    const char* const section = sectionNames[index];
+    if (proxy == nullptr) {
+        const char* const keys[4] = {kProxyFlagsKey, kProxyServerKey, kProxyBypassKey, kProxyScriptKey};
+        int deleted = 1;
+        for (const char* key : keys) deleted = WritePrivateProfileStringA(section, key, nullptr, iniPath) && deleted;
+        return deleted;
+    }
+    return writeProfileInt(iniPath, section, kProxyFlagsKey, static_cast<int>(proxy->flags)) &&
+           writeProfileString(iniPath, section, kProxyServerKey, proxy->server) &&
+           writeProfileString(iniPath, section, kProxyBypassKey, proxy->bypass) &&
+           writeProfileString(iniPath, section, kProxyScriptKey, proxy->script);
+}
+
+int ProfileCatalog::indexOfName(const char* name) const {
+    ProfileEntry entry;
+    for (int i = 0; name != nullptr && entryAt(i, &entry); ++i)
+        if (std::strcmp(entry.name, name) == 0) return i;
+    return -1;
 }

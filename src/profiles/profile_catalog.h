@@ -29,6 +29,8 @@ public:
     void unload();
 
     int count() const { return profileCount; }
+    // The index of the first entry of exactly that name (byte for byte); -1 for none.
+    int indexOfName(const char* name) const;
     // 1 with the entry copied; 0 for an index out of range or a null out record.
     int entryAt(int index, ProfileEntry* out) const;
     // The section a new profile gets, read afresh from the file: no section name present

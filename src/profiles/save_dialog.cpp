@@ -23,13 +23,6 @@ namespace {
 // The catalogue the open dialog checks a name against (one dialog at a time).
 const ProfileCatalog* namingCatalog = nullptr;
 
-int listedIndexOf(const char* name) {
-    ProfileEntry entry;
-    for (int i = 0; namingCatalog != nullptr && namingCatalog->entryAt(i, &entry); ++i)
-        if (std::strcmp(entry.name, name) == 0) return i;
-    return -1;
-}
-
 // A name already listed asks first: Yes saves that profile again, No adds one more,
 // Cancel stays in the dialog with the name as typed.
 void onOk(HWND dialog) {
@@ -39,7 +32,7 @@ void onOk(HWND dialog) {
         return;
     }
     replacedProfileIndex = -1;
-    const int listed = listedIndexOf(profileNameBuffer);
+    const int listed = namingCatalog != nullptr ? namingCatalog->indexOfName(profileNameBuffer) : -1;
     if (listed >= 0) {
         char question[sizeof kAlreadySavedBefore + sizeof profileNameBuffer + sizeof kAlreadySavedAfter];
         std::strcpy(question, kAlreadySavedBefore);

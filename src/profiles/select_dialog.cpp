@@ -126,13 +126,6 @@ int selectedEntry(HWND dialog, ProfileEntry* entry) {
     return 0;
 }
 
-int isNameListed(const ProfileCatalog* catalog, const char* name) {
-    ProfileEntry entry;
-    for (int i = 0; catalog != nullptr && catalog->entryAt(i, &entry); ++i)
-        if (std::strcmp(entry.name, name) == 0) return 1;
-    return 0;
-}
-
 // A desktop shortcut this tool made for the old name now starts the new one; the old
 // file goes unless another profile still has that name.
 void moveProfileShortcut(HWND dialog, const char* oldName, const char* newName) {
@@ -140,7 +133,7 @@ void moveProfileShortcut(HWND dialog, const char* oldName, const char* newName) 
         showInformation(dialog, kShortcutFailedText, kConfirmTitle);
         return;
     }
-    if (!isNameListed(listedCatalog, oldName)) deleteProfileShortcut(dialog, oldName);
+    if (listedCatalog->indexOfName(oldName) < 0) deleteProfileShortcut(dialog, oldName);
 }
 
 // Writes the new name alone; the list and the preview follow, the selection stays.
@@ -259,7 +252,7 @@ void deleteSelectedProfile(HWND mainWindow, ProfileCatalog* catalog) {
         showInformation(mainWindow, kDeleteFailedText, kConfirmTitle);
         return;
     }
-    if (!isNameListed(catalog, entry.name)) deleteProfileShortcut(mainWindow, entry.name);
+    if (catalog->indexOfName(entry.name) < 0) deleteProfileShortcut(mainWindow, entry.name);
     showInformation(mainWindow, kDeletedText, kConfirmTitle);
 }
 
@@ -278,10 +271,9 @@ INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 void runApplyNamedCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner, const char* name,
                           int nameIsWhole) {
     if (name == nullptr) name = "";
-    ProfileEntry entry;
-    for (int i = 0; nameIsWhole && catalog != nullptr && catalog->entryAt(i, &entry); ++i) {
-        if (std::strcmp(entry.name, name) != 0) continue;
-        selectedProfileIndex = i;
+    const int index = nameIsWhole && catalog != nullptr ? catalog->indexOfName(name) : -1;
+    if (index >= 0) {
+        selectedProfileIndex = index;
         applySelectedProfile(mainWindow, catalog, runner);
         return;
     }

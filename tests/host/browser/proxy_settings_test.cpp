@@ -44,9 +44,6 @@ TEST(ProxySettings, OnlyWholeKeysMakeAProxyAndThePreviewSaysWhatItHolds) {
         EXPECT_STREQ("設定の値が正しくありません", readProxyKeys(flags, "", "", "", &proxy)) << (flags ? flags : "null");
     char* text = nullptr;
     EXPECT_EQ("ブラウザのプロキシ： 保存されていません", take(composeProxySummary(nullptr, nullptr, &text), text));
-    char digits[12];
-    formatProxyFlags(13, digits);
-    EXPECT_STREQ("13", digits);
 }
 
 TEST(ProxySettings, TextsThatWouldNotComeBackFromTheFileAreRefusedAndTheVerdictNamesEachItem) {
