@@ -43,10 +43,11 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
         target_compile_options(${name} PRIVATE ${TESSALY_WARNINGS} ${TESSALY_SANITIZERS} -fsanitize=fuzzer)
         target_link_options(${name} PRIVATE ${TESSALY_SANITIZERS} -fsanitize=fuzzer)
         target_link_libraries(${name} PRIVATE tessaly_portable_fuzz)
-        file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+        file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-corpus/${name} ${CMAKE_BINARY_DIR}/fuzz-crashes)
         add_test(NAME ${name} COMMAND ${name} -runs=${TESSALY_FUZZ_RUNS} -seed=1
-            -dict=${CMAKE_SOURCE_DIR}/fuzz/${name}.dict ${CMAKE_BINARY_DIR}/fuzz-corpus/${name}
-            ${CMAKE_SOURCE_DIR}/fuzz/${name})
+            -dict=${CMAKE_SOURCE_DIR}/fuzz/${name}.dict
+            -artifact_prefix=${CMAKE_BINARY_DIR}/fuzz-crashes/${name}-
+            ${CMAKE_BINARY_DIR}/fuzz-corpus/${name} ${CMAKE_SOURCE_DIR}/fuzz/${name})
     endfunction()
     tessaly_fuzz_target(fuzz_command_line tests/host/fuzz/fuzz_command_line.cpp)
     tessaly_fuzz_target(fuzz_profile_text tests/host/fuzz/fuzz_profile_text.cpp)

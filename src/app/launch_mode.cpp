@@ -29,8 +29,11 @@ LaunchMode launchModeFromTail(const char* tail) {
     if (std::strcmp(tail, "/L") == 0) return Select;
     if (std::strcmp(tail, "/T") == 0) return TcpIp;
     if (tail[0] == '/' && tail[1] == 'L' && isBlankOrTab(tail[2])) {
-        for (const char* p = tail + 2; *p != '\0'; ++p)
-            if (!isBlankOrTab(*p)) return SelectNamed;
+        const char* name = tail + 2;
+        while (isBlankOrTab(*name)) ++name;
+        // "/L /S" is two switches, which start the visible tool; a name may start with
+        // "/" only in double quotes.
+        if (*name != '\0' && *name != '/') return SelectNamed;
     }
     return Normal;
 }

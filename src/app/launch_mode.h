@@ -16,7 +16,8 @@ enum LaunchMode {
 const char* commandLineTail(const char* commandLine);
 
 // Exact, case-sensitive comparison of the whole tail with "/S", "/L", "/T"; "/L", a
-// blank or tab, and more than blanks is SelectNamed.
+// blank or tab, and more than blanks is SelectNamed, unless what follows is a switch
+// (starts with "/").
 LaunchMode launchModeFromTail(const char* tail);
 
 // The NAME of a SelectNamed tail into out (outSize bytes, cut at a character boundary):

@@ -397,10 +397,10 @@ bool holdsControlByte(const char* line, size_t length) {
 }
 
 // Whether a line of this kind may stand where it stands in a dump of "interface ip".
-bool isDumpLine(NetshLineKind kind, int inInterfaceIp, int pushdSeen) {
+bool isDumpLine(NetshLineKind kind, int inInterfaceIp) {
     switch (kind) {
     case NetshLineKind::Nothing: return true;
-    case NetshLineKind::Pushd: return !pushdSeen;
+    case NetshLineKind::Pushd: return !inInterfaceIp;
     case NetshLineKind::Popd: return inInterfaceIp != 0;
     case NetshLineKind::Invalid:
     case NetshLineKind::Dump:
@@ -431,6 +431,13 @@ void noteForeignLine(int number, const char* line, size_t length, ScriptSettings
     out->foreignLine = number;
 }
 
+// Notepad's "Unicode", "Unicode big endian" and "UTF-8" start the file with a byte order mark.
+bool startsWithByteOrderMark(const char* text, size_t length) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    return (length >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) ||
+           (length >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF);
+}
+
 }  // namespace
 
 void readNetshScript(const char* text, size_t length, ScriptSettings* out) {
@@ -438,9 +445,14 @@ void readNetshScript(const char* text, size_t length, ScriptSettings* out) {
     out->unreadLines = 0;
     out->foreignLine = 0;
     out->foreignText[0] = '\0';
+    out->notAnsi = 0;
     if (text == nullptr) return;
+    if (startsWithByteOrderMark(text, length)) {
+        out->notAnsi = 1;
+        out->foreignLine = 1;
+        return;
+    }
     int inInterfaceIp = 0;
-    int pushdSeen = 0;
     int number = 0;
     size_t start = 0;
     NetshLine line;
@@ -449,14 +461,13 @@ void readNetshScript(const char* text, size_t length, ScriptSettings* out) {
         const size_t end = newline != nullptr ? static_cast<size_t>(static_cast<const char*>(newline) - text) : length;
         parseNetshLine(text + start, end - start, inInterfaceIp, &line);
         ++number;
-        if (out->foreignLine == 0 && (holdsControlByte(text + start, end - start) ||
-                                      !isDumpLine(line.kind, inInterfaceIp, pushdSeen)))
+        if (out->foreignLine == 0 && (end - start > kMaxScriptLineBytes || holdsControlByte(text + start, end - start) ||
+                                      !isDumpLine(line.kind, inInterfaceIp)))
             noteForeignLine(number, text + start, end - start, out);
         start = end + 1;
         if (line.kind == NetshLineKind::Nothing) continue;
         if (line.kind == NetshLineKind::Pushd || line.kind == NetshLineKind::Popd) {
             inInterfaceIp = line.kind == NetshLineKind::Pushd;
-            pushdSeen |= inInterfaceIp;
             continue;
         }
         ConnectionSettings* connection = line.name[0] != '\0' ? connectionNamed(out, line.name) : nullptr;

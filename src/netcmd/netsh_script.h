@@ -19,8 +19,9 @@
 // ("register" belongs to dns only.) A server or gateway of 0.0.0.0 means none.
 //
 // A script runs only when every line is one that a dump of "interface ip" holds: empty
-// lines, comments, one "pushd interface ip" with its "popd", and the set, add and delete
-// lines above, without control characters (a CR only before the line's end).
+// lines, comments, "pushd interface ip" blocks closed by "popd" (one dump after another
+// is still a dump), and the set, add and delete lines above, without control characters
+// (a CR only before the line's end) and no longer than any line of a dump.
 #pragma once
 
 #include <cstddef>
@@ -28,10 +29,20 @@
 
 #include "tcpip_request.h"
 
-constexpr size_t kScriptNameSize = 257;  // connection names up to 256 bytes
 constexpr size_t kScriptFileSize = 261;
 constexpr int kMaxListAddresses = 8;     // per list: addresses, masks, gateways, servers
 constexpr int kMaxScriptConnections = 20;
+
+// The longest line a dump holds: Windows 2000's spelling with blanks around "=", both
+// addresses of 15 characters, a connection name of 255 double-byte characters (510
+// bytes), the blank XP leaves at some line ends and the CR: 510 + 85 = 595 bytes. A longer
+// line is refused, so that no reader with a line buffer of its own can split it and run
+// its tail as a command.
+constexpr size_t kLongestDumpedName = 510;
+constexpr size_t kScriptNameSize = kLongestDumpedName + 1;
+constexpr size_t kMaxScriptLineBytes =
+    kLongestDumpedName + sizeof "set address name = \"\" source = static addr = 255.255.255.255 mask = 255.255.255.255 \r" - 1;
+static_assert(kMaxScriptLineBytes == 595, "the figure the comment above and the README give");
 
 enum class NetshLineKind : uint8_t {
     Invalid,
@@ -103,6 +114,7 @@ struct ScriptSettings {
     int unreadLines;  // lines not understood, or beyond the limits above
     int foreignLine;  // 1-based number of the first line no dump holds; 0: the script may run
     char foreignText[kForeignTextSize];  // that line, without leading blanks, controls as '?'
+    uint8_t notAnsi;  // saved as UTF-16 or UTF-8 (a byte order mark): foreignLine is 1, nothing read
 };
 
 // A connection that nothing has been said of yet.

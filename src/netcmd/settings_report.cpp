@@ -182,6 +182,7 @@ int composeDifferenceReport(const char* failureText, const ScriptSettings& asked
 
 int composeForeignLineReport(const ScriptSettings& script, const char* lineBreak, char** out) {
     GrowingText text;
+    if (script.notAnsi) return text.add(kNotAnsiScriptText).hand(out);
     text.add("設定ファイルにネットワークの設定以外のコマンドがあるため、適用しませんでした。")
         .add(lineBreak)
         .add("（")

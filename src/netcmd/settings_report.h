@@ -33,9 +33,12 @@ int composeDifferenceReport(const char* failureText, const ScriptSettings& asked
 // saved one cannot be used. Lines end in CR LF; into a new[] buffer at *out.
 int composeProxySummary(const ProxySettings* proxy, const char* unusable, char** out);
 
+// Why a script saved as Unicode is not run.
+constexpr char kNotAnsiScriptText[] = "設定ファイルが ANSI（Shift-JIS）形式で保存されていないため、適用しませんでした。";
+
 // Why a script with a line no dump holds is not run, naming that line, the two lines
-// of the text joined by lineBreak, into a new[] buffer at *out. 0, with *out null, when
-// memory is short.
+// of the text joined by lineBreak (or why a script saved as Unicode is not), into a
+// new[] buffer at *out. 0, with *out null, when memory is short.
 int composeForeignLineReport(const ScriptSettings& script, const char* lineBreak, char** out);
 
 // Each connection's name, then its settings indented, lines ended by CR LF, into a

@@ -46,7 +46,9 @@ int composeProfileLinkName(const char* profileName, char* out, size_t outSize) {
 int composeProfileArguments(const char* profileName, char* out, size_t outSize) {
     if (profileName == nullptr || profileName[0] == '\0' || out == nullptr || outSize == 0) return fail(out, outSize);
     const bool quote = std::strchr(profileName, '"') == nullptr;
-    if (!quote && (std::strpbrk(profileName, " \t") != nullptr || profileName[0] == '"')) return fail(out, outSize);
+    // A bare name starting with "/" would be read as a switch.
+    if (!quote && (std::strpbrk(profileName, " \t") != nullptr || profileName[0] == '"' || profileName[0] == '/'))
+        return fail(out, outSize);
     size_t length = 0;
     out[0] = '\0';
     const char* opening = quote ? "/L \"" : "/L ";

@@ -10,8 +10,8 @@
 int composeProfileLinkName(const char* profileName, char* out, size_t outSize);
 
 // /L "NAME" into out. A name holding a double quote cannot be quoted: it goes bare when
-// it holds no blank or tab and does not start with the quote, and otherwise cannot be
-// said. 1 when it fit and can be said, else 0 and out empty.
+// it holds no blank or tab and starts with neither the quote nor "/" (a switch), and
+// otherwise cannot be said. 1 when it fit and can be said, else 0 and out empty.
 int composeProfileArguments(const char* profileName, char* out, size_t outSize);
 
 // The shortcut's description: "ネットワーク設定「NAME」を適用します", cut to fit.

@@ -25,7 +25,8 @@ TEST(LaunchMode, TailAndModeFollowTheProcessCommandLine) {
         {"tessaly.exe\t/L", "/L", Select, 500},       {"tessaly.exe /l", "/l", Normal, 0},
         {"tessaly.exe /L ", "/L ", Normal, 0},        {"tessaly.exe \"/L\"", "\"/L\"", Normal, 0},
         {"tessaly.exe /L 事務所", "/L 事務所", SelectNamed, 510}, {"tessaly.exe /L\t\"\"", "/L\t\"\"", SelectNamed, 510},
-        {"tessaly.exe /Lx", "/Lx", Normal, 0},
+        {"tessaly.exe /Lx", "/Lx", Normal, 0},          {"tessaly.exe /L /S", "/L /S", Normal, 0},
+        {"tessaly.exe /L\t/x y", "/L\t/x y", Normal, 0}, {"tessaly.exe /L \"/S\"", "/L \"/S\"", SelectNamed, 510},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         const char* tail = commandLineTail(cases[i].commandLine);

@@ -12,12 +12,14 @@
 
 namespace {
 
-// Apart from the reader: a script that may run holds no control byte but tabs and line ends, at
-// most one "pushd interface ip", otherwise only comments, popd and set|add|delete address|dns|wins.
+// Apart from the reader: a script that may run holds no control byte but tabs and line ends, no
+// line longer than a dump's, "pushd interface ip" only outside one, otherwise only comments, popd
+// and set|add|delete address|dns|wins.
 bool holdsOnlySettings(const char* text, size_t size) {
-    int pushds = 0;
+    bool inside = false;
     std::istringstream lines(std::string(text, size));
     for (std::string line; std::getline(lines, line);) {
+        if (line.size() > kMaxScriptLineBytes) return false;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         for (char& c : line) {
             if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) return false;
@@ -26,8 +28,15 @@ bool holdsOnlySettings(const char* text, size_t size) {
         std::istringstream words(line);
         std::string verb, what, rest;
         words >> verb >> what >> rest;
-        if (verb.empty() || verb[0] == '#' || verb == "popd") continue;
-        if (verb == "pushd" && what == "interface" && rest == "ip" && ++pushds == 1) continue;
+        if (verb.empty() || verb[0] == '#') continue;
+        if (verb == "popd" && inside) {
+            inside = false;
+            continue;
+        }
+        if (verb == "pushd" && what == "interface" && rest == "ip" && !inside) {
+            inside = true;
+            continue;
+        }
         if (verb == "interface" && what == "ip") verb = rest, words >> what;
         if ((verb != "set" && verb != "add" && verb != "delete") || (what != "address" && what != "dns" && what != "wins"))
             return false;

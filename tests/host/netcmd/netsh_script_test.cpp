@@ -64,10 +64,10 @@ TEST(NetshScript, LinesAreReadCaseBlankAndQuoteAlikeAndBadOnesAreRefused) {
         parseNetshLine(bad, std::strlen(bad), 1, &line);
         EXPECT_TRUE(line.kind == NetshLineKind::Invalid && line.error != nullptr) << bad;
     }
-    for (size_t length : {256u, 257u}) {  // a name fits in 256 bytes
+    for (size_t length : {510u, 511u}) {  // a name of 255 double-byte characters fits
         const std::string text = "set dns name=\"" + std::string(length, 'n') + "\" source=dhcp";
         parseNetshLine(text.data(), text.size(), 1, &line);
-        EXPECT_EQ(length == 256 ? NetshLineKind::SetDnsDhcp : NetshLineKind::Invalid, line.kind) << length;
+        EXPECT_EQ(length == 510 ? NetshLineKind::SetDnsDhcp : NetshLineKind::Invalid, line.kind) << length;
     }
 }
 
@@ -106,6 +106,10 @@ TEST(NetshScript, OnlyTheLinesOfADumpMayRunAndTheFirstOtherLineIsNamed) {
     }
     EXPECT_LE(5, dumps);
     const std::string lan = "pushd interface ip\r\nset address name=\"LAN\" source=dhcp\r\npopd\r\n";
+    // The longest line of a dump: Windows 2000's spelling, 255 double-byte characters.
+    std::string name;
+    while (name.size() < kLongestDumpedName) name += "\x83\x8D";
+    const std::string longest = "set address name = \"" + name + "\" source = static addr = 255.255.255.255 mask = 255.255.255.255 ";
     std::string wide = "firewall ";
     while (wide.size() < 89) wide += "\x82\xa0";  // a two-byte character, 40 times
     const struct {
@@ -117,7 +121,8 @@ TEST(NetshScript, OnlyTheLinesOfADumpMayRunAndTheFirstOtherLineIsNamed) {
         {"pushd interface ip\r\n  interface portproxy add v4tov4 listenport=80 connectaddress=10.0.0.9\r\n", 2,
          "interface portproxy add v4tov4 listenport=80 connectaddress=…"},
         {"pushd interface ip\npushd interface ip\n", 2, "pushd interface ip"},
-        {lan + "pushd interface ip\r\nset dns name=\"LAN\" source=dhcp\r\n", 4, "pushd interface ip"},
+        {lan + lan, 0, ""},  // one dump after another
+        {lan + lan + "popd\n", 7, "popd"},
         {"popd\n", 1, "popd"},
         {"set address name=LAN source=dhcp\n", 1, "set address name=LAN source=dhcp"},
         {"pushd interface ip\nexec other.dmp\n", 2, "exec other.dmp"},
@@ -131,6 +136,16 @@ TEST(NetshScript, OnlyTheLinesOfADumpMayRunAndTheFirstOtherLineIsNamed) {
         {"pushd interface ip\r\nset address name=LAN source=dhcp\r\r\n", 2, "set address name=LAN source=dhcp"},
         {std::string(1 << 20, 'x'), 1, std::string(kForeignTextSize - sizeof "…", 'x') + "…"},
         {wide, 1, wide.substr(0, 9 + 25 * 2) + "…"},  // never half a character
+        // A line longer than any dump's could be split by netsh, its tail run on its own.
+        {std::string("pushd interface ip\nset") + std::string(8000, ' ') + "address name=\"firewall set opmode mode=DISABLE\" source=dhcp\n", 2,
+         "set" + std::string(kForeignTextSize - sizeof "…" - 3, ' ') + "…"},
+        {lan + "#" + std::string(kMaxScriptLineBytes - 2, ' ') + "x\n", 0, ""},
+        {lan + "#" + std::string(kMaxScriptLineBytes - 1, ' ') + "x\n", 4, "#" + std::string(kForeignTextSize - sizeof "…" - 1, ' ') + "…"},
+        {"pushd interface ip\r\n" + longest + "\r\n", 0, ""},
+        {"pushd interface ip\r\n" + longest + " \r\n", 2, longest.substr(0, kForeignTextSize - sizeof "…") + "…"},
+        // Notepad's "Unicode" and "UTF-8" (a name of 「ロ」 is 83 8D in Shift-JIS, 30 ED in UTF-16)
+        {std::string("\xFF\xFEp\0u\0s\0h\0d\0", 12) + lan, 1, ""},
+        {"\xEF\xBB\xBF" + lan, 1, ""},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         const auto settings = read(cases[i].script);
@@ -141,6 +156,8 @@ TEST(NetshScript, OnlyTheLinesOfADumpMayRunAndTheFirstOtherLineIsNamed) {
     EXPECT_EQ("設定ファイルにネットワークの設定以外のコマンドがあるため、適用しませんでした。\n"
               "（4 行目： firewall set opmode mode=DISABLE）",
               take(composeForeignLineReport(*read(cases[0].script), "\n", &text), text));
+    EXPECT_EQ("設定ファイルが ANSI（Shift-JIS）形式で保存されていないため、適用しませんでした。",
+              take(composeForeignLineReport(*read("\xEF\xBB\xBF" + lan), "\n", &text), text));
 }
 
 TEST(NetshScript, ALargeScriptStopsAtItsLimitsAndCountsTheRest) {
