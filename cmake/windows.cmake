@@ -23,6 +23,7 @@ add_library(tessaly_core STATIC
     src/app/app_state.cpp
     src/common/center_window.cpp
     src/common/dialog_text.cpp
+    src/common/desktop_user.cpp
     src/common/late_binding.cpp
     src/app/instance_mutex.cpp
     src/app/main_window.cpp
@@ -66,13 +67,23 @@ target_link_libraries(tessaly PRIVATE tessaly_core)
 # entry point (src/app/entry_point.cpp) instead of the runtime's start-up code, so no
 # data may be imported in a way that needs that code's relocations.
 set(TESSALY_EXE_LINK -static -nostartfiles -Wl,--disable-auto-import -Wl,--gc-sections)
+# The i686 exe asks for Windows 4.0 in its header, so NT 4.0 and 98 load it and its version
+# gate can say why it does not run there (they refuse an image that asks for 5.0).
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    list(APPEND TESSALY_EXE_LINK -Wl,--major-os-version,4,--minor-os-version,0
+        -Wl,--major-subsystem-version,4,--minor-subsystem-version,0)
+    set(TESSALY_OLDEST_WINDOWS ON)
+else()
+    set(TESSALY_OLDEST_WINDOWS OFF)
+endif()
 target_link_options(tessaly PRIVATE ${TESSALY_EXE_LINK} $<$<CONFIG:Release>:-s>)
 
 enable_testing()
 find_program(TESSALY_OBJDUMP NAMES ${TESSALY_TRIPLE}-objdump objdump REQUIRED)
 add_test(NAME exe_imports_only_system_dlls
     COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TESSALY_OBJDUMP} -DEXE=$<TARGET_FILE:tessaly>
-            -DLATE=shell32.dll,ole32.dll,comctl32.dll,wininet.dll -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-imports.cmake)
+            -DLATE=shell32.dll,ole32.dll,comctl32.dll,wininet.dll -DOLDEST_WINDOWS=${TESSALY_OLDEST_WINDOWS}
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-imports.cmake)
 # The check reads the file; running it needs no emulator.
 set_tests_properties(exe_imports_only_system_dlls PROPERTIES LABELS static)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)

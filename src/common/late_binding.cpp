@@ -4,10 +4,9 @@
 
 namespace {
 
-// The function of the DLL as the type of its declaration; null when it cannot be bound.
 template <typename Function>
 Function bound(const char* dllName, const char* functionName) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(boundSystemFunction(dllName, functionName)));
+    return boundSystemFunctionAs<Function>(dllName, functionName);
 }
 
 }  // namespace
@@ -57,4 +56,9 @@ HRESULT lateCoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context, R
 BOOL lateInitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) {
     auto function = bound<decltype(&InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
     return function != nullptr ? function(controls) : FALSE;
+}
+
+void lateSHChangeNotify(LONG event, UINT flags, LPCVOID item1, LPCVOID item2) {
+    auto function = bound<decltype(&SHChangeNotify)>("shell32.dll", "SHChangeNotify");
+    if (function != nullptr) function(event, flags, item1, item2);
 }

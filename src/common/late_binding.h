@@ -1,6 +1,8 @@
 // Shell, COM and common-control functions bound when first called. shell32 and ole32 serve
 // only the desktop shortcuts and the version box's address, comctl32 only the TCP/IP
-// dialog's address fields, so a start of the tool loads none of them.
+// dialog's address fields, so a start of the tool loads none of them. Functions that
+// Windows NT 4.0 or 98 lack are bound the same way (the security and shell-window calls),
+// so that the loader there does not refuse the exe before it can say the OS is too old.
 // Each function fails the way its own API reports a failure when its library or the
 // function cannot be loaded.
 #pragma once
@@ -14,6 +16,13 @@
 // or the program's directory), loaded at the call; null when either cannot be found.
 FARPROC boundSystemFunction(const char* dllName, const char* functionName);
 
+// The same as the type of its declaration, for the functions called directly where they
+// are used: decltype(&CheckTokenMembership) and the like.
+template <typename Function>
+Function boundSystemFunctionAs(const char* dllName, const char* functionName) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(boundSystemFunction(dllName, functionName)));
+}
+
 HRESULT lateSHGetMalloc(IMalloc** allocator);
 HRESULT lateSHGetSpecialFolderLocation(HWND owner, int folder, LPITEMIDLIST* items);
 BOOL lateSHGetPathFromIDListA(LPCITEMIDLIST items, LPSTR path);
@@ -21,3 +30,5 @@ HINSTANCE lateShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR paramet
 HRESULT lateCoInitialize(LPVOID reserved);
 HRESULT lateCoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context, REFIID interfaceId, LPVOID* object);
 BOOL lateInitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
+// Tells the shell that a file changed; does nothing when shell32 cannot be bound.
+void lateSHChangeNotify(LONG event, UINT flags, LPCVOID item1, LPCVOID item2);

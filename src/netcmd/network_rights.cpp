@@ -2,21 +2,29 @@
 
 #include <windows.h>
 
+#include "../common/late_binding.h"
+
 namespace {
 
 // Network Configuration Operators, a built-in group of Windows XP; Windows 2000 has no
 // group of that id, so nobody is a member there.
 constexpr DWORD kNetworkConfigurationOperatorsRid = 556;
 
-// 1: the token of this thread's process is a member; 0: it is not; -1: unknown.
+// 1: the token of this thread's process is a member; 0: it is not; -1: unknown. The
+// three calls are bound at first use: CheckTokenMembership exists from Windows 2000 on,
+// and Windows 98 has no security calls.
 int isMemberOfBuiltinGroup(DWORD groupRid) {
+    const auto allocate =
+        boundSystemFunctionAs<decltype(&AllocateAndInitializeSid)>("advapi32.dll", "AllocateAndInitializeSid");
+    const auto check = boundSystemFunctionAs<decltype(&CheckTokenMembership)>("advapi32.dll", "CheckTokenMembership");
+    const auto release = boundSystemFunctionAs<decltype(&FreeSid)>("advapi32.dll", "FreeSid");
+    if (allocate == nullptr || check == nullptr || release == nullptr) return -1;
     SID_IDENTIFIER_AUTHORITY ntAuthority = {SECURITY_NT_AUTHORITY};
     PSID group = nullptr;
-    if (!AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, groupRid, 0, 0, 0, 0, 0, 0, &group))
-        return -1;
+    if (!allocate(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, groupRid, 0, 0, 0, 0, 0, 0, &group)) return -1;
     BOOL member = FALSE;
-    const int answer = CheckTokenMembership(nullptr, group, &member) ? (member ? 1 : 0) : -1;
-    FreeSid(group);
+    const int answer = check(nullptr, group, &member) ? (member ? 1 : 0) : -1;
+    release(group);
     return answer;
 }
 

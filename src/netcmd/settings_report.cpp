@@ -224,3 +224,8 @@ int composeProxySummary(const ProxySettings* proxy, const char* unusable, char**
     }
     return text.hand(out);
 }
+
+int appendLine(const char* text, const char* separator, const char* line, char** out) {
+    GrowingText joined;
+    return joined.add(text).add(separator).add(line).hand(out);
+}

@@ -44,3 +44,7 @@ int composeForeignLineReport(const ScriptSettings& script, const char* lineBreak
 // Each connection's name, then its settings indented, lines ended by CR LF, into a
 // new[] buffer at *out. 0, with *out null, when memory is short.
 int composeSettingsSummary(const ScriptSettings& script, char** out);
+
+// text, the separator and the line, into a new[] buffer at *out; 0, with *out null, when
+// memory is short.
+int appendLine(const char* text, const char* separator, const char* line, char** out);

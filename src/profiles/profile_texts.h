@@ -23,6 +23,10 @@ constexpr char kNoConnectionScriptText[] = "設定ファイルに接続の設定
 
 constexpr char kSavedText[] = "ネットワークの設定を保存しました。";
 constexpr char kSavedWithoutProxyText[] = "ネットワークの設定を保存しました。\nブラウザのプロキシ設定は保存できませんでした。";
+// Run as another user, the browser's proxy is that account's, not the user's at the screen.
+constexpr char kSavedRunAsText[] =
+    "ネットワークの設定を保存しました。\nブラウザのプロキシ設定は、別のユーザーとして実行しているため保存しませんでした。";
+constexpr char kProxyWithheldLine[] = "「ブラウザ」 プロキシ： 別のユーザーとして実行しているため設定しませんでした";
 constexpr char kSaveFailedText[] = "ネットワークの設定を保存できませんでした。";
 constexpr char kCatalogFullText[] = "これ以上設定を保存できません。\n不要な設定を削除してください。";
 constexpr char kEmptyNameText[] = "設定名称が入力されていません。";

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "../common/center_window.h"
+#include "../common/desktop_user.h"
 #include "../common/dialog_text.h"
 #include "../common/message_box.h"
 #include "../common/profile_text.h"
@@ -90,7 +91,9 @@ void deleteIfEmpty(const char* path) {
 // back as it is refuses the whole save. After a save, the profile holds the proxy when it
 // was read (and asked for), and no proxy keys otherwise.
 void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
-    ProxySettings* proxy = saveBrowserProxyToo ? new (std::nothrow) ProxySettings : nullptr;
+    // Run as another user, the browser's proxy is that account's: none is recorded.
+    const int runAs = saveBrowserProxyToo && runsAsAnotherUser();
+    ProxySettings* proxy = saveBrowserProxyToo && !runAs ? new (std::nothrow) ProxySettings : nullptr;
     const int proxyRead = proxy != nullptr && readBrowserProxy(proxy);
     if (proxyRead && proxyStorageProblem(*proxy) != nullptr) {
         showInformation(mainWindow, proxyStorageProblem(*proxy), kConfirmTitle);
@@ -104,11 +107,11 @@ void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner
     if (outcome == SaveOutcome::Saved) {
         const int index = resaved >= 0 ? resaved : catalog->count() - 1;
         proxySaved = proxyRead ? catalog->writeProfileProxy(index, proxy)
-                               : catalog->writeProfileProxy(index, nullptr) && !saveBrowserProxyToo;
+                               : catalog->writeProfileProxy(index, nullptr) && (!saveBrowserProxyToo || runAs);
     }
     delete proxy;
     showInformation(mainWindow,
-                    outcome == SaveOutcome::Saved  ? (proxySaved ? kSavedText : kSavedWithoutProxyText)
+                    outcome == SaveOutcome::Saved  ? (!proxySaved ? kSavedWithoutProxyText : runAs ? kSavedRunAsText : kSavedText)
                     : outcome == SaveOutcome::Full ? kCatalogFullText
                                                    : kSaveFailedText,
                     kConfirmTitle);

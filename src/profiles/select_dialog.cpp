@@ -6,6 +6,7 @@
 #include "../adapters/settings_readback.h"
 #include "../browser/browser_proxy.h"
 #include "../common/center_window.h"
+#include "../common/desktop_user.h"
 #include "../common/message_box.h"
 #include "../common/profile_text.h"
 #include "../netcmd/command_runner.h"
@@ -218,6 +219,7 @@ void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, Comman
     HANDLE script = INVALID_HANDLE_VALUE;
     char* report = nullptr;
     int applied = 0;
+    int withheld = 0;  // the profile's proxy, kept from another account's browser
     // Nothing is run that could not be read whole and checked.
     const int checked = catalog != nullptr && runner != nullptr && asked != nullptr &&
                         catalog->entryAt(selectedProfileIndex, &entry) && isSingleWordPath(entry.path) &&
@@ -229,16 +231,24 @@ void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, Comman
         ProxySettings* proxy = new (std::nothrow) ProxySettings[2];  // what the profile keeps, what is held
         ProxyOutcome outcome = {nullptr, nullptr, nullptr};
         if (proxy != nullptr && catalog->readProfileProxy(selectedProfileIndex, &proxy[0], &outcome.unusable)) {
+            // Run as another user, the browser here is not the one of the user at the screen:
+            // it is left alone, and told apart from the verdict.
+            withheld = runsAsAnotherUser();
             // A proxy that cannot be used is not sent at all; one that is, is judged by its read-back.
-            if (outcome.unusable == nullptr) applyBrowserProxy(proxy[0]);
-            outcome.asked = &proxy[0];
-            if (outcome.unusable == nullptr && readBrowserProxy(&proxy[1])) outcome.held = &proxy[1];
+            if (!withheld && outcome.unusable == nullptr) applyBrowserProxy(proxy[0]);
+            outcome.asked = withheld ? nullptr : &proxy[0];
+            if (!withheld && outcome.unusable == nullptr && readBrowserProxy(&proxy[1])) outcome.held = &proxy[1];
         }
         applied = verifyApplied(*asked, applied, kApplyFailedText, &report, &outcome);
         delete[] proxy;
     }
     if (script != INVALID_HANDLE_VALUE) CloseHandle(script);
-    showInformation(mainWindow, applied ? kAppliedText : report != nullptr ? report : kApplyFailedText, kConfirmTitle);
+    const char* verdict = applied ? kAppliedText : report != nullptr ? report : kApplyFailedText;
+    char* told = nullptr;
+    // The line joins the list of what did not take, or stands after the verdict's text.
+    if (withheld) appendLine(verdict, report != nullptr && !applied ? "\n" : "\n\n", kProxyWithheldLine, &told);
+    showInformation(mainWindow, told != nullptr ? told : verdict, kConfirmTitle);
+    delete[] told;
     delete[] report;
     delete asked;
 }

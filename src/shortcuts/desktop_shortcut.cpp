@@ -1,5 +1,8 @@
 #include "desktop_shortcut.h"
 
+#include <new>
+
+#include "../common/desktop_user.h"
 #include "../common/late_binding.h"
 #include "../common/message_box.h"
 #include "../resources/resource.h"
@@ -16,6 +19,9 @@ constexpr char kShortcutTitle[] = "ショートカット作成";
 // Around a profile's name in the question before its shortcut is made.
 constexpr char kProfileQuestionBefore[] = "ネットワーク設定「";
 constexpr char kProfileQuestionAfter[] = "」のショートカットをデスクトップに作成します。\nよろしいですか？";
+// Added to a question when the shortcut goes to another account's desktop (Run as).
+constexpr char kOtherDesktopBefore[] = "\n（別のユーザーとして実行しているため、ユーザー「";
+constexpr char kOtherDesktopAfter[] = "」のデスクトップに作成されます）";
 // A profile's link name and arguments: the name (99 bytes) and what surrounds it.
 constexpr size_t kProfileLinkTextSize = 160;
 
@@ -57,6 +63,49 @@ int getSpecialFolderPath(HWND owner, int folder, char* output) {
     return found;
 }
 
+namespace {
+
+// Asks before a shortcut is made. Run as another user, the question also names the
+// account whose desktop gets it: the one this process runs as.
+int askShortcutQuestion(HWND owner, const char* question) {
+    if (!runsAsAnotherUser()) return askOkCancel(owner, question, kShortcutTitle);
+    char user[kUserNameSize];
+    processUserName(user);
+    char* text = new (std::nothrow)
+        char[lstrlenA(question) + sizeof kOtherDesktopBefore + sizeof user + sizeof kOtherDesktopAfter];
+    if (text == nullptr) return askOkCancel(owner, question, kShortcutTitle);
+    lstrcpyA(text, question);
+    lstrcatA(text, kOtherDesktopBefore);
+    lstrcatA(text, user);
+    lstrcatA(text, kOtherDesktopAfter);
+    const int answer = askOkCancel(owner, text, kShortcutTitle);
+    delete[] text;
+    return answer;
+}
+
+// The identity of a file: its volume and its index there; 0 when it cannot be opened.
+int fileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION* out) {
+    // No access asked: the file is only looked at, even while it runs.
+    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    const BOOL read = GetFileInformationByHandle(file, out);
+    CloseHandle(file);
+    return read != FALSE;
+}
+
+// 1 when both paths name the same file, however each is spelt (a short 8.3 name, another
+// drive letter for the same folder). A file system that gives no index (0) is compared
+// by the texts alone.
+int isSameFile(const char* path, const char* other) {
+    if (lstrcmpiA(path, other) == 0) return 1;
+    BY_HANDLE_FILE_INFORMATION a, b;
+    return fileIdentity(path, &a) && fileIdentity(other, &b) && (a.nFileIndexHigh != 0 || a.nFileIndexLow != 0) &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow;
+}
+
+}  // namespace
+
 int createShellLink(const char* target, const char* arguments, const char* linkPath, const char* description) {
     lateCoInitialize(nullptr);
     IShellLinkA* link = nullptr;
@@ -75,6 +124,7 @@ int createShellLink(const char* target, const char* arguments, const char* linkP
     }
 
     int saved = 0;
+    const int replaced = GetFileAttributesA(linkPath) != INVALID_FILE_ATTRIBUTES;
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
         WCHAR widePath[kWidePathSize];
@@ -83,6 +133,8 @@ int createShellLink(const char* target, const char* arguments, const char* linkP
         file->Release();
     }
     link->Release();
+    // A desktop on a server share shows a new or replaced file only once the shell is told.
+    if (saved) lateSHChangeNotify(replaced ? SHCNE_UPDATEITEM : SHCNE_CREATE, SHCNF_PATHA, linkPath, nullptr);
     return saved;
 }
 
@@ -117,7 +169,7 @@ int linkLeadsTo(const char* linkPath, const char* target, const char* arguments)
             SUCCEEDED(file->Load(widePath, STGM_READ)) &&
             SUCCEEDED(link->GetPath(path, sizeof path, nullptr, SLGP_RAWPATH)) &&
             SUCCEEDED(link->GetArguments(held, sizeof held)))
-            leads = lstrcmpiA(path, target) == 0 && lstrcmpA(held, arguments) == 0;
+            leads = lstrcmpA(held, arguments) == 0 && isSameFile(path, target);
         file->Release();
     }
     link->Release();
@@ -170,7 +222,9 @@ int hasProfileShortcut(HWND owner, const char* profileName) {
 
 int deleteProfileShortcut(HWND owner, const char* profileName) {
     char linkPath[kLinkPathSize];
-    return findProfileShortcut(owner, profileName, linkPath) && DeleteFileA(linkPath);
+    if (!findProfileShortcut(owner, profileName, linkPath) || !DeleteFileA(linkPath)) return 0;
+    lateSHChangeNotify(SHCNE_DELETE, SHCNF_PATHA, linkPath, nullptr);
+    return 1;
 }
 
 void runProfileShortcutCommand(HWND owner, const char* profileName) {
@@ -178,14 +232,14 @@ void runProfileShortcutCommand(HWND owner, const char* profileName) {
     lstrcpyA(question, kProfileQuestionBefore);
     lstrcpynA(question + lstrlenA(question), profileName != nullptr ? profileName : "", kProfileLinkTextSize);
     lstrcatA(question, kProfileQuestionAfter);
-    if (!askOkCancel(owner, question, kShortcutTitle)) return;
+    if (!askShortcutQuestion(owner, question)) return;
     if (!createProfileShortcut(owner, profileName)) showInformation(owner, kShortcutFailedText, kConfirmTitle);
 }
 
 void runShortcutCommand(HWND mainWindow, int commandId) {
     for (const ShortcutKind& kind : kShortcuts) {
         if (kind.commandId != commandId) continue;
-        if (!askOkCancel(mainWindow, kind.question, kShortcutTitle)) return;
+        if (!askShortcutQuestion(mainWindow, kind.question)) return;
         if (!createDesktopShortcut(mainWindow, kind.linkFileName, kind.arguments))
             showInformation(mainWindow, kShortcutFailedText, kConfirmTitle);
         return;

@@ -4,8 +4,20 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 
 namespace {
+
+using GetProcAddressFunction = FARPROC(WINAPI*)(HMODULE, LPCSTR);
+GetProcAddressFunction realGetProcAddress = nullptr;
+std::map<std::string, void*> standIns;
+
+FARPROC WINAPI answerGetProcAddress(HMODULE module, LPCSTR name) {
+    const bool byName = reinterpret_cast<ULONG_PTR>(name) > 0xFFFF;
+    const auto standIn = byName ? standIns.find(name) : standIns.end();
+    if (standIn != standIns.end()) return reinterpret_cast<FARPROC>(standIn->second);
+    return realGetProcAddress(module, name);
+}
 
 void removeTree(const std::string& directory) {
     WIN32_FIND_DATAA found;
@@ -48,6 +60,15 @@ void* replaceImport(const char* dll, const char* function, void* replacement) {
     }
     return nullptr;
 }
+
+void standInForBound(const char* function, void* replacement) {
+    if (realGetProcAddress == nullptr)
+        realGetProcAddress = reinterpret_cast<GetProcAddressFunction>(
+            replaceImport("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(answerGetProcAddress)));
+    standIns[function] = replacement;
+}
+
+void endStandIns() { standIns.clear(); }
 
 ScratchDir::ScratchDir() {
     char temp[MAX_PATH];

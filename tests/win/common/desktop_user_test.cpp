@@ -1,0 +1,136 @@
+// Run as another user: the tool asks the tokens whose desktop it is on, and keeps the
+// browser's proxy of another account out of a profile and off an apply. The test program
+// answers the token question through the functions the tool binds at first use.
+#include "common/desktop_user.h"
+
+#include <gtest/gtest.h>
+#include <wininet.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "browser/browser_proxy.h"
+#include "machine_seed.h"
+#include "netcmd/command_runner.h"
+#include "profiles/profile_catalog.h"
+#include "profiles/profile_texts.h"
+#include "profiles/save_dialog.h"
+#include "profiles/select_dialog.h"
+#include "shortcuts/desktop_shortcut.h"
+#include "win/support.h"
+
+namespace {
+
+bool otherUser = false;               // the shell's token answers with another account
+HANDLE shellToken = nullptr;          // the token last opened, when it is another process's
+std::vector<std::string> shown;       // message boxes, in order
+int proxyCalls = 0;                   // WinINet calls of the proxy
+HWND WINAPI desktopAsShell() { return GetDesktopWindow(); }  // a window of another process
+HWND WINAPI noShell() { return nullptr; }
+
+BOOL WINAPI openToken(HANDLE process, DWORD access, PHANDLE token) {
+    const BOOL opened = OpenProcessToken(process, access, token);
+    shellToken = opened && process != GetCurrentProcess() ? *token : nullptr;  // handle values come again
+    return opened;
+}
+BOOL WINAPI tokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS kind, LPVOID out, DWORD size, PDWORD needed) {
+    const BOOL read = GetTokenInformation(token, kind, out, size, needed);
+    if (read && kind == TokenUser && otherUser && token == shellToken) {
+        PSID sid = static_cast<TOKEN_USER*>(out)->User.Sid;
+        ++*GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1u);  // the next account of that domain
+    }
+    return read;
+}
+int WINAPI recordBox(HWND, LPCSTR text, LPCSTR, UINT) { return shown.push_back(text), IDCANCEL; }
+INT_PTR WINAPI pressOk(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return 101; }
+INT_PTR WINAPI saveAgain(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return replacedProfileIndex = 0, 101; }
+BOOL WINAPI giveProxy(void*, DWORD, void* buffer, DWORD*) {
+    ++proxyCalls;
+    static_cast<INTERNET_PER_CONN_OPTION_LISTA*>(buffer)->pOptions[0].Value.dwValue = 1;  // direct, no texts
+    return TRUE;
+}
+BOOL WINAPI takeProxy(void*, DWORD, void*, DWORD) { return ++proxyCalls, TRUE; }
+
+bool tryOpenAlone(const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
+}
+
+class DesktopUser : public ::testing::Test {
+protected:
+    void SetUp() override {
+        standInForBound("GetShellWindow", reinterpret_cast<void*>(desktopAsShell));
+        standInForBound("OpenProcessToken", reinterpret_cast<void*>(openToken));
+        standInForBound("GetTokenInformation", reinterpret_cast<void*>(tokenInformation));
+        otherUser = false;
+    }
+    void TearDown() override { endStandIns(); }
+};
+
+TEST_F(DesktopUser, AnotherAccountIsToldOnlyWhenEveryStepAnswersAndTheUsersDiffer) {
+    const struct {
+        const char* function;  // stood in for by `replacement` in this case
+        void* replacement;
+        bool other;
+        int runsAsAnother;
+    } cases[] = {
+        {nullptr, nullptr, false, 0},
+        {nullptr, nullptr, true, 1},
+        {"GetShellWindow", nullptr, true, 0},  // Windows NT 4.0
+        {"GetShellWindow", reinterpret_cast<void*>(noShell), true, 0},
+        {"OpenProcessToken", nullptr, true, 0},
+        {"EqualSid", nullptr, true, 0},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        SetUp();
+        if (cases[i].function != nullptr) standInForBound(cases[i].function, cases[i].replacement);
+        otherUser = cases[i].other;
+        EXPECT_EQ(cases[i].runsAsAnother, runsAsAnotherUser()) << "case " << i;
+    }
+}
+
+// Saved as the desktop's user, the profile keeps the proxy; run as another, an apply leaves
+// the browser alone and says so, a save records no proxy and says so, and a shortcut
+// question names the account whose desktop gets it.
+TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDesktop) {
+    ASSERT_EQ(1, seedSimulatedMachine());
+    ScratchDir dir;
+    dir.enter();
+    void* box = replaceImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(recordBox));
+    void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(pressOk));
+    winInetCalls = {giveProxy, takeProxy};
+    ProfileCatalog catalog(kCatalogFilePath);
+    catalog.load();
+    CommandRunner runner;
+    std::strcpy(profileNameBuffer, "Office");
+    saveBrowserProxyToo = 1;
+    runSaveCommand(nullptr, &catalog, &runner);
+    const std::string withProxy = readWholeFile("dumplist.ini");
+    EXPECT_NE(std::string::npos, withProxy.find("proxy=1"));
+    // netsh's console helper may hold the script a moment after the save.
+    for (int i = 0; i < 40 && !tryOpenAlone("000.dmp"); ++i) Sleep(50);
+    otherUser = true;
+    proxyCalls = 0;
+    runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1);
+    replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(saveAgain));  // Yes to "Office" again
+    runSaveCommand(nullptr, &catalog, &runner);
+    runProfileShortcutCommand(nullptr, "Office");
+    replaceImport("user32.dll", "DialogBoxParamA", dialog);
+    replaceImport("user32.dll", "MessageBoxA", box);
+    winInetCalls = {nullptr, nullptr};
+    seedSimulatedMachine();
+    char user[kUserNameSize];
+    processUserName(user);
+    ASSERT_STRNE("", user);
+    EXPECT_EQ((std::vector<std::string>{
+                  kSavedText, std::string(kAppliedText) + "\n\n" + kProxyWithheldLine, kSavedRunAsText,
+                  std::string("ネットワーク設定「Office」のショートカットをデスクトップに作成します。\nよろしいですか？\n"
+                              "（別のユーザーとして実行しているため、ユーザー「") +
+                      user + "」のデスクトップに作成されます）"}),
+              shown);
+    EXPECT_EQ(0, proxyCalls) << "another account's browser was asked or set";
+    EXPECT_EQ(std::string::npos, readWholeFile("dumplist.ini").find("proxy")) << "a proxy was kept";
+}
+
+}  // namespace
