@@ -50,6 +50,7 @@ TEST_F(Startup, OnlyAnExactSwitchStartsAOneTaskModeWhichTheCloseBoxButNotEscEnds
         {"  \"" + copy + "\" \t/T", kTcpIpTitle},
         {"tessaly.exe /t", nullptr},
         {"tessaly.exe \"/L\"", nullptr},
+        {"tessaly.exe /L /S", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.commandLine);

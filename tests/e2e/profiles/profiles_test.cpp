@@ -17,6 +17,7 @@ const char kSaved[] = "ネットワークの設定を保存しました。";
 const char kSaveFailed[] = "ネットワークの設定を保存できませんでした。";
 const char kApplied[] = "ネットワークの設定を適応しました。";
 const char kDeleteQuestion[] = "[OK Cancel] 削除して良いですか？";
+const std::string kNotAnsi = "設定ファイルが ANSI（Shift-JIS）形式で保存されていないため、適用しませんでした。";
 const char kNotTaken[] = "ネットワークの設定を適応できませんでした。\n\n反映されていない設定：\n";
 // The proxy keys a save writes on the test prefix, whose browser goes direct.
 const std::string kDirectProxy = "proxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\n";
@@ -365,6 +366,8 @@ TEST_F(Profiles, NoFaultLosesAProfile) {
          "ネットワークの設定を適応できませんでした。"},  // script missing
         {[&](bool on) { writeWholeFile(dir.file("000.dmp"), on ? foreign : dump); }, [&] { return select(kOk) + ran(); },
          refusal},
+        {[&](bool on) { writeWholeFile(dir.file("000.dmp"), on ? "\xEF\xBB\xBF" + dump : dump); },  // Notepad's "UTF-8"
+         [&] { return select(kOk, true) + ran(); }, kNotAnsi + "|" + kNotAnsi},
         {[&](bool on) { writeWholeFile(ini, on ? listed.substr(0, listed.find(".\\000.dmp")) + elsewhere + "\r\n" : listed); },
          [&] { return select(kOk, true) + ran(); },  // and the preview says it first
          refusal.substr(0, refusal.find('\n')) + "\r" + refusal.substr(refusal.find('\n')) + "|" + refusal},
