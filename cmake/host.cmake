@@ -49,8 +49,6 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
             -artifact_prefix=${CMAKE_BINARY_DIR}/fuzz-crashes/${name}-
             ${CMAKE_BINARY_DIR}/fuzz-corpus/${name} ${CMAKE_SOURCE_DIR}/fuzz/${name})
     endfunction()
-    tessaly_fuzz_target(fuzz_command_line tests/host/fuzz/fuzz_command_line.cpp)
     tessaly_fuzz_target(fuzz_profile_text tests/host/fuzz/fuzz_profile_text.cpp)
-    tessaly_fuzz_target(fuzz_dotted_quad tests/host/fuzz/fuzz_dotted_quad.cpp)
     tessaly_fuzz_target(fuzz_netsh_script tests/host/fuzz/fuzz_netsh_script.cpp)
 endif()

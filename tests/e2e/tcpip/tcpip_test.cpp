@@ -135,7 +135,6 @@ TEST_F(TcpIp, TheVerdictIsWhatTheConnectionHoldsAndNetshOnlyDecidesWhereNothingC
         {"TESSALY_SIM_EXIT_CODE", "1", 0, 0, "", "「ローカル エリア接続」の設定を切り替えました。\n (IP=192.168.0.10)"},
         {"TESSALY_SIM_IGNORE", "dns", 0, kPreferred, "10.0.0.53",
          failed + "DNSサーバー： 指定 10.0.0.53, 192.168.0.2 ／ 現在 192.168.0.1, 192.168.0.2"},
-        {"TESSALY_SIM_IGNORE", "address", 0, kAddress, "192.168.0.77", failed + "IPアドレス： 指定 192.168.0.77 ／ 現在 192.168.0.10"},
         {"TESSALY_SIM_DHCP_ALREADY", "1", 1, 0, "", "「ワイヤレス ネットワーク接続」の設定を切り替えました。\n (IP=0.0.0.0)"},
         // Exit code 2 here: the interface key is gone, nothing to read back, so the exit code decides.
         {"TESSALY_SIM_EXIT_CODE", "2", 0, kAddress, "10.0.0.5", "設定を適応できませんでした。"},

@@ -1,12 +1,15 @@
-// Integer parsing, section-name lists, a profile's proxy keys and character-boundary cuts
-// on arbitrary bytes.
+// The parsers of short outside texts on the same arbitrary bytes: integers, section-name
+// lists, a profile's proxy keys, character-boundary cuts, addresses and DNS server lists
+// from the registry, and the command line.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/launch_mode.h"
 #include "browser/proxy_settings.h"
+#include "common/dotted_quad.h"
 #include "common/profile_text.h"
 #include "netcmd/settings_report.h"
 #include "profiles/section_names.h"
@@ -39,6 +42,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char* summary = nullptr;
     if (!composeProxySummary(&proxy, problem, &summary)) std::abort();
     delete[] summary;
+
+    // DNS server lists: two pieces that fit, without separators, the second only after a first.
+    parseDottedQuad(text.c_str());
+    char first[kDnsPieceSize + 1], second[kDnsPieceSize + 1];
+    first[kDnsPieceSize] = second[kDnsPieceSize] = '\x7F';
+    splitNameServers(text.c_str(), first, second);
+    if (first[kDnsPieceSize] != '\x7F' || second[kDnsPieceSize] != '\x7F') std::abort();
+    if (std::strlen(first) >= kDnsPieceSize || std::strlen(second) >= kDnsPieceSize) std::abort();
+    if (std::strpbrk(first, ", \t") || std::strpbrk(second, ", \t") || (first[0] == '\0' && second[0] != '\0')) std::abort();
+
+    // A command line gives a tail inside it and a launch mode, and "/L NAME" a name that fits
+    // and is never empty when whole.
+    const char* tail = commandLineTail(text.c_str());
+    if (tail < text.c_str() || tail > text.c_str() + std::strlen(text.c_str())) std::abort();
+    const LaunchMode mode = launchModeFromTail(tail);
+    char name[100];
+    const int named = profileNameFromTail(tail, name, sizeof name);
+    if (std::strlen(name) >= sizeof name || (named && (mode != SelectNamed || name[0] == '\0'))) std::abort();
+    if (mode != Normal && mode != SelectNamed && std::strlen(tail) != 2) std::abort();
 
     std::vector<char> out(outSize + 1, '\x7F');
     const int whole = copyTextCut(out.data(), outSize, text.c_str());

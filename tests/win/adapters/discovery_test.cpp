@@ -82,9 +82,8 @@ TEST_F(Discovery, AtMostTwentyConnectionsAndOnlyRealOnesUntilReleased) {
     EXPECT_EQ("no slot", slot(-1));
     EXPECT_EQ("no slot", slot(20));
     EXPECT_EQ(0, catalog.discover()) << "a filled list is not read again";
-    EXPECT_EQ(1, catalog.releaseAdapters());
+    catalog.releaseAdapters();
     EXPECT_EQ(0, catalog.adapterCount());
-    EXPECT_EQ(1, catalog.releaseAdapters()) << "releasing twice is harmless";
     EXPECT_EQ(1, catalog.discover());
     EXPECT_EQ(20, catalog.adapterCount());
 }
@@ -111,7 +110,6 @@ TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
         {"EnableDHCP=d:0|IPAddress=r:10.0.0.9", "fixed 10.0.0.9 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
         // 19 sevens, kept modulo 65536 as 7281, spill into the bytes above.
         {"NameServer=s:" + std::string(65536, '7'), "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 113.0.0.0 0.0.0.0"},
-        {"NameServer=s:" + std::string(10000, ','), "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},  // no server
         {fixed, "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},  // read again without its interface key
     };
     const int count = sizeof cases / sizeof cases[0];

@@ -21,7 +21,6 @@ TEST(RegKeyTest, ValuesReadWithTheirFallbacks) {
     RegSetValueExA(scratch, "qword", 0, REG_QWORD, reinterpret_cast<const BYTE*>("12345678"), 8);
     RegCloseKey(scratch);
     RegKey key;
-    EXPECT_FALSE(key.open(path)) << "no root set";
     key.root = HKEY_CURRENT_USER;
     ASSERT_TRUE(key.open(path));
     const struct {
@@ -57,8 +56,6 @@ TEST(RegKeyTest, ValuesReadWithTheirFallbacks) {
     EXPECT_EQ(7u, key.readDword("qword", 7)) << "more than four bytes";
     EXPECT_EQ(7u, key.readDword("missing", 7));
     EXPECT_TRUE(key.close());
-    EXPECT_FALSE(key.close());
-    EXPECT_EQ(9u, key.readDword("dword", 9)) << "a closed key";
     deleteKeyTree(HKEY_CURRENT_USER, path);
 }
 

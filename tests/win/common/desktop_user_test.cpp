@@ -4,7 +4,6 @@
 #include "common/desktop_user.h"
 
 #include <gtest/gtest.h>
-#include <wininet.h>
 
 #include <cstring>
 #include <string>
@@ -43,19 +42,9 @@ BOOL WINAPI tokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS kind, LPVOID 
     return read;
 }
 int WINAPI recordBox(HWND, LPCSTR text, LPCSTR, UINT) { return shown.push_back(text), IDCANCEL; }
-INT_PTR WINAPI pressOk(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return 101; }
 INT_PTR WINAPI saveAgain(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return replacedProfileIndex = 0, 101; }
-BOOL WINAPI giveProxy(void*, DWORD, void* buffer, DWORD*) {
-    ++proxyCalls;
-    static_cast<INTERNET_PER_CONN_OPTION_LISTA*>(buffer)->pOptions[0].Value.dwValue = 1;  // direct, no texts
-    return TRUE;
-}
-BOOL WINAPI takeProxy(void*, DWORD, void*, DWORD) { return ++proxyCalls, TRUE; }
-
-bool tryOpenAlone(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
-}
+BOOL WINAPI countQuery(void*, DWORD, void*, DWORD*) { return ++proxyCalls, TRUE; }
+BOOL WINAPI countSet(void*, DWORD, void*, DWORD) { return ++proxyCalls, TRUE; }
 
 class DesktopUser : public ::testing::Test {
 protected:
@@ -90,31 +79,25 @@ TEST_F(DesktopUser, AnotherAccountIsToldOnlyWhenEveryStepAnswersAndTheUsersDiffe
     }
 }
 
-// Saved as the desktop's user, the profile keeps the proxy; run as another, an apply leaves
-// the browser alone and says so, a save records no proxy and says so, and a shortcut
-// question names the account whose desktop gets it.
+// Run as another user, an apply leaves the browser alone and says so, a save records no
+// proxy and says so, and a shortcut question names the account whose desktop gets it.
 TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDesktop) {
     ASSERT_EQ(1, seedSimulatedMachine());
     ScratchDir dir;
     dir.enter();
+    writeWholeFile("dumplist.ini", "[000]\r\nname=Office\r\npath=.\\000.dmp\r\nproxy=1\r\nproxyserver=\r\n");
+    writeWholeFile("000.dmp", "pushd interface ip\r\nset dns name=\"ローカル エリア接続\" source=dhcp\r\npopd\r\n");
     void* box = replaceImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(recordBox));
-    void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(pressOk));
-    winInetCalls = {giveProxy, takeProxy};
+    void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(saveAgain));
+    winInetCalls = {countQuery, countSet};
+    otherUser = true;
     ProfileCatalog catalog(kCatalogFilePath);
     catalog.load();
     CommandRunner runner;
+    runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1);
     std::strcpy(profileNameBuffer, "Office");
     saveBrowserProxyToo = 1;
-    runSaveCommand(nullptr, &catalog, &runner);
-    const std::string withProxy = readWholeFile("dumplist.ini");
-    EXPECT_NE(std::string::npos, withProxy.find("proxy=1"));
-    // netsh's console helper may hold the script a moment after the save.
-    for (int i = 0; i < 40 && !tryOpenAlone("000.dmp"); ++i) Sleep(50);
-    otherUser = true;
-    proxyCalls = 0;
-    runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1);
-    replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(saveAgain));  // Yes to "Office" again
-    runSaveCommand(nullptr, &catalog, &runner);
+    runSaveCommand(nullptr, &catalog, &runner);  // Yes to saving "Office" again
     runProfileShortcutCommand(nullptr, "Office");
     replaceImport("user32.dll", "DialogBoxParamA", dialog);
     replaceImport("user32.dll", "MessageBoxA", box);
@@ -124,7 +107,7 @@ TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDeskto
     processUserName(user);
     ASSERT_STRNE("", user);
     EXPECT_EQ((std::vector<std::string>{
-                  kSavedText, std::string(kAppliedText) + "\n\n" + kProxyWithheldLine, kSavedRunAsText,
+                  std::string(kAppliedText) + "\n\n" + kProxyWithheldLine, kSavedRunAsText,
                   std::string("ネットワーク設定「Office」のショートカットをデスクトップに作成します。\nよろしいですか？\n"
                               "（別のユーザーとして実行しているため、ユーザー「") +
                       user + "」のデスクトップに作成されます）"}),

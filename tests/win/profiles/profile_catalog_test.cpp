@@ -27,12 +27,11 @@ protected:
         catalog.unload();
         catalog.load();
     }
-    static std::string sections(std::initializer_list<int> numbers, const char* name = nullptr) {
+    static std::string sections(std::initializer_list<int> numbers) {
         std::string out;
         for (int n : numbers) {
             char text[160];
-            snprintf(text, sizeof text, "[%03d]\r\nname=%s\r\npath=.\\%03d.dmp\r\nsort=0\r\n", n,
-                     name != nullptr ? name : ("P" + std::to_string(n)).c_str(), n);
+            snprintf(text, sizeof text, "[%03d]\r\nname=P%d\r\npath=.\\%03d.dmp\r\nsort=0\r\n", n, n, n);
             out += text;
         }
         return out;
@@ -41,19 +40,6 @@ protected:
     ScratchDir dir;
     ProfileCatalog catalog{kCatalogFilePath};
 };
-
-TEST_F(ProfileCatalogTest, ProfilesAreAddedUnderTheNumberAfterTheLastSection) {
-    catalog.load();
-    ASSERT_EQ(1, catalog.addProfile("Office"));
-    EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\n", readWholeFile("dumplist.ini"));
-    // After the last section in file order (the numbers themselves: see the host tests).
-    load(sections({5, 3}));
-    ASSERT_EQ(1, catalog.addProfile("x"));
-    EXPECT_EQ("004:x:.\\004.dmp:0", entries().back());
-    EXPECT_EQ(sections({5, 3}) + sections({4}, "x"), readWholeFile("dumplist.ini"));
-    ProfileEntry entry;
-    EXPECT_EQ(0, catalog.entryAt(-1, &entry) + catalog.entryAt(catalog.count(), &entry) + catalog.addProfile(nullptr));
-}
 
 TEST_F(ProfileCatalogTest, RemovingKeepsTheOthersInOrderAndTheScriptOnDiskWhoseNumberStaysTaken) {
     load(sections({0, 1, 2}));
@@ -64,7 +50,9 @@ TEST_F(ProfileCatalogTest, RemovingKeepsTheOthersInOrderAndTheScriptOnDiskWhoseN
     EXPECT_EQ((std::vector<std::string>{"000:P0:.\\000.dmp:0", "002:P2:.\\002.dmp:0"}), entries());
     EXPECT_EQ("script", readWholeFile("001.dmp"));
     EXPECT_FALSE(fileExists("temp.$$$"));
-    EXPECT_EQ(0, catalog.removeProfile(2) + catalog.removeProfile(-1));
+    ProfileEntry entry;
+    EXPECT_EQ(0, catalog.removeProfile(2) + catalog.removeProfile(-1) + catalog.entryAt(-1, &entry) +
+                     catalog.entryAt(catalog.count(), &entry) + catalog.addProfile(nullptr));
     // A new profile never takes the number of a script on disk, so its dump overwrites nothing.
     writeWholeFile("002.DMP", "another script");
     ASSERT_EQ(1, catalog.removeProfile(1));
