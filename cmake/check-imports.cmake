@@ -20,7 +20,7 @@ set(reviewed_kernel32.dll CloseHandle CreateFileA CreateMutexA CreateProcessA De
     GetFileAttributesA GetFileAttributesExA GetFileInformationByHandle GetFileSize GetLastError GetModuleFileNameA
     GetModuleHandleA GetPrivateProfileSectionNamesA GetPrivateProfileStringA GetProcAddress GetStartupInfoA
     GetStdHandle GetSystemDirectoryA GetTickCount GetVersionExA GlobalFree LoadLibraryA MoveFileExA
-    MultiByteToWideChar OpenProcess ReadFile ReleaseMutex SetFilePointer Sleep TerminateProcess WaitForSingleObject
+    MultiByteToWideChar OpenProcess ReadFile ReleaseMutex SetErrorMode SetFilePointer Sleep TerminateProcess WaitForSingleObject
     WritePrivateProfileStringA lstrcatA lstrcmpA lstrcmpiA lstrcpyA lstrcpynA lstrlenA)
 set(reviewed_msvcrt.dll free malloc memchr memcpy memmove memset strcat strchr strcmp strcpy strlen strpbrk)
 set(reviewed_user32.dll BeginPaint CallWindowProcA CheckDlgButton CreateWindowExA DefWindowProcA DestroyWindow
@@ -46,6 +46,7 @@ string(REGEX MATCHALL "DLL Name: [^\n]+|\n\t[0-9a-fA-F]+\t +[0-9]+ +[^\n]+" entr
 set(imports)
 set(dll "")
 set(unreviewed)
+set(functions 0)
 foreach(entry IN LISTS entries)
     if(entry MATCHES "^DLL Name: (.+)$")
         string(STRIP "${CMAKE_MATCH_1}" dll)
@@ -58,6 +59,7 @@ foreach(entry IN LISTS entries)
             message(FATAL_ERROR "${EXE} imports ${dll} at start-up; it is to be bound at first use")
         endif()
     elseif(entry MATCHES "\t +[0-9]+ +([^ \t]+)")
+        math(EXPR functions "${functions} + 1")
         if(NOT CMAKE_MATCH_1 IN_LIST reviewed_${dll})
             list(APPEND unreviewed "${dll}!${CMAKE_MATCH_1}")
         endif()
@@ -65,6 +67,11 @@ foreach(entry IN LISTS entries)
 endforeach()
 if(NOT imports)
     message(FATAL_ERROR "no import table found in ${EXE}")
+endif()
+# objdump's lines of another form would leave every function unchecked.
+list(LENGTH imports dlls)
+if(functions LESS dlls)
+    message(FATAL_ERROR "${EXE}: the imported functions could not be read from objdump's output")
 endif()
 if(unreviewed)
     string(REPLACE ";" " " unreviewed "${unreviewed}")

@@ -10,16 +10,21 @@ union TokenUserRecord {
     BYTE bytes[128];
 };
 
-// The token user of a process into *out; 0 when it cannot be read.
-int readTokenUser(HANDLE process, TokenUserRecord* out) {
+enum TokenAnswer { Unknown, Read, Refused };
+
+// The token user of a process into *out. Refused: the process (null: it was refused) or
+// its token may not be opened.
+TokenAnswer readTokenUser(HANDLE process, TokenUserRecord* out) {
     const auto openToken = boundSystemFunctionAs<decltype(&OpenProcessToken)>("advapi32.dll", "OpenProcessToken");
     const auto query = boundSystemFunctionAs<decltype(&GetTokenInformation)>("advapi32.dll", "GetTokenInformation");
+    if (process == nullptr) return Refused;
+    if (openToken == nullptr || query == nullptr) return Unknown;
     HANDLE token = nullptr;
-    if (openToken == nullptr || query == nullptr || !openToken(process, TOKEN_QUERY, &token)) return 0;
+    if (!openToken(process, TOKEN_QUERY, &token)) return GetLastError() == ERROR_ACCESS_DENIED ? Refused : Unknown;
     DWORD size = 0;
     const BOOL read = query(token, TokenUser, out->bytes, sizeof out->bytes, &size);
     CloseHandle(token);
-    return read != FALSE && out->user.User.Sid != nullptr;
+    return read != FALSE && out->user.User.Sid != nullptr ? Read : Unknown;
 }
 
 }  // namespace
@@ -32,12 +37,16 @@ int runsAsAnotherUser() {
     if (shell == nullptr || equal == nullptr || GetWindowThreadProcessId(shell, &shellProcessId) == 0 ||
         shellProcessId == 0 || shellProcessId == GetCurrentProcessId())
         return 0;
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, shellProcessId);
-    if (process == nullptr) return 0;
     TokenUserRecord own, desktop;
-    const int read = readTokenUser(GetCurrentProcess(), &own) && readTokenUser(process, &desktop);
-    CloseHandle(process);
-    return read && !equal(own.user.User.Sid, desktop.user.User.Sid);
+    if (readTokenUser(GetCurrentProcess(), &own) != Read) return 0;
+    // Windows lets another account's process, even an administrator's, open neither the
+    // shell's process nor its token (that would take the debug privilege): the refusal
+    // itself says the shell is another user's.
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, shellProcessId);
+    if (process == nullptr && GetLastError() != ERROR_ACCESS_DENIED) return 0;
+    const TokenAnswer answer = readTokenUser(process, &desktop);
+    if (process != nullptr) CloseHandle(process);
+    return answer == Refused || (answer == Read && !equal(own.user.User.Sid, desktop.user.User.Sid));
 }
 
 void processUserName(char (&out)[kUserNameSize]) {

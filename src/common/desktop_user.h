@@ -10,8 +10,9 @@
 constexpr DWORD kUserNameSize = 257;
 
 // 1 when the token user of this process differs from that of the shell's process (the
-// desktop's explorer); 0 when they are the same, and when any step cannot be taken
-// (no shell, a process or token that may not be opened, a call this Windows lacks).
+// desktop's explorer), or when Windows refuses to open that process or its token, as it
+// does for another account's; 0 when they are the same, and when any other step cannot be
+// taken (no shell window, a call this Windows lacks).
 int runsAsAnotherUser();
 
 // The account this process runs as into out (kUserNameSize bytes); empty when unknown.

@@ -104,7 +104,8 @@ void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner
     const SaveOutcome outcome = resaved >= 0 ? resaveProfile(catalog, runner, resaved)
                                              : saveNamedProfile(catalog, runner, profileNameBuffer);
     int proxySaved = 1;
-    if (outcome == SaveOutcome::Saved) {
+    // Saved again as another user, a profile keeps the proxy its own user saved before.
+    if (outcome == SaveOutcome::Saved && !(runAs && resaved >= 0)) {
         const int index = resaved >= 0 ? resaved : catalog->count() - 1;
         proxySaved = proxyRead ? catalog->writeProfileProxy(index, proxy)
                                : catalog->writeProfileProxy(index, nullptr) && (!saveBrowserProxyToo || runAs);

@@ -85,8 +85,11 @@ int askShortcutQuestion(HWND owner, const char* question) {
 
 // The identity of a file: its volume and its index there; 0 when it cannot be opened.
 int fileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION* out) {
-    // No access asked: the file is only looked at, even while it runs.
+    // No access asked: the file is only looked at, even while it runs. A link to an empty
+    // drive fails quietly instead of asking for a disk.
+    const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS);
     HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetErrorMode(errorMode);
     if (file == INVALID_HANDLE_VALUE) return 0;
     const BOOL read = GetFileInformationByHandle(file, out);
     CloseHandle(file);

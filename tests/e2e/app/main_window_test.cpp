@@ -48,8 +48,6 @@ TEST_F(MainWindow, TheBackgroundPictureIsDrawnAtTheClientHeight) {
          {{{0, 0}, kRed}, {{1, 0}, kBlue}, {{198, 49}, kRed}, {{199, 49}, kBlue}, {{200, 0}, kWhite}}},
         {bitmapFile(600, 100, [](int x) { return x < 300 ? kRed : kBlue; }),  // drawn 300 x 50
          {{{0, 0}, kRed}, {{146, 49}, kRed}, {{153, 0}, kBlue}, {{299, 49}, kBlue}}},
-        {bitmapFile(7, 10, [](int) { return kBlue; }),  // drawn 35 x 50
-         {{{0, 0}, kBlue}, {{34, 49}, kBlue}, {{35, 0}, kWhite}, {{299, 25}, kWhite}}},
         {"BM this is not a picture at all", {{{0, 0}, kWhite}, {{299, 49}, kWhite}}},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {

@@ -50,7 +50,6 @@ TEST(ProfileLink, TheWorkingDirectoryIsCutAfterTheLastBackslashThatIsACharacter)
         {"C:\\\x83\x5C\x83\x74\x83\x67\\tessaly.exe", "C:\\\x83\x5C\x83\x74\x83\x67\\"},  // ソフト
         {"D:\\\x94\x5C\\\x8B\x40\x94\x5C.exe", "D:\\\x94\x5C\\"},         // 能\機能.exe
         {"C:\\\x95\x5C", "C:\\"},
-        {"\\\\server\\share\\a.exe", "\\\\server\\share\\"},
         {"C:\\a\x83", "C:\\"},  // a lead byte cut off at the end
         {"a.exe", "a.e"},
     };

@@ -100,7 +100,6 @@ TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
         {"EnableDHCP=d:1|IPAddress=m:0.0.0.0|SubnetMask=m:0.0.0.0|DefaultGateway=m:|NameServer=s:|DhcpNameServer=s:1.1.1.1",
          "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
         {"EnableDHCP=d:1|IPAddress=m:10.1.1.1|NameServer=0:", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
-        {"EnableDHCP=d:1|NameServer=s:192.168.1.53", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 192.168.1.53 0.0.0.0"},
         {"IPAddress=m:10.1.1.1", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
         {"EnableDHCP=d:0|NameServer=s:", "fixed 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
         {"NameServer=s:10.0.0.1 10.0.0.2", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 10.0.0.1 10.0.0.2"},  // Windows 2000

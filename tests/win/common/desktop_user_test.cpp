@@ -26,9 +26,15 @@ HANDLE shellToken = nullptr;          // the token last opened, when it is anoth
 std::vector<std::string> shown;       // message boxes, in order
 int proxyCalls = 0;                   // WinINet calls of the proxy
 HWND WINAPI desktopAsShell() { return GetDesktopWindow(); }  // a window of another process
-HWND WINAPI noShell() { return nullptr; }
 
+DWORD refused = 0;                    // 1: the shell's process, 2: its token, 3: the process, not for rights
+decltype(&OpenProcess) realOpenProcess = nullptr;  // this program's own calls go to the stand-in too
+HANDLE WINAPI openProcess(DWORD access, BOOL inherit, DWORD id) {
+    if (refused == 1 || refused == 3) return SetLastError(refused == 1 ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER), nullptr;
+    return realOpenProcess(access, inherit, id);
+}
 BOOL WINAPI openToken(HANDLE process, DWORD access, PHANDLE token) {
+    if (refused == 2 && process != GetCurrentProcess()) return SetLastError(ERROR_ACCESS_DENIED), FALSE;
     const BOOL opened = OpenProcessToken(process, access, token);
     shellToken = opened && process != GetCurrentProcess() ? *token : nullptr;  // handle values come again
     return opened;
@@ -52,9 +58,17 @@ protected:
         standInForBound("GetShellWindow", reinterpret_cast<void*>(desktopAsShell));
         standInForBound("OpenProcessToken", reinterpret_cast<void*>(openToken));
         standInForBound("GetTokenInformation", reinterpret_cast<void*>(tokenInformation));
+        if (realOpenProcess == nullptr)
+            realOpenProcess = reinterpret_cast<decltype(&OpenProcess)>(
+                replaceImport("kernel32.dll", "OpenProcess", reinterpret_cast<void*>(openProcess)));
         otherUser = false;
+        refused = 0;
     }
-    void TearDown() override { endStandIns(); }
+    void TearDown() override {
+        endStandIns();
+        if (realOpenProcess != nullptr) replaceImport("kernel32.dll", "OpenProcess", reinterpret_cast<void*>(realOpenProcess));
+        realOpenProcess = nullptr;
+    }
 };
 
 TEST_F(DesktopUser, AnotherAccountIsToldOnlyWhenEveryStepAnswersAndTheUsersDiffer) {
@@ -62,30 +76,34 @@ TEST_F(DesktopUser, AnotherAccountIsToldOnlyWhenEveryStepAnswersAndTheUsersDiffe
         const char* function;  // stood in for by `replacement` in this case
         void* replacement;
         bool other;
+        DWORD refused;
         int runsAsAnother;
     } cases[] = {
-        {nullptr, nullptr, false, 0},
-        {nullptr, nullptr, true, 1},
-        {"GetShellWindow", nullptr, true, 0},  // Windows NT 4.0
-        {"GetShellWindow", reinterpret_cast<void*>(noShell), true, 0},
-        {"OpenProcessToken", nullptr, true, 0},
-        {"EqualSid", nullptr, true, 0},
+        {nullptr, nullptr, false, 0, 0},            {nullptr, nullptr, true, 0, 1},
+        // Windows refuses another account's shell process or token: that is the answer.
+        {nullptr, nullptr, false, 1, 1},            {nullptr, nullptr, false, 2, 1},
+        {nullptr, nullptr, true, 3, 0},             {"GetShellWindow", nullptr, true, 0, 0},  // NT 4.0
+        {"OpenProcessToken", nullptr, true, 0, 0},  {"EqualSid", nullptr, true, 0, 0},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        TearDown();
         SetUp();
         if (cases[i].function != nullptr) standInForBound(cases[i].function, cases[i].replacement);
         otherUser = cases[i].other;
+        refused = cases[i].refused;
         EXPECT_EQ(cases[i].runsAsAnother, runsAsAnotherUser()) << "case " << i;
     }
 }
 
 // Run as another user, an apply leaves the browser alone and says so, a save records no
-// proxy and says so, and a shortcut question names the account whose desktop gets it.
+// proxy (a profile saved again keeps its own) and says so, and a shortcut question names
+// the account whose desktop gets it.
 TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDesktop) {
     ASSERT_EQ(1, seedSimulatedMachine());
     ScratchDir dir;
     dir.enter();
-    writeWholeFile("dumplist.ini", "[000]\r\nname=Office\r\npath=.\\000.dmp\r\nproxy=1\r\nproxyserver=\r\n");
+    const std::string listed = "[000]\r\nname=Office\r\npath=.\\000.dmp\r\nproxy=1\r\nproxyserver=\r\n";
+    writeWholeFile("dumplist.ini", listed);
     writeWholeFile("000.dmp", "pushd interface ip\r\nset dns name=\"ローカル エリア接続\" source=dhcp\r\npopd\r\n");
     void* box = replaceImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(recordBox));
     void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(saveAgain));
@@ -105,7 +123,6 @@ TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDeskto
     seedSimulatedMachine();
     char user[kUserNameSize];
     processUserName(user);
-    ASSERT_STRNE("", user);
     EXPECT_EQ((std::vector<std::string>{
                   std::string(kAppliedText) + "\n\n" + kProxyWithheldLine, kSavedRunAsText,
                   std::string("ネットワーク設定「Office」のショートカットをデスクトップに作成します。\nよろしいですか？\n"
@@ -113,7 +130,7 @@ TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDeskto
                       user + "」のデスクトップに作成されます）"}),
               shown);
     EXPECT_EQ(0, proxyCalls) << "another account's browser was asked or set";
-    EXPECT_EQ(std::string::npos, readWholeFile("dumplist.ini").find("proxy")) << "a proxy was kept";
+    EXPECT_EQ(listed, readWholeFile("dumplist.ini")) << "the proxy its own user saved goes";
 }
 
 }  // namespace
