@@ -8,7 +8,7 @@ string(REPLACE "," ";" LATE "${LATE}")
 
 # Every function the exe may import at start-up, each reviewed as exported by the DLL of
 # Windows NT 4.0 SP6a and of Windows 98 SE (a stub that fails counts: the loader only needs
-# the name; MoveFileExA is one on 98). The review is told in the README ("The import list").
+# the name; MoveFileExA is one on 98). The review is told in docs/real-windows.md.
 # Anything newer (CheckTokenMembership, GetShellWindow, the token and SID calls) is bound at
 # first use (src/common/late_binding.h). An import not listed here fails the check until it
 # has been reviewed and added.

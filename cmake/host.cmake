@@ -10,6 +10,11 @@ target_link_options(tessaly_portable PUBLIC ${TESSALY_SANITIZERS})
 
 include(cmake/googletest.cmake)
 
+# README.md and docs/: every relative link names a file and a heading that exist, and every
+# page of docs/ is linked from another.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME docs_links COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/cmake/check-links.py ${CMAKE_SOURCE_DIR})
+
 add_executable(host_tests
     tests/host/common/dotted_quad_test.cpp
     tests/host/app/launch_mode_test.cpp

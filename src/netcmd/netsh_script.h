@@ -42,7 +42,7 @@ constexpr size_t kLongestDumpedName = 510;
 constexpr size_t kScriptNameSize = kLongestDumpedName + 1;
 constexpr size_t kMaxScriptLineBytes =
     kLongestDumpedName + sizeof "set address name = \"\" source = static addr = 255.255.255.255 mask = 255.255.255.255 \r" - 1;
-static_assert(kMaxScriptLineBytes == 595, "the figure the comment above and the README give");
+static_assert(kMaxScriptLineBytes == 595, "the figure the comment above and docs/only-network-settings.md give");
 
 enum class NetshLineKind : uint8_t {
     Invalid,
