@@ -89,7 +89,8 @@ void deleteIfEmpty(const char* path) {
 
 // The browser's proxy, read before anything is written: one that the file could not give
 // back as it is refuses the whole save. After a save, the profile holds the proxy when it
-// was read (and asked for), and no proxy keys otherwise.
+// was read (and asked for), and no proxy keys otherwise. Run as another user, the proxy
+// keys are left as they are: none for a new profile, its own user's for one saved again.
 void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
     // Run as another user, the browser's proxy is that account's: none is recorded.
     const int runAs = saveBrowserProxyToo && runsAsAnotherUser();
@@ -104,11 +105,10 @@ void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner
     const SaveOutcome outcome = resaved >= 0 ? resaveProfile(catalog, runner, resaved)
                                              : saveNamedProfile(catalog, runner, profileNameBuffer);
     int proxySaved = 1;
-    // Saved again as another user, a profile keeps the proxy its own user saved before.
-    if (outcome == SaveOutcome::Saved && !(runAs && resaved >= 0)) {
+    if (outcome == SaveOutcome::Saved && !runAs) {
         const int index = resaved >= 0 ? resaved : catalog->count() - 1;
         proxySaved = proxyRead ? catalog->writeProfileProxy(index, proxy)
-                               : catalog->writeProfileProxy(index, nullptr) && (!saveBrowserProxyToo || runAs);
+                               : catalog->writeProfileProxy(index, nullptr) && !saveBrowserProxyToo;
     }
     delete proxy;
     showInformation(mainWindow,

@@ -55,16 +55,11 @@ void appendProxySummary(int index, char** summary) {
     const char* unusable = nullptr;
     const int keeps = proxy != nullptr && listedCatalog->readProfileProxy(index, proxy, &unusable);
     char* part = nullptr;
-    if (proxy != nullptr && composeProxySummary(keeps ? proxy : nullptr, unusable, &part)) {
-        const size_t length = std::strlen(*summary) + 2 + std::strlen(part) + 1;
-        char* joined = new (std::nothrow) char[length];
-        if (joined != nullptr) {
-            std::strcpy(joined, *summary);
-            std::strcat(joined, "\r\n");
-            std::strcat(joined, part);
-            delete[] *summary;
-            *summary = joined;
-        }
+    char* joined = nullptr;
+    if (proxy != nullptr && composeProxySummary(keeps ? proxy : nullptr, unusable, &part) &&
+        appendLine(*summary, "\r\n", part, &joined)) {
+        delete[] *summary;
+        *summary = joined;
     }
     delete[] part;
     delete proxy;

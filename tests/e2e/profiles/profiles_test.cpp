@@ -6,7 +6,6 @@
 #include "browser/browser_proxy.h"
 #include "e2e/fixture.h"
 #include "machine_seed.h"
-#include "sim_registry.h"
 #include "netcmd/command_runner.h"
 
 namespace {

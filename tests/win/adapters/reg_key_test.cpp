@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "machine_seed.h"
 #include "profiles/profile_catalog.h"

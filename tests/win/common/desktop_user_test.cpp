@@ -58,17 +58,13 @@ protected:
         standInForBound("GetShellWindow", reinterpret_cast<void*>(desktopAsShell));
         standInForBound("OpenProcessToken", reinterpret_cast<void*>(openToken));
         standInForBound("GetTokenInformation", reinterpret_cast<void*>(tokenInformation));
-        if (realOpenProcess == nullptr)
+        if (realOpenProcess == nullptr)  // stays: it answers as Windows does unless told to refuse
             realOpenProcess = reinterpret_cast<decltype(&OpenProcess)>(
                 replaceImport("kernel32.dll", "OpenProcess", reinterpret_cast<void*>(openProcess)));
         otherUser = false;
         refused = 0;
     }
-    void TearDown() override {
-        endStandIns();
-        if (realOpenProcess != nullptr) replaceImport("kernel32.dll", "OpenProcess", reinterpret_cast<void*>(realOpenProcess));
-        realOpenProcess = nullptr;
-    }
+    void TearDown() override { endStandIns(); refused = 0; }
 };
 
 TEST_F(DesktopUser, AnotherAccountIsToldOnlyWhenEveryStepAnswersAndTheUsersDiffer) {
