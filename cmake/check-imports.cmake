@@ -13,8 +13,8 @@ string(REPLACE "," ";" LATE "${LATE}")
 # first use (src/common/late_binding.h). An import not listed here fails the check until it
 # has been reviewed and added.
 set(reviewed_advapi32.dll GetUserNameA RegCloseKey RegEnumKeyExA RegOpenKeyExA RegQueryInfoKeyA RegQueryValueExA)
-set(reviewed_gdi32.dll BitBlt CreateCompatibleDC DeleteDC DeleteObject GetObjectA GetStockObject SelectObject
-    StretchBlt)
+set(reviewed_gdi32.dll BitBlt CreateCompatibleDC DeleteDC DeleteObject GetObjectA GetStockObject
+    GetTextExtentPoint32A GetTextMetricsA SelectObject SetBkMode SetTextColor StretchBlt)
 set(reviewed_kernel32.dll CloseHandle CreateFileA CreateMutexA CreateProcessA DeleteFileA ExitProcess FindClose
     FindFirstFileA FindNextFileA GetCommandLineA GetCurrentProcess GetCurrentProcessId GetExitCodeProcess
     GetFileAttributesA GetFileAttributesExA GetFileInformationByHandle GetFileSize GetLastError GetModuleFileNameA
@@ -24,10 +24,10 @@ set(reviewed_kernel32.dll CloseHandle CreateFileA CreateMutexA CreateProcessA De
     WritePrivateProfileStringA lstrcatA lstrcmpA lstrcmpiA lstrcpyA lstrcpynA lstrlenA)
 set(reviewed_msvcrt.dll free malloc memchr memcpy memmove memset strcat strchr strcmp strcpy strlen strpbrk)
 set(reviewed_user32.dll BeginPaint CallWindowProcA CheckDlgButton CreateWindowExA DefWindowProcA DestroyWindow
-    DialogBoxParamA DispatchMessageA EnableWindow EndDialog EndPaint GetClientRect GetDesktopWindow GetDlgItem
-    GetMessageA GetParent GetWindowLongA GetWindowRect GetWindowTextA GetWindowTextLengthA GetWindowThreadProcessId
+    DialogBoxParamA DispatchMessageA DrawFocusRect DrawTextA EnableWindow EndDialog EndPaint FillRect GetClientRect
+    GetDC GetDesktopWindow GetDlgItem GetMessageA GetSysColor GetSysColorBrush GetParent GetWindowLongA GetWindowRect GetWindowTextA GetWindowTextLengthA GetWindowThreadProcessId
     InvalidateRect IsDlgButtonChecked IsWindowEnabled LoadCursorA LoadIconA LoadImageA MessageBoxA
-    MsgWaitForMultipleObjects PeekMessageA PostQuitMessage RegisterClassExA SendDlgItemMessageA SendMessageA
+    MsgWaitForMultipleObjects PeekMessageA PostQuitMessage RegisterClassExA ReleaseDC SendDlgItemMessageA SendMessageA
     SetCursor SetDlgItemTextA SetWindowLongA SetWindowPos ShowWindow TranslateMessage UpdateWindow wsprintfA)
 # The x64 exe imports these where the i686 exe has GetWindowLongA and SetWindowLongA; they
 # exist in every 64-bit Windows (XP x64 and later).

@@ -34,6 +34,7 @@ add_library(tessaly_core STATIC
     src/netcmd/command_runner.cpp
     src/netcmd/network_rights.cpp
     src/profiles/profile_catalog.cpp
+    src/profiles/profile_comparison.cpp
     src/profiles/rename_dialog.cpp
     src/profiles/save_dialog.cpp
     src/profiles/select_dialog.cpp

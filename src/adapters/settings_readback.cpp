@@ -78,21 +78,28 @@ bool readConnection(const char* instanceId, ConnectionSettings* held) {
     return true;
 }
 
+// Doubles the room for connections; 0 when memory is short.
+int growMachineSettings(MachineSettings* settings) {
+    const int grown = settings->capacity == 0 ? 8 : settings->capacity * 2;
+    HeldConnection* larger = new (std::nothrow) HeldConnection[grown];
+    if (larger == nullptr) return 0;
+    for (int i = 0; i < settings->count; ++i) larger[i] = settings->items[i];
+    delete[] settings->items;
+    settings->items = larger;
+    settings->capacity = grown;
+    return 1;
+}
+
 }  // namespace
 
-int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held) {
-    held->connectionCount = asked.connectionCount;
-    held->unreadLines = 0;
-    for (int i = 0; i < asked.connectionCount; ++i) {
-        resetConnectionSettings(&held->connections[i], asked.connections[i].name);
-        held->connections[i].present = 0;
-    }
+int readMachineSettings(MachineSettings* out) {
+    releaseMachineSettings(out);
     RegKey classKey;
     classKey.root = HKEY_LOCAL_MACHINE;
     if (!classKey.open(kNetworkClassKey)) return 0;
-    int readable = 1;
+    int whole = 1;
     char instanceId[kKeyNameSize];
-    for (DWORD index = 0; readable; ++index) {
+    for (DWORD index = 0; whole; ++index) {
         DWORD length = sizeof instanceId;
         if (!classKey.enumSubKey(index, instanceId, &length)) break;
         instanceId[sizeof instanceId - 1] = '\0';
@@ -107,14 +114,49 @@ int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held) {
         DWORD size = 0;
         const char* name = readWholeValue(connection, "Name", small, &size, &allocated);
         connection.close();
-        for (int i = 0; name != nullptr && i < asked.connectionCount; ++i) {
-            if (lstrcmpiA(name, asked.connections[i].name) != 0) continue;  // netsh ignores letter case too
-            held->connections[i].present = 1;
-            if (!readConnection(instanceId, &held->connections[i])) readable = 0;
+        // A name longer than any script may give is no connection a profile names.
+        const bool named = name != nullptr && std::strlen(name) < kScriptNameSize;
+        if (named && out->count == out->capacity && !growMachineSettings(out)) whole = 0;
+        if (named && whole) {
+            HeldConnection& held = out->items[out->count++];
+            resetConnectionSettings(&held.settings, name);
+            held.readable = readConnection(instanceId, &held.settings);
         }
         delete[] allocated;
     }
     classKey.close();
+    out->whole = whole;
+    return whole;
+}
+
+void releaseMachineSettings(MachineSettings* settings) {
+    delete[] settings->items;
+    *settings = MachineSettings();
+}
+
+int pickHeldSettings(const ScriptSettings& asked, const MachineSettings& machine, ScriptSettings* held) {
+    held->connectionCount = asked.connectionCount;
+    held->unreadLines = 0;
+    int readable = machine.whole;
+    for (int i = 0; i < asked.connectionCount; ++i) {
+        ConnectionSettings& connection = held->connections[i];
+        resetConnectionSettings(&connection, asked.connections[i].name);
+        connection.present = 0;
+        for (int m = 0; m < machine.count && !connection.present; ++m) {
+            // netsh ignores letter case too
+            if (lstrcmpiA(machine.items[m].settings.name, asked.connections[i].name) != 0) continue;
+            connection = machine.items[m].settings;
+            if (!machine.items[m].readable) readable = 0;
+        }
+    }
+    return readable;
+}
+
+int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held) {
+    MachineSettings machine;
+    readMachineSettings(&machine);
+    const int readable = pickHeldSettings(asked, machine, held);
+    releaseMachineSettings(&machine);
     return readable;
 }
 

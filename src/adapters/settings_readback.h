@@ -7,6 +7,29 @@
 #include "../netcmd/netsh_script.h"
 #include "../netcmd/settings_report.h"
 
+// One connection of this machine as read from the registry.
+struct HeldConnection {
+    ConnectionSettings settings;  // present 1, named as the registry names it
+    int readable;                 // 0: its interface key could not be opened
+};
+
+// What every connection of this machine holds, read once to compare many scripts with.
+struct MachineSettings {
+    HeldConnection* items = nullptr;  // new[], `capacity` slots
+    int count = 0;
+    int capacity = 0;
+    int whole = 0;  // 0: the network class key could not be read, or memory ran short
+};
+
+// Reads every connection named under the network class key into *out (emptied first); 0
+// when the reading is not whole. Free it with releaseMachineSettings.
+int readMachineSettings(MachineSettings* out);
+void releaseMachineSettings(MachineSettings* settings);
+// Fills `held` with the connections that `asked` names, in the same order, from the
+// reading (names compared without letter case, as netsh does); a name the machine lacks is
+// marked not present. 0 when a named connection, or the reading, could not be read.
+int pickHeldSettings(const ScriptSettings& asked, const MachineSettings& machine, ScriptSettings* held);
+
 // Fills `held` with the connections that `asked` names, in the same order, from their
 // interface keys (EnableDHCP, IPAddress, SubnetMask, DefaultGateway, NameServer) and
 // NetBT keys (NameServerList). A name this machine lacks is marked not present. 0 when

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr char kNotTakenHeading[] = "反映されていない設定：";
+constexpr char kChangesHeading[] = "適用すると変わる設定：";
 constexpr char kAutomatic[] = "自動";
 constexpr char kFixed[] = "固定";
 constexpr char kNothing[] = "なし";
@@ -74,25 +75,39 @@ bool sameList(const AddressList& a, const AddressList& b) {
     return true;
 }
 
-// Collects difference lines: every one is counted, the first few are written.
+// One side of a difference: an address list or a word.
+struct Shown {
+    const AddressList* list;
+    const char* word;
+};
+
+// Collects difference lines: every one is counted, the first few are written. The
+// verdict says what was asked, then what is held; the preview what is held now, then
+// what an apply would leave.
 struct Differences {
     GrowingText* text;
+    bool beforeApply = false;
+    const char* lineBreak = "\n";
     int count = 0;
 
     GrowingText* next(const char* connectionName) {
         if (++count > kMaxReportedDifferences || text == nullptr) return nullptr;
-        return &text->add("\n「").add(connectionName).add("」 ");
+        return &text->add(lineBreak).add("「").add(connectionName).add("」 ");
+    }
+    static GrowingText& show(GrowingText* line, Shown value) {
+        return value.list != nullptr ? line->list(*value.list) : line->add(value.word);
+    }
+    void pair(const char* connectionName, const char* what, Shown asked, Shown held) {
+        GrowingText* line = next(connectionName);
+        if (line == nullptr) return;
+        const Shown first = beforeApply ? held : asked, second = beforeApply ? asked : held;
+        line->add(what).add(beforeApply ? "： 現在 " : "： 指定 ");
+        show(line, first).add(beforeApply ? " ／ 適用後 " : " ／ 現在 ");
+        show(line, second);
     }
     void item(const char* connectionName, const char* what, const AddressList* asked, const char* askedWord,
               const AddressList& held) {
-        GrowingText* line = next(connectionName);
-        if (line == nullptr) return;
-        line->add(what).add("： 指定 ");
-        if (asked != nullptr)
-            line->list(*asked);
-        else
-            line->add(askedWord);
-        line->add(" ／ 現在 ").list(held);
+        pair(connectionName, what, Shown{asked, askedWord}, Shown{&held, nullptr});
     }
 };
 
@@ -102,6 +117,8 @@ void compareServers(Differences& d, const char* name, const char* what, SettingS
     if (source == SettingSource::Static && !sameList(asked, held)) d.item(name, what, &asked, nullptr, held);
 }
 
+const char* sourceWord(SettingSource source) { return source == SettingSource::Dhcp ? kAutomatic : kFixed; }
+
 void compareConnection(Differences& d, const ConnectionSettings& asked, const ConnectionSettings& held) {
     const char* name = asked.name;
     if (!held.present) {
@@ -109,11 +126,8 @@ void compareConnection(Differences& d, const ConnectionSettings& asked, const Co
         return;
     }
     if (asked.addressSource != SettingSource::Unsaid && asked.addressSource != held.addressSource) {
-        if (GrowingText* line = d.next(name))
-            line->add("取得方法： 指定 ")
-                .add(asked.addressSource == SettingSource::Dhcp ? kAutomatic : kFixed)
-                .add(" ／ 現在 ")
-                .add(held.addressSource == SettingSource::Dhcp ? kAutomatic : kFixed);
+        d.pair(name, "取得方法", Shown{nullptr, sourceWord(asked.addressSource)},
+               Shown{nullptr, sourceWord(held.addressSource)});
     } else if (asked.addressSource == SettingSource::Static) {
         if (!sameList(asked.addresses, held.addresses))
             d.item(name, "IPアドレス", &asked.addresses, nullptr, held.addresses);
@@ -142,8 +156,7 @@ void compareProxy(Differences& d, const ProxyOutcome& proxy) {
         const char* asked = proxyItemValue(*proxy.asked, item);
         const char* held = proxyItemValue(*proxy.held, item);
         if (std::strcmp(asked, held) == 0) continue;
-        if (GrowingText* line = d.next(kBrowserName))
-            line->add(proxyItemLabel(item)).add("： 指定 ").add(asked).add(" ／ 現在 ").add(held);
+        d.pair(kBrowserName, proxyItemLabel(item), Shown{nullptr, asked}, Shown{nullptr, held});
     }
 }
 
@@ -177,6 +190,17 @@ int composeDifferenceReport(const char* failureText, const ScriptSettings& asked
     Differences d{&text};
     const int count = collectDifferences(d, asked, held, proxy);
     if (count > kMaxReportedDifferences) text.add("\nほか ").number(count - kMaxReportedDifferences).add(" 件");
+    return text.hand(out);
+}
+
+int composeChangePreview(const ScriptSettings& asked, const ScriptSettings& held, const ProxyOutcome* proxy,
+                         char** out) {
+    GrowingText text;
+    Differences d{&text, true, "\r\n"};
+    text.add(kChangesHeading);
+    const int count = collectDifferences(d, asked, held, proxy);
+    if (count == 0) return GrowingText().add(kSameAsNowText).hand(out);
+    if (count > kMaxReportedDifferences) text.add("\r\nほか ").number(count - kMaxReportedDifferences).add(" 件");
     return text.hand(out);
 }
 

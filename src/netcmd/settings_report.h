@@ -29,6 +29,16 @@ int countProxyDifferences(const ProxyOutcome& proxy);
 int composeDifferenceReport(const char* failureText, const ScriptSettings& asked, const ScriptSettings& held,
                             char** out, const ProxyOutcome* proxy = nullptr);
 
+// What the preview says when an apply would change nothing.
+constexpr char kSameAsNowText[] = "現在の設定と同じです。";
+
+// What an apply of `asked` would change on connections holding `held` (same order), and
+// of the browser's proxy: kSameAsNowText, or the heading and one line per difference, held
+// value first ("現在"), then the one after the apply ("適用後"), lines ended by CR LF; into
+// a new[] buffer at *out. 0, with *out null, when memory is short.
+int composeChangePreview(const ScriptSettings& asked, const ScriptSettings& held, const ProxyOutcome* proxy,
+                         char** out);
+
 // The preview's part for the browser's proxy: its items, or that none is saved, or why the
 // saved one cannot be used. Lines end in CR LF; into a new[] buffer at *out.
 int composeProxySummary(const ProxySettings* proxy, const char* unusable, char** out);

@@ -16,6 +16,7 @@
 #include "../resources/resource.h"
 #include "../shortcuts/desktop_shortcut.h"
 #include "profile_catalog.h"
+#include "profile_comparison.h"
 #include "profile_texts.h"
 #include "rename_dialog.h"
 
@@ -29,73 +30,75 @@ WNDPROC previousListBoxProc = nullptr;
 // The catalogue the open dialog lists.
 ProfileCatalog* listedCatalog = nullptr;
 
-// A new[] copy of the text at *out; 0 when memory is short.
-int copyNewText(const char* text, char** out) {
-    *out = new (std::nothrow) char[std::strlen(text) + 1];
-    if (*out != nullptr) std::strcpy(*out, text);
-    return *out != nullptr;
-}
+// Each listed profile against what the connections held when the dialog opened.
+ProfileComparison* comparisons = nullptr;
+int comparedCount = 0;
+// Room left of every name for the mark, so that the names line up.
+constexpr int kMarkGap = 4;
 
 int currentSelection(HWND dialog) {
     return static_cast<int>(SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_GETCURSEL, 0, 0));
 }
 
+// The names, each with the mark as its item data when its profile holds now.
 void fillList(HWND dialog) {
     if (listedCatalog == nullptr) return;
     for (int i = 0; i < listedCatalog->count(); ++i) {
         ProfileEntry entry;
-        if (listedCatalog->entryAt(i, &entry))
+        if (!listedCatalog->entryAt(i, &entry)) continue;
+        const LRESULT item =
             SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(entry.name));
+        const int holds = comparisons != nullptr && i < comparedCount && comparisons[i].holdsNow;
+        if (item >= 0) SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_SETITEMDATA, item, holds ? kHoldsNowMark : 0);
     }
 }
 
-// The selected profile's browser proxy, as the preview shows it, behind the connections.
-void appendProxySummary(int index, char** summary) {
-    ProxySettings* proxy = new (std::nothrow) ProxySettings;
-    const char* unusable = nullptr;
-    const int keeps = proxy != nullptr && listedCatalog->readProfileProxy(index, proxy, &unusable);
-    char* part = nullptr;
-    char* joined = nullptr;
-    if (proxy != nullptr && composeProxySummary(keeps ? proxy : nullptr, unusable, &part) &&
-        appendLine(*summary, "\r\n", part, &joined)) {
-        delete[] *summary;
-        *summary = joined;
-    }
-    delete[] part;
-    delete proxy;
-}
-
-// What the selected profile's script holds (or why it would not be run), then its
-// browser proxy; or why the script cannot be shown.
+// What an apply of the selected profile would change, what its script holds (or why it
+// would not be run) and its browser proxy; or why the script cannot be shown.
 void showPreview(HWND dialog) {
-    ProfileEntry entry;
     const int index = currentSelection(dialog);
-    if (listedCatalog == nullptr || !listedCatalog->entryAt(index, &entry)) {
-        SetDlgItemTextA(dialog, IDC_PROFILE_PREVIEW, "");
-        return;
+    const char* preview = comparisons != nullptr && index >= 0 && index < comparedCount ? comparisons[index].preview : nullptr;
+    SetDlgItemTextA(dialog, IDC_PROFILE_PREVIEW, preview != nullptr ? preview : "");
+}
+
+// Items as tall as a line of the dialog's font.
+INT_PTR onMeasureItem(HWND dialog, MEASUREITEMSTRUCT* item) {
+    if (item->CtlID != IDC_PROFILE_LIST) return 0;
+    HDC dc = GetDC(dialog);
+    if (dc == nullptr) return 0;
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics;
+    if (GetTextMetricsA(dc, &metrics)) item->itemHeight = metrics.tmHeight + 2;
+    SelectObject(dc, previous);
+    ReleaseDC(dialog, dc);
+    return 1;
+}
+
+// The mark, then the name, in the system's colours for a list (high contrast included).
+INT_PTR onDrawItem(const DRAWITEMSTRUCT* item) {
+    if (item->CtlID != IDC_PROFILE_LIST) return 0;
+    RECT place = item->rcItem;
+    HDC dc = item->hDC;
+    char name[kProfileNameSize] = "";
+    if (item->itemID != static_cast<UINT>(-1)) {
+        const bool selected = (item->itemState & ODS_SELECTED) != 0;
+        FillRect(dc, &place, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        SIZE mark = {0, 0};
+        GetTextExtentPoint32A(dc, kHoldsNowMarkText, sizeof kHoldsNowMarkText - 1, &mark);
+        place.left += kMarkGap;
+        const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+        if (item->itemData == kHoldsNowMark) DrawTextA(dc, kHoldsNowMarkText, -1, &place, format);
+        place.left += mark.cx + kMarkGap;
+        const LRESULT length = SendMessageA(item->hwndItem, LB_GETTEXTLEN, item->itemID, 0);
+        if (length >= 0 && length < static_cast<LRESULT>(sizeof name))
+            SendMessageA(item->hwndItem, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(name));
+        DrawTextA(dc, name, -1, &place, format | DT_END_ELLIPSIS);
+        place = item->rcItem;
     }
-    ScriptSettings* script = new (std::nothrow) ScriptSettings;
-    char* summary = nullptr;
-    int shown = 0;
-    if (script != nullptr && readScriptSettings(entry.path, script)) {
-        if (script->foreignLine != 0)
-            shown = composeForeignLineReport(*script, "\r\n", &summary);
-        else if (script->connectionCount > 0)
-            shown = composeSettingsSummary(*script, &summary);
-        else
-            shown = copyNewText(kNoConnectionScriptText, &summary);
-        if (shown && script->foreignLine == 0) appendProxySummary(index, &summary);
-    }
-    if (shown) {
-        SetDlgItemTextA(dialog, IDC_PROFILE_PREVIEW, summary);
-    } else {
-        char text[sizeof kUnreadableScriptText + sizeof entry.path];
-        std::memcpy(text, kUnreadableScriptText, sizeof kUnreadableScriptText);
-        std::strcat(text, entry.path);
-        SetDlgItemTextA(dialog, IDC_PROFILE_PREVIEW, text);
-    }
-    delete[] summary;
-    delete script;
+    if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &place);
+    return 1;
 }
 
 void onOk(HWND dialog) {
@@ -171,6 +174,9 @@ LRESULT CALLBACK listBoxSubclassProc(HWND list, UINT message, WPARAM wParam, LPA
 
 INT_PTR onInitDialog(HWND dialog) {
     centerWindowOnDesktop(dialog);
+    comparedCount = listedCatalog != nullptr && compareProfilesWithNow(*listedCatalog, &comparisons)
+                        ? listedCatalog->count()
+                        : 0;
     fillList(dialog);
     SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_SETCURSEL, selectedProfileIndex, 0);
     showPreview(dialog);
@@ -181,6 +187,9 @@ INT_PTR onInitDialog(HWND dialog) {
 }
 
 void onDestroy(HWND dialog) {
+    releaseProfileComparisons(comparisons, comparedCount);
+    comparisons = nullptr;
+    comparedCount = 0;
     if (previousListBoxProc == nullptr) return;
     SetWindowLongPtrA(GetDlgItem(dialog, IDC_PROFILE_LIST), GWLP_WNDPROC,
                       reinterpret_cast<LONG_PTR>(previousListBoxProc));
@@ -263,9 +272,11 @@ void deleteSelectedProfile(HWND mainWindow, ProfileCatalog* catalog) {
 
 }  // namespace
 
-INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return onInitDialog(dialog);
+    case WM_MEASUREITEM: return onMeasureItem(dialog, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: return onDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_COMMAND: onCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_CLOSE: EndDialog(dialog, IDC_CANCEL_BUTTON); return 0;
     case WM_DESTROY: onDestroy(dialog); return 0;

@@ -21,6 +21,7 @@ const char kNotTaken[] = "ネットワークの設定を適応できませんで
 // The proxy keys a save writes on the test prefix, whose browser goes direct.
 const std::string kDirectProxy = "proxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\n";
 const std::string kNoProxyPreview = "\r\nブラウザのプロキシ： 保存されていません";
+const std::string kSameAsNow = "現在の設定と同じです。\r\n\r\n", kChanges = "適用すると変わる設定：\r\n";
 constexpr int kList = 100, kOk = 101, kCancel = 102, kDelete = 104, kPreview = 105, kNameEdit = 200;
 
 class Profiles : public ToolTest {
@@ -258,7 +259,7 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     SetEnvironmentVariableA("TESSALY_SIM_IGNORE", "wins");
     TessalyRun run;
     HWND dialog = startTask(run, "/L", kSelectTitle);
-    EXPECT_EQ("ローカル エリア接続\r\n  IPアドレス： 192.168.0.10 / 255.255.255.0\r\n  ゲートウェイ： 192.168.0.1\r\n"
+    EXPECT_EQ(kSameAsNow + "ローカル エリア接続\r\n  IPアドレス： 192.168.0.10 / 255.255.255.0\r\n  ゲートウェイ： 192.168.0.1\r\n"
               "  DNS： 192.168.0.1, 192.168.0.2\r\nワイヤレス ネットワーク接続\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動\r\n"
               "ローカル エリア接続 2\r\n  IPアドレス： 10.0.0.20 / 255.255.255.0\r\n  ゲートウェイ： 10.0.0.1\r\n"
               "  DNS： 10.0.0.1, 10.0.0.2\r\nワイヤレス ネットワーク接続 2\r\n  IPアドレス： 自動 (DHCP)\r\n"
@@ -272,12 +273,62 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     const LRESULT itemHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
         SendMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(10, itemHeight * 3 / 2));
-    EXPECT_EQ("Gone\r\n  IPアドレス： 自動 (DHCP)\r\nローカル エリア接続\r\n  WINS： 10.0.0.44" + kNoProxyPreview,
+    EXPECT_EQ(kChanges + "「Gone」 この接続はありません\r\n「ローカル エリア接続」 WINSサーバー： 現在 なし ／ 適用後 10.0.0.44\r\n\r\n"
+              "Gone\r\n  IPアドレス： 自動 (DHCP)\r\nローカル エリア接続\r\n  WINS： 10.0.0.44" + kNoProxyPreview,
               itemText(dialog, kPreview));
     pressButton(dialog, kOk);
     EXPECT_EQ(kNotTaken + std::string("「Gone」 この接続はありません\n「ローカル エリア接続」 WINSサーバー： 指定 10.0.0.44 ／ 現在 なし"),
               answerBox(run, "確認"));
     expectEndsWithZero(run);
+}
+
+// The list marks the profiles whose every setting holds now, read when the dialog opens;
+// each preview starts with what an apply would change. A refused script is never marked.
+TEST_F(Profiles, TheListMarksWhatHoldsNowAndThePreviewSaysWhatAnApplyWouldChange) {
+    ASSERT_EQ(kSaved, saveAs("Office"));
+    ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 0, 0x0A000005, 0xFF000000, 0, 0, 0x0A000035, 0}));
+    ASSERT_EQ(kSaved, saveAs("Away"));
+    writeWholeFile(dir.file("foreign.dmp"), readWholeFile(dir.file("001.dmp")) + "firewall set opmode mode=DISABLE\r\n");
+    writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[002]\r\nname=Foreign\r\npath=.\\foreign.dmp\r\n");
+    const std::string lan = "「ローカル エリア接続」 ";
+    // Each item's mark, then the head of each preview, up to the profile's contents.
+    const auto look = [&](HWND dialog) {
+        std::string seen;
+        for (int i = 0; i < 3; ++i) {
+            seen += std::to_string(SendDlgItemMessageA(dialog, kList, LB_GETITEMDATA, i, 0));
+            const std::string preview = itemText(dialog, kPreview);
+            seen += "|" + preview.substr(0, preview.find("\r\n\r\n")).substr(0, preview.find("\r\n（"));
+            SendMessageA(GetDlgItem(dialog, kList), WM_KEYDOWN, VK_DOWN, 0);
+        }
+        return seen;
+    };
+    const std::string foreign = "|設定ファイルにネットワークの設定以外のコマンドがあるため、適用しませんでした。";
+    SetEnvironmentVariableA("TESSALY_SIM_IGNORE", "dns");  // for the netsh runs of the tool started next
+    TessalyRun run;
+    HWND mainWindow = startVisible(run);
+    postCommand(mainWindow, 500);
+    HWND dialog = run.waitForDialog(kSelectTitle);
+    EXPECT_EQ("0|" + kChanges + lan + "IPアドレス： 現在 10.0.0.5 ／ 適用後 192.168.0.10\r\n" + lan +
+                  "サブネットマスク： 現在 255.0.0.0 ／ 適用後 255.255.255.0\r\n" + lan +
+                  "デフォルトゲートウェイ： 現在 なし ／ 適用後 192.168.0.1\r\n" + lan +
+                  "DNSサーバー： 現在 10.0.0.53 ／ 適用後 192.168.0.1, 192.168.0.21|現在の設定と同じです。0" + foreign,
+              look(dialog));
+    EXPECT_EQ((std::vector<std::string>{"Office", "Away", "Foreign"}), listItems(dialog, kList));
+    // Office applied with its DNS servers left undone: the next opening reads them afresh.
+    SendDlgItemMessageA(dialog, kList, LB_SETCURSEL, 0, 0);
+    pressButton(dialog, kOk);
+    EXPECT_EQ(kNotTaken + lan + "DNSサーバー： 指定 192.168.0.1, 192.168.0.2 ／ 現在 10.0.0.53", answerBox(run, "確認"));
+    ASSERT_EQ(mainWindow, run.waitForMainWindow());
+    postCommand(mainWindow, 500);
+    dialog = run.waitForDialog(kSelectTitle);
+    EXPECT_EQ("0|" + kChanges + lan + "DNSサーバー： 現在 10.0.0.53 ／ 適用後 192.168.0.1, 192.168.0.20|" + kChanges + lan +
+                  "IPアドレス： 現在 192.168.0.10 ／ 適用後 10.0.0.5\r\n" + lan +
+                  "サブネットマスク： 現在 255.255.255.0 ／ 適用後 255.0.0.0\r\n" + lan +
+                  "デフォルトゲートウェイ： 現在 192.168.0.1 ／ 適用後 なし0" + foreign,
+              look(dialog));
+    pressButton(dialog, kCancel);
+    ASSERT_EQ(mainWindow, run.waitForMainWindow());
+    exitThroughMenu(run, mainWindow);
 }
 
 // Each fault is told, and the saved files are exactly as before afterwards: a failed save

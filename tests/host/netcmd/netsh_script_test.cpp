@@ -158,14 +158,15 @@ TEST(NetshScript, ALargeScriptStopsAtItsLimitsAndCountsTheRest) {
     EXPECT_EQ(lines - kMaxScriptConnections * kMaxListAddresses, settings->unreadLines);
 }
 
-// (A missing connection and a source that differs are read from the screen in the e2e tests.)
-TEST(NetshScript, TheReportNamesEachSettingThatDidNotTakeUpToTen) {
+// The verdict says what was asked, then what is held; the preview what is held now, then
+// what an apply would leave. (A missing connection is read from the screen in the e2e tests.)
+TEST(NetshScript, EachDifferenceIsOneLineInTheVerdictAndInThePreviewUpToTen) {
     const auto asked = read("pushd interface ip\nset address name=A source=static addr=10.0.0.5 mask=255.0.0.0 "
                             "gateway=10.0.0.1\nset dns name=A source=static addr=10.0.0.53\n"
                             "set wins name=A source=dhcp\nset address name=B source=dhcp\nset dns name=B source=dhcp\n");
     const struct {
         void (*change)(ScriptSettings&);
-        const char* lines;
+        const char *verdict, *preview;
     } cases[] = {
         {[](ScriptSettings& s) {
              s.connections[0].addresses.items[0] = 0x0A000006;
@@ -174,19 +175,27 @@ TEST(NetshScript, TheReportNamesEachSettingThatDidNotTakeUpToTen) {
              s.connections[0].dns.count = 2;
          },
          "\n「A」 IPアドレス： 指定 10.0.0.5 ／ 現在 10.0.0.6\n「A」 デフォルトゲートウェイ： 指定 10.0.0.1 ／ 現在 なし"
-         "\n「A」 DNSサーバー： 指定 10.0.0.53 ／ 現在 10.0.0.53, 10.0.0.54"},
+         "\n「A」 DNSサーバー： 指定 10.0.0.53 ／ 現在 10.0.0.53, 10.0.0.54",
+         "\r\n「A」 IPアドレス： 現在 10.0.0.6 ／ 適用後 10.0.0.5\r\n「A」 デフォルトゲートウェイ： 現在 なし ／ 適用後 10.0.0.1"
+         "\r\n「A」 DNSサーバー： 現在 10.0.0.53, 10.0.0.54 ／ 適用後 10.0.0.53"},
         {[](ScriptSettings& s) {  // an automatic source compares only the source
              s.connections[1].addresses = {1, {0x0A000009}};
              s.connections[0].wins = {1, {0x0A00002C}};
          },
-         "\n「A」 WINSサーバー： 指定 自動 ／ 現在 10.0.0.44"},
+         "\n「A」 WINSサーバー： 指定 自動 ／ 現在 10.0.0.44", "\r\n「A」 WINSサーバー： 現在 10.0.0.44 ／ 適用後 自動"},
+        {[](ScriptSettings& s) { s.connections[1].addressSource = SettingSource::Static; },
+         "\n「B」 取得方法： 指定 自動 ／ 現在 固定", "\r\n「B」 取得方法： 現在 固定 ／ 適用後 自動"},
+        {[](ScriptSettings&) {}, "", nullptr},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         ScriptSettings held = *asked;
         cases[i].change(held);
         char* text = nullptr;
         const std::string report = take(composeDifferenceReport("失敗", *asked, held, &text), text);
-        EXPECT_EQ(std::string("失敗\n\n反映されていない設定：") + cases[i].lines, report) << "case " << i;
+        EXPECT_EQ(std::string("失敗\n\n反映されていない設定：") + cases[i].verdict, report) << "case " << i;
+        EXPECT_EQ(cases[i].preview != nullptr ? std::string("適用すると変わる設定：") + cases[i].preview : "現在の設定と同じです。",
+                  take(composeChangePreview(*asked, held, nullptr, &text), text))
+            << "case " << i;
     }
     std::string many = "pushd interface ip\n";
     for (int i = 0; i < 13; ++i) many += "set dns name=c" + std::to_string(i) + " source=static addr=10.0.0.1\n";
@@ -196,6 +205,8 @@ TEST(NetshScript, TheReportNamesEachSettingThatDidNotTakeUpToTen) {
     char* text = nullptr;
     const std::string report = take(composeDifferenceReport("失敗", *wanted, held, &text), text);
     EXPECT_EQ("「c9」 DNSサーバー： 指定 10.0.0.1 ／ 現在 なし\nほか 3 件", report.substr(report.find("「c9」")));
+    const std::string preview = take(composeChangePreview(*wanted, held, nullptr, &text), text);
+    EXPECT_EQ("「c9」 DNSサーバー： 現在 なし ／ 適用後 10.0.0.1\r\nほか 3 件", preview.substr(preview.find("「c9」")));
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+// Every listed profile against what this machine holds now: whether an apply would change
+// anything (the list marks those that hold), and the preview of each, with what an apply
+// would change before its contents.
+#pragma once
+
+#include "profile_catalog.h"
+
+struct ProfileComparison {
+    int holdsNow;   // 1: every setting the profile names holds now; never for a script that
+                    // cannot be read, is refused, or names no connection
+    char* preview;  // new[]: what the selection dialog shows for it; null when memory is short
+};
+
+// Reads the connections and the browser's proxy once, then each profile's script once,
+// into a new[] array of catalog.count() records at *out. 0, with *out null, when memory is
+// short. Free it with releaseProfileComparisons.
+int compareProfilesWithNow(const ProfileCatalog& catalog, ProfileComparison** out);
+void releaseProfileComparisons(ProfileComparison* comparisons, int count);
