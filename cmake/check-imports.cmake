@@ -18,7 +18,7 @@ set(reviewed_gdi32.dll BitBlt CreateCompatibleDC DeleteDC DeleteObject GetObject
 set(reviewed_kernel32.dll CloseHandle CreateFileA CreateMutexA CreateProcessA DeleteFileA ExitProcess FindClose
     FindFirstFileA FindNextFileA GetCommandLineA GetCurrentProcess GetCurrentProcessId GetExitCodeProcess
     GetFileAttributesA GetFileAttributesExA GetFileInformationByHandle GetFileSize GetLastError GetModuleFileNameA
-    GetModuleHandleA GetPrivateProfileSectionNamesA GetPrivateProfileStringA GetProcAddress GetStartupInfoA
+    GetModuleHandleA GetPrivateProfileSectionA GetPrivateProfileSectionNamesA GetPrivateProfileStringA GetProcAddress GetStartupInfoA
     GetStdHandle GetSystemDirectoryA GetTickCount GetVersionExA GlobalFree LoadLibraryA MoveFileExA
     MultiByteToWideChar OpenProcess ReadFile ReleaseMutex SetErrorMode SetFilePointer Sleep TerminateProcess WaitForSingleObject
     WritePrivateProfileStringA lstrcatA lstrcmpA lstrcmpiA lstrcpyA lstrcpynA lstrlenA)

@@ -55,3 +55,44 @@ int copyTextCut(char* out, size_t outSize, const char* text) {
     out[length] = '\0';
     return text[length] == '\0';
 }
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether line starts with key, ignoring the letter case of ASCII letters.
+bool startsWithKey(const char* line, const char* key) {
+    size_t i = 0;
+    while (key[i] != '\0' && lowerAscii(line[i]) == lowerAscii(key[i])) ++i;
+    return key[i] == '\0';
+}
+
+}  // namespace
+
+int plainSectionValue(const char* lines, size_t length, const char* key, const char** value) {
+    const size_t keyLength = std::strlen(key);
+    int found = 0;
+    for (size_t at = 0; at < length && lines[at] != '\0';) {
+        const char* line = lines + at;
+        const void* end = std::memchr(line, '\0', length - at);
+        // An unterminated last line runs to the end and is never plain.
+        const size_t lineLength = end != nullptr ? static_cast<const char*>(end) - line : length - at;
+        at += lineLength + 1;
+        size_t start = 0;
+        while (isBlank(line[start])) ++start;
+        if (!startsWithKey(line + start, key)) continue;
+        const char after = line[start + keyLength];
+        if (after != '=' && after != '\0' && !isBlank(after)) continue;  // a longer key
+        const char* text = line + start + keyLength + 1;
+        const size_t textLength = lineLength - start - keyLength - (after == '\0' ? 0 : 1);
+        const bool plain = start == 0 && after == '=' && at <= length &&
+                           (textLength == 0 || (!isBlank(text[0]) && text[0] != '"' && !isBlank(text[textLength - 1]) &&
+                                                text[textLength - 1] != '"'));
+        if (!plain || found) return -1;
+        found = 1;
+        *value = text;
+    }
+    return found;
+}

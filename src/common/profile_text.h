@@ -21,3 +21,11 @@ size_t characterBoundaryLength(const char* text, size_t maxBytes);
 // gives an empty result. Returns 1 when the whole text fit, 0 when it was cut or
 // out is unusable.
 int copyTextCut(char* out, size_t outSize, const char* text);
+
+// The value of key in a section's lines as GetPrivateProfileSectionA gives them (each
+// "key=value" line terminated, `length` bytes in all), where a plain reading gives what
+// GetPrivateProfileStringA would: 1, with *value the line's terminated value, for one
+// "key=value" line (key in any letter case) whose value has no blank, tab or double quote
+// at either end; 0 when no line names the key; -1 when a line names it in any other shape,
+// or two lines do, and only the file's own reading can tell.
+int plainSectionValue(const char* lines, size_t length, const char* key, const char** value);

@@ -15,6 +15,8 @@ constexpr char kNameKey[] = "name";
 constexpr char kPathKey[] = "path";
 constexpr char kSortKey[] = "sort";
 constexpr char kMissingText[] = ".\\";
+// Room for a profile's section read whole: its keys with four proxy texts at their longest.
+constexpr DWORD kSectionRoom = 8192;
 constexpr DWORD kPathReadLimit = 260;
 constexpr DWORD kFirstListSize = 4096;
 constexpr DWORD kLargestListSize = 1 << 20;
@@ -201,17 +203,28 @@ int ProfileCatalog::readProfileProxy(int index, ProxySettings* out, const char**
     static const char kMissing[] = "\x01";
     // Two bytes more than a proxy text: a longer value reads long even when cut at a
     // character boundary, and is refused as such.
+    constexpr DWORD kTextRoom = kProxyTextSize + 2;
     char flags[16];
-    char* texts = new (std::nothrow) char[3 * (kProxyTextSize + 2)];
+    char* texts = new (std::nothrow) char[3 * kTextRoom + kSectionRoom];
     if (texts == nullptr) return 0;
-    const char* const keys[3] = {kProxyServerKey, kProxyBypassKey, kProxyScriptKey};
-    readProfileString(iniPath, sectionNames[index], kProxyFlagsKey, flags, sizeof flags, kMissing);
-    for (int i = 0; i < 3; ++i)
-        readProfileString(iniPath, sectionNames[index], keys[i], texts + i * (kProxyTextSize + 2), kProxyTextSize + 2,
-                          "");
+    const char* const keys[4] = {kProxyFlagsKey, kProxyServerKey, kProxyBypassKey, kProxyScriptKey};
+    char* const values[4] = {flags, texts, texts + kTextRoom, texts + 2 * kTextRoom};
+    const DWORD sizes[4] = {sizeof flags, kTextRoom, kTextRoom, kTextRoom};
+    // The whole section in one reading where its lines are plain; a hand's odd line is
+    // read key by key, as the file's own reading takes it.
+    char* const lines = texts + 3 * kTextRoom;
+    const DWORD length = GetPrivateProfileSectionA(sectionNames[index], lines, kSectionRoom, iniPath);
+    int plain = length + 2 < kSectionRoom;
+    for (int i = 0; i < 4 && plain; ++i) {
+        const char* value = nullptr;
+        const int found = plainSectionValue(lines, length, keys[i], &value);
+        plain = found >= 0;
+        if (found >= 0) copyTextCut(values[i], sizes[i], found == 1 ? value : i == 0 ? kMissing : "");
+    }
+    for (int i = 0; i < 4 && !plain; ++i)
+        readProfileString(iniPath, sectionNames[index], keys[i], values[i], sizes[i], i == 0 ? kMissing : "");
     const int present = std::strcmp(flags, kMissing) != 0;
-    if (present)
-        *problem = readProxyKeys(flags, texts, texts + kProxyTextSize + 2, texts + 2 * (kProxyTextSize + 2), out);
+    if (present) *problem = readProxyKeys(flags, values[1], values[2], values[3], out);
     delete[] texts;
     return present;
 }

@@ -119,7 +119,9 @@ TEST_F(Shortcuts, AProfilesShortcutFollowsItsRenameAndGoesWithItsDelete) {
     EXPECT_TRUE(waitForWindowGone(rename));
     EXPECT_EQ((std::vector<std::string>{"Office", longest}), listItems(dialog, 100));
     EXPECT_EQ(1, SendDlgItemMessageA(dialog, 100, LB_GETCURSEL, 0, 0));
-    EXPECT_EQ("LAN\r\n  IPアドレス： 自動 (DHCP)\r\nブラウザのプロキシ： 保存されていません", itemText(dialog, 105));
+    EXPECT_EQ("適用すると変わる設定：\r\n「LAN」 この接続はありません\r\n\r\nLAN\r\n  IPアドレス： 自動 (DHCP)\r\n"
+              "ブラウザのプロキシ： 保存されていません",
+              itemText(dialog, 105));
     const std::string moved = link(std::string(97, 'n') + "_L");
     EXPECT_FALSE(fileExists(link("Home")));
     EXPECT_EQ(exe + "\n/L \"" + longest + "\"\n" + folder + "\nネットワーク設定「" + longest + "」を適用します\n" + exe + "\n",

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -42,6 +43,34 @@ TEST(ProfileText, CopiesAreCutAtCharacterBoundaries) {
     }
     EXPECT_EQ(0, copyTextCut(nullptr, 8, "abc"));
     EXPECT_EQ(2u, characterBoundaryLength("ab\x83\x6C", 3));
+}
+
+// Only a line GetPrivateProfileStringA would read the same way is taken from a section;
+// any other shape sends the caller to the file's own reading (-1).
+TEST(ProfileText, ASectionGivesAKeysValueOnlyWhereItsLineIsPlain) {
+    const struct {
+        std::string lines;
+        int found;
+        const char* value;
+    } cases[] = {
+        {std::string("name=a\0proxy=2\0proxyserver=p:80\0", 33), 1, "2"},
+        {std::string("PROXY=\0", 8), 1, ""},
+        {std::string("proxyserver=1\0;proxy=2\0", 24), 0, nullptr},
+        {std::string("", 0), 0, nullptr},
+        {std::string("proxy =2\0", 9), -1, nullptr},
+        {std::string(" proxy=2\0", 9), -1, nullptr},
+        {std::string("proxy= 2\0", 9), -1, nullptr},
+        {std::string("proxy=\"2\"\0", 10), -1, nullptr},
+        {std::string("proxy\0", 6), -1, nullptr},
+        {std::string("proxy=1\0proxy=2\0", 16), -1, nullptr},
+        {std::string("proxy=2", 7), -1, nullptr},  // unterminated: cut by a full buffer
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        const char* value = nullptr;
+        EXPECT_EQ(cases[i].found, plainSectionValue(cases[i].lines.data(), cases[i].lines.size(), "proxy", &value))
+            << "case " << i;
+        if (cases[i].value != nullptr) EXPECT_STREQ(cases[i].value, value) << "case " << i;
+    }
 }
 
 }  // namespace

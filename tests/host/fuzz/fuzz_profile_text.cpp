@@ -33,6 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < count; ++i)
         if (!present[std::atoi(names[i])]) std::abort();
 
+    // A section's lines: a plain value lies inside them, is terminated and has plain ends.
+    for (const char* sought : {"proxy", "proxyserver"}) {
+        const char* value = nullptr;
+        if (plainSectionValue(text.data(), text.size(), sought, &value) != 1) continue;
+        const size_t length = value - text.data() < static_cast<ptrdiff_t>(text.size()) ? std::strlen(value) : 0;
+        if (value < text.data() || value + length >= text.data() + text.size() ||
+            (length > 0 && (value[0] == ' ' || value[0] == '"' || value[length - 1] == ' ' || value[length - 1] == '"')))
+            std::abort();
+    }
+
     // The text split at NULs as the four proxy keys: a usable proxy fits and shows.
     const char* key[4] = {"", "", "", ""};
     for (size_t at = 0, k = 0; at <= text.size() && k < 4; at += std::strlen(text.c_str() + at) + 1) key[k++] = text.c_str() + at;
