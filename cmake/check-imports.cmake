@@ -25,7 +25,7 @@ set(reviewed_kernel32.dll CloseHandle CreateFileA CreateMutexA CreateProcessA De
 set(reviewed_msvcrt.dll free malloc memchr memcpy memmove memset strcat strchr strcmp strcpy strlen strpbrk)
 set(reviewed_user32.dll BeginPaint CallWindowProcA CheckDlgButton CreateWindowExA DefWindowProcA DestroyWindow
     DialogBoxParamA DispatchMessageA DrawFocusRect DrawTextA EnableWindow EndDialog EndPaint FillRect GetClientRect
-    GetDC GetDesktopWindow GetDlgItem GetMessageA GetSysColor GetSysColorBrush GetParent GetWindowLongA GetWindowRect GetWindowTextA GetWindowTextLengthA GetWindowThreadProcessId
+    GetDC GetDesktopWindow GetDlgItem GetMessageA GetSysColor GetSysColorBrush GetSystemMetrics GetParent GetWindowLongA GetWindowRect GetWindowTextA GetWindowTextLengthA GetWindowThreadProcessId
     InvalidateRect IsDlgButtonChecked IsWindowEnabled LoadCursorA LoadIconA LoadImageA MessageBoxA
     MsgWaitForMultipleObjects PeekMessageA PostQuitMessage RegisterClassExA ReleaseDC SendDlgItemMessageA SendMessageA
     SetCursor SetDlgItemTextA SetWindowLongA SetWindowPos ShowWindow TranslateMessage UpdateWindow wsprintfA)

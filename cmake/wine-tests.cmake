@@ -80,8 +80,20 @@ target_link_options(discovery_bench PRIVATE -static)
 # Start-up: tessaly.exe timed against a minimal window program.
 add_executable(minimal_window WIN32 bench/minimal_window.cpp)
 add_executable(startup_bench bench/startup_bench.cpp)
-foreach(target minimal_window startup_bench)
+add_executable(minimal_traced WIN32 bench/minimal_window.cpp bench/startup_trace.cpp)
+target_compile_definitions(minimal_traced PRIVATE TESSALY_STARTUP_TRACE)
+foreach(target minimal_window minimal_traced startup_bench)
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    target_include_directories(${target} PRIVATE src)
     target_compile_options(${target} PRIVATE ${TESSALY_WARNINGS})
     target_link_options(${target} PRIVATE -static $<$<CONFIG:Release>:-s>)
 endforeach()
+# The same tool with marks on its way to the first paint (src/app/startup_trace.h); the
+# main window compiled here is linked before the library's.
+add_executable(tessaly_traced WIN32 ${TESSALY_SOURCES} src/app/main_window.cpp bench/startup_trace.cpp)
+set_target_properties(tessaly_traced PROPERTIES OUTPUT_NAME tessaly
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench/traced INCLUDE_DIRECTORIES "${TESSALY_INCLUDES};${CMAKE_SOURCE_DIR}/src")
+target_compile_definitions(tessaly_traced PRIVATE TESSALY_STARTUP_TRACE)
+target_compile_options(tessaly_traced PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${TESSALY_WARNINGS} ${TESSALY_LEAN}>)
+target_link_libraries(tessaly_traced PRIVATE tessaly_core)
+target_link_options(tessaly_traced PRIVATE ${TESSALY_EXE_LINK})

@@ -91,12 +91,13 @@ bool outcome(TessalyRun& run, const char* pictureName) {
     return true;
 }
 
-bool saveProfile(TessalyRun& run, HWND mainWindow) {
+// Saves under the name; the first save's dialog and outcome have their pictures.
+bool saveProfile(TessalyRun& run, HWND mainWindow, const char* name, bool pictures) {
     postCommand(mainWindow, 501);
     HWND dialog = run.waitForDialog("ネットワークの設定を保存");
     if (dialog == nullptr) return fail("the save dialog did not appear");
-    typeText(dialog, 200, "事務所");
-    picture(dialog, "2-save-dialog");
+    typeText(dialog, 200, name);
+    if (pictures) picture(dialog, "2-save-dialog");
     pressButton(dialog, 101);
     // A profile of that name from an earlier tour is saved again in its place.
     HWND question = run.waitForDialog("確認");
@@ -104,14 +105,15 @@ bool saveProfile(TessalyRun& run, HWND mainWindow) {
         pressButton(question, IDYES);
         waitForWindowGone(question);
     }
-    return outcome(run, "3-saved-message");
+    return outcome(run, pictures ? "3-saved-message" : "3b-saved-again");
 }
 
-bool applyLastProfile(TessalyRun& run, HWND mainWindow) {
+// The first profile, with what an apply would change; the one that holds now is marked.
+bool applyFirstProfile(TessalyRun& run, HWND mainWindow) {
     postCommand(mainWindow, 500);
     HWND dialog = run.waitForDialog("ネットワークの設定を選択");
     if (dialog == nullptr) return fail("the selection dialog did not appear");
-    SendMessageA(GetDlgItem(dialog, 100), WM_KEYDOWN, VK_END, 0);  // the last profile, with its contents
+    SendMessageA(GetDlgItem(dialog, 100), WM_KEYDOWN, VK_HOME, 0);
     picture(dialog, "4-select-dialog");
     pressButton(dialog, 101);
     return outcome(run, "5-applied-message");
@@ -176,13 +178,14 @@ int main(int argc, char** argv) {
 
     const std::string saved = lanAddress();
     std::printf("%s: %s\n", kLanName, saved.c_str());
-    if (saveProfile(run, mainWindow)) {
+    if (saveProfile(run, mainWindow, "事務所", true)) {
         std::printf("saved as profile 事務所\n");
         CommandRunner runner;
         const TcpIpRequest dhcp = {0, 1, 0, 0, 0, 1, 0, 0};
         if (!runner.applyTcpIp(kLanName, dhcp)) fail("netsh did not change the connection");
         std::printf("changed with netsh: %s\n", lanAddress().c_str());
-        if (applyLastProfile(run, mainWindow)) {
+        if (saveProfile(run, mainWindow, "自宅", false)) std::printf("saved as profile 自宅, which holds now\n");
+        if (applyFirstProfile(run, mainWindow)) {
             const std::string back = lanAddress();
             std::printf("profile applied: %s\n", back.c_str());
             if (back != saved) fail("the saved address did not come back");

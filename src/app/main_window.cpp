@@ -13,6 +13,7 @@
 #include "../tcpip/tcpip_dialog.h"
 #include "app_state.h"
 #include "app_texts.h"
+#include "startup_trace.h"
 #include "version_dialog.h"
 #include "version_code.h"
 #include "windows_version.h"
@@ -48,9 +49,11 @@ int fitClientArea(HWND window) {
 }
 
 LRESULT onCreate(HWND window) {
+    startupMark("window created (WM_CREATE)");
     catalog = nullptr;
     runner = nullptr;
     if (currentLaunchMode() == Normal) centerWindowOnDesktop(window);
+    startupMark("window shown");
 
     catalog = new (std::nothrow) ProfileCatalog(kCatalogFilePath);
     if (catalog == nullptr) {
@@ -75,6 +78,7 @@ LRESULT onCreate(HWND window) {
     } else {
         clientHeight = kOneTaskClientHeight;
     }
+    startupMark("catalogue, version gate, size");
     return 0;
 }
 
@@ -104,6 +108,7 @@ void paintBackground(HDC dc) {
 }
 
 LRESULT onPaint(HWND window) {
+    startupMark("first paint");
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     if (dc != nullptr && currentLaunchMode() == Normal) paintBackground(dc);
@@ -174,10 +179,16 @@ ATOM registerMainWindowClass(HINSTANCE instance, const char* className) {
     windowClass.lpfnWndProc = mainWindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TESSALY));
+    // The icon's own small image: left out, the system copies it from the large one, which
+    // Wine makes the dearest step of a start (2 ms of the 4 ms it adds to a bare window).
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TESSALY), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszMenuName = "IDM_MAIN_MENU";
     windowClass.lpszClassName = className;
+    startupMark("icons and cursor loaded");
     return RegisterClassExA(&windowClass);
 }
 

@@ -10,6 +10,7 @@
 #include "instance_mutex.h"
 #include "launch_mode.h"
 #include "main_window.h"
+#include "startup_trace.h"
 
 namespace {
 
@@ -48,8 +49,10 @@ void startTask(HWND window) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    startupMark("entry");
     appState = nullptr;
     if (!acquireInstanceMutex(kInstanceMutexName)) return 0;
+    startupMark("single-instance mutex");
 
     appState = new (std::nothrow) AppState(kSettingsFilePath);
     if (appState == nullptr) {
@@ -60,6 +63,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The runtime's own idea of the tail differs in corner cases; take it from the command line.
     appState->commandTail = commandLineTail(GetCommandLineA());
     appState->launchMode = launchModeFromTail(appState->commandTail);
+    startupMark("settings file, command line");
 
     const bool normal = appState->launchMode == Normal;
     const int x = normal ? CW_USEDEFAULT : kOffScreenPosition;
