@@ -15,11 +15,11 @@ struct Mark {
 };
 Mark marks[16];
 int markCount = 0;
-bool written = false;
+bool traceWritten = false;
 
 unsigned long usSinceCreation() {
     FILETIME creation, exited, kernel, user, now;
-    GetProcessTimes(GetCurrentProcess(), &creation, &exited, &kernel, &user);
+    if (!GetProcessTimes(GetCurrentProcess(), &creation, &exited, &kernel, &user)) return 0;
     GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER from, to;
     from.LowPart = creation.dwLowDateTime;
@@ -32,10 +32,10 @@ unsigned long usSinceCreation() {
 }  // namespace
 
 void startupMark(const char* step) {
-    if (written || markCount == 16) return;
+    if (traceWritten || markCount == 16) return;
     marks[markCount++] = {step, usSinceCreation()};
     if (std::strcmp(step, "first paint") != 0) return;
-    written = true;
+    traceWritten = true;
     char path[MAX_PATH];
     const DWORD length = GetEnvironmentVariableA("TESSALY_STARTUP_TRACE", path, sizeof path);
     if (length == 0 || length >= sizeof path) return;

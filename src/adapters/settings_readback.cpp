@@ -142,11 +142,13 @@ int pickHeldSettings(const ScriptSettings& asked, const MachineSettings& machine
         ConnectionSettings& connection = held->connections[i];
         resetConnectionSettings(&connection, asked.connections[i].name);
         connection.present = 0;
-        for (int m = 0; m < machine.count && !connection.present; ++m) {
+        for (int m = 0; m < machine.count; ++m) {
             // netsh ignores letter case too
             if (lstrcmpiA(machine.items[m].settings.name, asked.connections[i].name) != 0) continue;
-            connection = machine.items[m].settings;
-            if (!machine.items[m].readable) readable = 0;
+            // Two of that name (an adapter removed long ago may keep its entry): which one
+            // netsh changes cannot be told from here.
+            if (connection.present || !machine.items[m].readable) readable = 0;
+            if (!connection.present) connection = machine.items[m].settings;
         }
     }
     return readable;

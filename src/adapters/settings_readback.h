@@ -27,7 +27,8 @@ int readMachineSettings(MachineSettings* out);
 void releaseMachineSettings(MachineSettings* settings);
 // Fills `held` with the connections that `asked` names, in the same order, from the
 // reading (names compared without letter case, as netsh does); a name the machine lacks is
-// marked not present. 0 when a named connection, or the reading, could not be read.
+// marked not present. 0 when a named connection, or the reading, could not be read, or
+// when two connections have a name the script names.
 int pickHeldSettings(const ScriptSettings& asked, const MachineSettings& machine, ScriptSettings* held);
 
 // Fills `held` with the connections that `asked` names, in the same order, from their

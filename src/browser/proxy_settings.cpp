@@ -26,7 +26,8 @@ bool isStorable(const char* text) {
         if (static_cast<unsigned char>(text[i]) < 0x20 || text[i] == 0x7F) return false;
     if (length == 0) return true;
     const bool blankAtEnd = text[0] == ' ' || text[length - 1] == ' ';
-    const bool quoted = length >= 2 && text[0] == '"' && text[length - 1] == '"';
+    // The reading takes a pair of single or double quotes around a value away.
+    const bool quoted = length >= 2 && (text[0] == '"' || text[0] == '\'') && text[length - 1] == text[0];
     return !blankAtEnd && !quoted;
 }
 

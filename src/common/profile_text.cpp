@@ -58,7 +58,13 @@ int copyTextCut(char* out, size_t outSize, const char* text) {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// A byte the private-profile reading may trim or take as a quote at either end of a key or
+// value: a control or blank (Wine trims more than space and tab), a quote, and a lead byte,
+// which may start the ideographic space.
+bool mayBeTrimmed(char c) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    return byte <= 0x20 || byte >= 0x80 || c == '"' || c == '\'';
+}
 
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -80,16 +86,17 @@ int plainSectionValue(const char* lines, size_t length, const char* key, const c
         // An unterminated last line runs to the end and is never plain.
         const size_t lineLength = end != nullptr ? static_cast<const char*>(end) - line : length - at;
         at += lineLength + 1;
-        size_t start = 0;
-        while (isBlank(line[start])) ++start;
-        if (!startsWithKey(line + start, key)) continue;
-        const char after = line[start + keyLength];
-        if (after != '=' && after != '\0' && !isBlank(after)) continue;  // a longer key
-        const char* text = line + start + keyLength + 1;
-        const size_t textLength = lineLength - start - keyLength - (after == '\0' ? 0 : 1);
-        const bool plain = start == 0 && after == '=' && at <= length &&
-                           (textLength == 0 || (!isBlank(text[0]) && text[0] != '"' && !isBlank(text[textLength - 1]) &&
-                                                text[textLength - 1] != '"'));
+        // A line whose start may be trimmed may name the key: only the file's reading can tell.
+        if (mayBeTrimmed(line[0]) && line[0] != '\0') return -1;
+        if (!startsWithKey(line, key)) continue;
+        const char after = line[keyLength];
+        if (after != '=' && !mayBeTrimmed(after)) continue;  // a longer key
+        const char* text = line + keyLength + 1;
+        const size_t textLength = after == '=' ? lineLength - keyLength - 1 : 0;
+        // A value ending in a two-byte character may end in the ideographic space.
+        const bool plain = after == '=' && at <= length &&
+                           (textLength == 0 || (!mayBeTrimmed(text[0]) && !mayBeTrimmed(text[textLength - 1]) &&
+                                                characterBoundaryLength(text, textLength - 1) == textLength - 1));
         if (!plain || found) return -1;
         found = 1;
         *value = text;

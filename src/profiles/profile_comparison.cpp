@@ -6,6 +6,7 @@
 #include "../adapters/settings_readback.h"
 #include "../browser/browser_proxy.h"
 #include "../common/desktop_user.h"
+#include "../netcmd/netsh_text.h"
 #include "../netcmd/settings_report.h"
 #include "profile_texts.h"
 
@@ -35,13 +36,13 @@ struct ProfileProxy {
     const char* unusable = nullptr;
 };
 
-// A script that may run and names connections: what an apply would change (when every
-// connection it names could be read), then its contents. Sets holdsNow when an apply
-// would change nothing.
-void composeComparison(const ScriptSettings& script, const Now& now, const ProfileProxy& proxy, ScriptSettings* held,
-                       ProfileComparison* out) {
+// A script that may run and names connections: what an apply would change (when the
+// apply would run it and every connection it names could be read), then its contents.
+// Sets holdsNow when an apply would change nothing.
+void composeComparison(const ScriptSettings& script, int runnable, const Now& now, const ProfileProxy& proxy,
+                       ScriptSettings* held, ProfileComparison* out) {
     char* part = nullptr;
-    if (pickHeldSettings(script, now.machine, held)) {
+    if (runnable && pickHeldSettings(script, now.machine, held)) {
         const ProxyOutcome outcome = {proxy.keeps && !now.proxyWithheld ? &proxy.kept : nullptr,
                                       now.proxyRead ? &now.proxy : nullptr, proxy.unusable};
         out->holdsNow = countDifferences(script, *held) == 0 && countProxyDifferences(outcome) == 0;
@@ -67,7 +68,7 @@ void compareOne(const ProfileEntry& entry, const ProfileProxy& proxy, const Now&
         return;
     }
     if (script.connectionCount > 0)
-        composeComparison(script, now, proxy, &buffers[1], out);
+        composeComparison(script, isSingleWordPath(entry.path), now, proxy, &buffers[1], out);
     else
         appendPart(&out->preview, "", kNoConnectionScriptText);
     char* part = nullptr;

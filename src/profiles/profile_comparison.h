@@ -7,7 +7,8 @@
 
 struct ProfileComparison {
     int holdsNow;   // 1: every setting the profile names holds now; never for a script that
-                    // cannot be read, is refused, or names no connection
+                    // cannot be read, is refused, names no connection, or whose path an
+                    // apply would not hand to netsh
     char* preview;  // new[]: what the selection dialog shows for it; null when memory is short
 };
 

@@ -66,10 +66,11 @@ INT_PTR onMeasureItem(HWND dialog, MEASUREITEMSTRUCT* item) {
     if (item->CtlID != IDC_PROFILE_LIST) return 0;
     HDC dc = GetDC(dialog);
     if (dc == nullptr) return 0;
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
     TEXTMETRICA metrics;
     if (GetTextMetricsA(dc, &metrics)) item->itemHeight = metrics.tmHeight + 2;
-    SelectObject(dc, previous);
+    if (previous != nullptr) SelectObject(dc, previous);
     ReleaseDC(dialog, dc);
     return 1;
 }
@@ -79,25 +80,29 @@ INT_PTR onDrawItem(const DRAWITEMSTRUCT* item) {
     if (item->CtlID != IDC_PROFILE_LIST) return 0;
     RECT place = item->rcItem;
     HDC dc = item->hDC;
-    char name[kProfileNameSize] = "";
-    if (item->itemID != static_cast<UINT>(-1)) {
-        const bool selected = (item->itemState & ODS_SELECTED) != 0;
-        FillRect(dc, &place, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        SIZE mark = {0, 0};
-        GetTextExtentPoint32A(dc, kHoldsNowMarkText, sizeof kHoldsNowMarkText - 1, &mark);
-        place.left += kMarkGap;
-        const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-        if (item->itemData == kHoldsNowMark) DrawTextA(dc, kHoldsNowMarkText, -1, &place, format);
-        place.left += mark.cx + kMarkGap;
-        const LRESULT length = SendMessageA(item->hwndItem, LB_GETTEXTLEN, item->itemID, 0);
-        if (length >= 0 && length < static_cast<LRESULT>(sizeof name))
-            SendMessageA(item->hwndItem, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(name));
-        DrawTextA(dc, name, -1, &place, format | DT_END_ELLIPSIS);
-        place = item->rcItem;
+    // An empty list has only its focus rectangle, drawn and taken away by the same call.
+    if (item->itemID == static_cast<UINT>(-1)) {
+        if (item->itemAction & ODA_FOCUS) DrawFocusRect(dc, &place);
+        return 1;
     }
-    if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &place);
+    char name[kProfileNameSize] = "";
+    const bool selected = (item->itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &place, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SIZE mark = {0, 0};
+    GetTextExtentPoint32A(dc, kHoldsNowMarkText, sizeof kHoldsNowMarkText - 1, &mark);
+    place.left += kMarkGap;
+    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+    if (item->itemData == kHoldsNowMark) DrawTextA(dc, kHoldsNowMarkText, -1, &place, format);
+    place.left += mark.cx + kMarkGap;
+    const LRESULT length = SendMessageA(item->hwndItem, LB_GETTEXTLEN, item->itemID, 0);
+    if (length >= 0 && length < static_cast<LRESULT>(sizeof name))
+        SendMessageA(item->hwndItem, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(name));
+    DrawTextA(dc, name, -1, &place, format | DT_END_ELLIPSIS);
+    place = item->rcItem;
+    // Windows 2000 and later hide it until the keyboard is used.
+    if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &place);
     return 1;
 }
 

@@ -61,6 +61,10 @@ TEST(ProfileText, ASectionGivesAKeysValueOnlyWhereItsLineIsPlain) {
         {std::string(" proxy=2\0", 9), -1, nullptr},
         {std::string("proxy= 2\0", 9), -1, nullptr},
         {std::string("proxy=\"2\"\0", 10), -1, nullptr},
+        {std::string("proxy='2'\0", 10), -1, nullptr},
+        {std::string("\vproxy=2\0", 9), -1, nullptr},
+        {std::string("proxy=p:80\x81\x40\0", 13), -1, nullptr},  // the ideographic space at the end
+        {std::string("\x81\x40proxy=2\0", 10), -1, nullptr},
         {std::string("proxy\0", 6), -1, nullptr},
         {std::string("proxy=1\0proxy=2\0", 16), -1, nullptr},
         {std::string("proxy=2", 7), -1, nullptr},  // unterminated: cut by a full buffer

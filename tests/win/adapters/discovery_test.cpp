@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/settings_readback.h"
 #include "machine_seed.h"
 #include "netcmd/netsh_text.h"
 #include "profiles/profile_catalog.h"
@@ -139,6 +140,45 @@ TEST_F(Discovery, DescriptionsMatchTheIdExactlyAndTheLaterEntryWins) {
                                          slot(2).substr(slot(2).find('('));
         EXPECT_EQ("(second)(null)(null)", descriptions);
         catalog.releaseAdapters();
+    }
+}
+
+// A script's connections are picked from one reading by name, letter case aside; a name
+// two connections share, or one whose settings could not be read, cannot be judged.
+TEST(SettingsReadback, ConnectionsArePickedByNameAndASharedNameCannotBeJudged) {
+    HeldConnection items[3];
+    const char* const names[3] = {"LAN", "Wireless", "lan"};
+    for (int i = 0; i < 3; ++i) {
+        resetConnectionSettings(&items[i].settings, names[i]);
+        items[i].settings.addresses = {1, {0x0A000001u + i}};
+        items[i].readable = 1;
+    }
+    const struct {
+        int machineCount, unreadable, whole;
+        const char* script;
+        int readable;
+        const char* present;
+    } cases[] = {
+        {2, -1, 1, "set address name=wireless source=dhcp\nset address name=Gone source=dhcp\n", 1, "10"},
+        {2, 0, 1, "set address name=Wireless source=dhcp\n", 1, "1"},  // an unread one it does not name
+        {2, 0, 1, "set address name=LAN source=dhcp\n", 0, "1"},
+        {3, -1, 1, "set address name=LAN source=dhcp\n", 0, "1"},
+        {2, -1, 0, "set address name=LAN source=dhcp\n", 0, "1"},
+    };
+    static ScriptSettings asked, held;
+    for (size_t c = 0; c < sizeof cases / sizeof cases[0]; ++c) {
+        for (int i = 0; i < 3; ++i) items[i].readable = i != cases[c].unreadable;
+        MachineSettings machine;
+        machine.items = items;
+        machine.count = machine.capacity = cases[c].machineCount;
+        machine.whole = cases[c].whole;
+        const std::string script = std::string("pushd interface ip\n") + cases[c].script + "popd\n";
+        readNetshScript(script.data(), script.size(), &asked);
+        EXPECT_EQ(cases[c].readable, pickHeldSettings(asked, machine, &held)) << "case " << c;
+        std::string present;
+        for (int i = 0; i < held.connectionCount; ++i) present += held.connections[i].present ? "1" : "0";
+        EXPECT_EQ(cases[c].present, present) << "case " << c;
+        EXPECT_EQ(present[0] == '1' ? 1 : 0, held.connections[0].addresses.count) << "case " << c;
     }
 }
 
