@@ -83,18 +83,19 @@ int plainSectionValue(const char* lines, size_t length, const char* key, const c
     for (size_t at = 0; at < length && lines[at] != '\0';) {
         const char* line = lines + at;
         const void* end = std::memchr(line, '\0', length - at);
-        // An unterminated last line runs to the end and is never plain.
-        const size_t lineLength = end != nullptr ? static_cast<const char*>(end) - line : length - at;
+        // An unterminated last line: the section was cut, and may name the key further on.
+        if (end == nullptr) return -1;
+        const size_t lineLength = static_cast<const char*>(end) - line;
         at += lineLength + 1;
         // A line whose start may be trimmed may name the key: only the file's reading can tell.
-        if (mayBeTrimmed(line[0]) && line[0] != '\0') return -1;
+        if (mayBeTrimmed(line[0])) return -1;
         if (!startsWithKey(line, key)) continue;
         const char after = line[keyLength];
         if (after != '=' && !mayBeTrimmed(after)) continue;  // a longer key
         const char* text = line + keyLength + 1;
         const size_t textLength = after == '=' ? lineLength - keyLength - 1 : 0;
         // A value ending in a two-byte character may end in the ideographic space.
-        const bool plain = after == '=' && at <= length &&
+        const bool plain = after == '=' &&
                            (textLength == 0 || (!mayBeTrimmed(text[0]) && !mayBeTrimmed(text[textLength - 1]) &&
                                                 characterBoundaryLength(text, textLength - 1) == textLength - 1));
         if (!plain || found) return -1;

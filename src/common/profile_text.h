@@ -25,8 +25,8 @@ int copyTextCut(char* out, size_t outSize, const char* text);
 // The value of key in a section's lines as GetPrivateProfileSectionA gives them (each
 // "key=value" line terminated, `length` bytes in all), where a plain reading gives what
 // GetPrivateProfileStringA would: 1, with *value the line's terminated value, for one
-// "key=value" line (key in any letter case) whose value starts and ends with a printable
-// ASCII byte other than a quote; 0 when no line names the key; -1 when a line names it in
-// any other shape, or two lines do, or a line starts with a byte the reading may trim, and
-// only the file's own reading can tell.
+// "key=value" line (key in any letter case) whose value starts and ends with an ASCII byte
+// above the blank other than a quote; 0 when no line names the key; -1 when a line names it
+// in any other shape, or two lines do, or a line starts with a byte the reading may trim, or
+// the last line is cut, and only the file's own reading can tell.
 int plainSectionValue(const char* lines, size_t length, const char* key, const char** value);

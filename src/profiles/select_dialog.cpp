@@ -82,7 +82,7 @@ INT_PTR onDrawItem(const DRAWITEMSTRUCT* item) {
     HDC dc = item->hDC;
     // An empty list has only its focus rectangle, drawn and taken away by the same call.
     if (item->itemID == static_cast<UINT>(-1)) {
-        if (item->itemAction & ODA_FOCUS) DrawFocusRect(dc, &place);
+        if ((item->itemAction & ODA_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &place);
         return 1;
     }
     char name[kProfileNameSize] = "";

@@ -50,7 +50,7 @@ TEST(ProxySettings, TextsThatWouldNotComeBackFromTheFileAreRefusedAndTheVerdictN
     ProxySettings proxy;
     ASSERT_EQ(nullptr, readProxyKeys("3", "a b:80", "", "", &proxy));
     EXPECT_EQ(nullptr, proxyStorageProblem(proxy));
-    for (const char* server : {" lead", "trail ", "a\r\nb", "\"quoted\"", "'quoted'", "tab\there"}) {
+    for (const char* server : {" lead", "trail ", "a\r\nb", "\"quoted\"", "'quoted'", "tab\there", "p:80\x81\x40"}) {
         std::strcpy(proxy.server, server);
         EXPECT_NE(nullptr, proxyStorageProblem(proxy)) << server;
     }

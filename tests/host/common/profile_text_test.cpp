@@ -68,6 +68,9 @@ TEST(ProfileText, ASectionGivesAKeysValueOnlyWhereItsLineIsPlain) {
         {std::string("proxy\0", 6), -1, nullptr},
         {std::string("proxy=1\0proxy=2\0", 16), -1, nullptr},
         {std::string("proxy=2", 7), -1, nullptr},  // unterminated: cut by a full buffer
+        {std::string("name=a\0prox", 11), -1, nullptr},
+        {std::string("proxy=a\x83\x5C\0", 10), -1, nullptr},
+        {std::string("proxy=a\x83\x5C" "b\0", 11), 1, "a\x83\x5C" "b"},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         const char* value = nullptr;
