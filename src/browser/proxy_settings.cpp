@@ -22,15 +22,17 @@ bool copyProxyText(const char* text, char (&out)[kProxyTextSize]) {
     return true;
 }
 
+bool isIdeographicSpace(const char* text) { return static_cast<unsigned char>(text[0]) == 0x81 && text[1] == 0x40; }
+
 bool isStorable(const char* text) {
     const size_t length = std::strlen(text);
     for (size_t i = 0; i < length; ++i)
         if (static_cast<unsigned char>(text[i]) < 0x20 || text[i] == 0x7F) return false;
     if (length == 0) return true;
     // The ideographic space (0x81 0x40) is trimmed like a blank by Wine's reading.
-    const bool blankAtEnd = text[0] == ' ' || text[length - 1] == ' ' || std::strncmp(text, "\x81\x40", 2) == 0 ||
+    const bool blankAtEnd = text[0] == ' ' || text[length - 1] == ' ' || isIdeographicSpace(text) ||
                             (length >= 2 && characterBoundaryLength(text, length - 2) == length - 2 &&
-                             std::strcmp(text + length - 2, "\x81\x40") == 0);
+                             isIdeographicSpace(text + length - 2));
     // The reading takes a pair of single or double quotes around a value away.
     const bool quoted = length >= 2 && (text[0] == '"' || text[0] == '\'') && text[length - 1] == text[0];
     return !blankAtEnd && !quoted;
