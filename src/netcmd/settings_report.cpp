@@ -81,7 +81,8 @@ struct Shown {
     const char* word;
 };
 
-// Collects difference lines: every one is counted, the first few are written. The
+// Collects difference lines: every one is counted, the first few are written, and the
+// rest counted in one line at the end. The
 // verdict says what was asked, then what is held; the preview what is held now, then
 // what an apply would leave.
 struct Differences {
@@ -167,6 +168,8 @@ int collectDifferences(Differences& d, const ScriptSettings& asked, const Script
         compareConnection(d, asked.connections[i], i < held.connectionCount ? held.connections[i] : missing);
     }
     if (proxy != nullptr) compareProxy(d, *proxy);
+    if (d.text != nullptr && d.count > kMaxReportedDifferences)
+        d.text->add(d.lineBreak).add("ほか ").number(d.count - kMaxReportedDifferences).add(" 件");
     return d.count;
 }
 
@@ -188,8 +191,7 @@ int composeDifferenceReport(const char* failureText, const ScriptSettings& asked
     GrowingText text;
     text.add(failureText != nullptr ? failureText : "").add("\n\n").add(kNotTakenHeading);
     Differences d{&text};
-    const int count = collectDifferences(d, asked, held, proxy);
-    if (count > kMaxReportedDifferences) text.add("\nほか ").number(count - kMaxReportedDifferences).add(" 件");
+    collectDifferences(d, asked, held, proxy);
     return text.hand(out);
 }
 
@@ -198,9 +200,7 @@ int composeChangePreview(const ScriptSettings& asked, const ScriptSettings& held
     GrowingText text;
     Differences d{&text, true, "\r\n"};
     text.add(kChangesHeading);
-    const int count = collectDifferences(d, asked, held, proxy);
-    if (count == 0) return GrowingText().add(kSameAsNowText).hand(out);
-    if (count > kMaxReportedDifferences) text.add("\r\nほか ").number(count - kMaxReportedDifferences).add(" 件");
+    if (collectDifferences(d, asked, held, proxy) == 0) return GrowingText().add(kSameAsNowText).hand(out);
     return text.hand(out);
 }
 

@@ -1,6 +1,5 @@
 #include "profile_comparison.h"
 
-#include <cstring>
 #include <new>
 
 #include "../adapters/settings_readback.h"
