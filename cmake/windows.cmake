@@ -17,6 +17,7 @@ target_compile_options(tessaly_portable PRIVATE ${TESSALY_LEAN})
 # Everything but the entry point, so tests can link the real code.
 add_library(tessaly_core STATIC
     src/browser/browser_proxy.cpp
+    src/printer/default_printer.cpp
     src/adapters/discovery.cpp
     src/adapters/reg_key.cpp
     src/adapters/settings_readback.cpp

@@ -50,9 +50,11 @@ std::string netBtKeyPath(const std::string& instanceId) {
     return std::string(kNetBtInterfacesKey) + "\\Tcpip_" + instanceId;
 }
 
-HKEY createMachineKey(const std::string& path) {
+HKEY createMachineKey(const std::string& path) { return createKey(HKEY_LOCAL_MACHINE, path); }
+
+HKEY createKey(HKEY root, const std::string& path) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return nullptr;
     return key;

@@ -39,6 +39,8 @@ std::string netBtKeyPath(const std::string& instanceId);
 // Opens the key under HKEY_LOCAL_MACHINE for writing, creating it when missing; null
 // when that fails.
 HKEY createMachineKey(const std::string& path);
+// The same under any root.
+HKEY createKey(HKEY root, const std::string& path);
 
 bool readText(HKEY key, const char* value, std::string& out, bool* present = nullptr);
 // The strings of a multi-string value (an empty list when missing).

@@ -62,6 +62,31 @@ bool seedConnection(const SeedConnection& c) {
     return ok;
 }
 
+// Each printer as Windows 2000 and XP list the user's printers: in Devices ("winspool,PORT")
+// and PrinterPorts ("winspool,PORT,15,45"); the default as the Windows key's Device
+// ("NAME,winspool,PORT"). Wine's winspool needs Devices alone to know a printer.
+bool seedPrinters() {
+    const std::string printerPorts = "Software\\Microsoft\\Windows NT\\CurrentVersion\\PrinterPorts";
+    deleteKeyTree(HKEY_CURRENT_USER, kUserPrintersKey);
+    deleteKeyTree(HKEY_CURRENT_USER, printerPorts);
+    HKEY devices = createKey(HKEY_CURRENT_USER, kUserPrintersKey);
+    HKEY ports = createKey(HKEY_CURRENT_USER, printerPorts);
+    HKEY windows = createKey(HKEY_CURRENT_USER, kUserWindowsKey);
+    bool ok = devices && ports && windows;
+    const struct {
+        const char* name;
+        const char* port;
+    } printers[] = {{kOfficePrinter, "Ne00:"}, {kHomePrinter, "USB001"}};
+    for (const auto& p : printers) {
+        ok = ok && writeText(devices, p.name, std::string("winspool,") + p.port) &&
+             writeText(ports, p.name, std::string("winspool,") + p.port + ",15,45");
+    }
+    ok = ok && writeText(windows, "Device", std::string(kOfficePrinter) + ",winspool,Ne00:");
+    for (HKEY key : {devices, ports, windows})
+        if (key) RegCloseKey(key);
+    return ok;
+}
+
 }  // namespace
 
 int seedSimulatedMachine() {
@@ -84,6 +109,7 @@ int seedSimulatedMachine() {
     for (HKEY key : {other, miniport})
         if (key) RegCloseKey(key);
 
+    ok = seedPrinters() && ok;
     HKEY marker = createMachineKey(kSimulationMarkerKey);
     ok = marker && writeNumber(marker, kSimulationMarkerValue, 1) && ok;
     if (marker) RegCloseKey(marker);

@@ -11,16 +11,6 @@ WinInetCalls winInetCalls = {nullptr, nullptr};
 
 namespace {
 
-using QueryFunction = decltype(WinInetCalls::query);
-using OptionFunction = decltype(WinInetCalls::set);
-
-// The test's stand-in, or the function of wininet.dll of that name (null when unbound).
-template <typename Function>
-Function winInetFunction(Function standIn, const char* name) {
-    if (standIn != nullptr) return standIn;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(boundSystemFunction("wininet.dll", name)));
-}
-
 const DWORD kOptions[4] = {INTERNET_PER_CONN_FLAGS, INTERNET_PER_CONN_PROXY_SERVER, INTERNET_PER_CONN_PROXY_BYPASS,
                            INTERNET_PER_CONN_AUTOCONFIG_URL};
 
@@ -51,7 +41,7 @@ bool takeText(LPSTR text, char (&out)[kProxyTextSize]) {
 int readBrowserProxy(ProxySettings* out) {
     if (out == nullptr) return 0;
     std::memset(out, 0, sizeof *out);
-    const QueryFunction query = winInetFunction(winInetCalls.query, "InternetQueryOptionA");
+    const auto query = standInOrBound(winInetCalls.query, "wininet.dll", "InternetQueryOptionA");
     if (query == nullptr) return 0;
     INTERNET_PER_CONN_OPTIONA options[4];
     INTERNET_PER_CONN_OPTION_LISTA list;
@@ -67,7 +57,7 @@ int readBrowserProxy(ProxySettings* out) {
 }
 
 int applyBrowserProxy(const ProxySettings& proxy) {
-    const OptionFunction set = winInetFunction(winInetCalls.set, "InternetSetOptionA");
+    const auto set = standInOrBound(winInetCalls.set, "wininet.dll", "InternetSetOptionA");
     if (set == nullptr) return 0;
     INTERNET_PER_CONN_OPTIONA options[4];
     INTERNET_PER_CONN_OPTION_LISTA list;

@@ -7,7 +7,6 @@
 namespace {
 
 constexpr char kBadFlagsText[] = "設定の値が正しくありません";
-constexpr char kTooLongText[] = "設定の文字列が長すぎます";
 constexpr char kBypassWithoutServerText[] = "プロキシサーバーのない除外の一覧です";
 constexpr char kNotStorableText[] =
     "ブラウザのプロキシ設定に、保存できない文字（改行や前後の空白など）があります。";
@@ -20,22 +19,6 @@ bool copyProxyText(const char* text, char (&out)[kProxyTextSize]) {
     if (length >= kProxyTextSize) return false;
     std::memcpy(out, text, length + 1);
     return true;
-}
-
-bool isIdeographicSpace(const char* text) { return static_cast<unsigned char>(text[0]) == 0x81 && text[1] == 0x40; }
-
-bool isStorable(const char* text) {
-    const size_t length = std::strlen(text);
-    for (size_t i = 0; i < length; ++i)
-        if (static_cast<unsigned char>(text[i]) < 0x20 || text[i] == 0x7F) return false;
-    if (length == 0) return true;
-    // The ideographic space (0x81 0x40) is trimmed like a blank by Wine's reading.
-    const bool blankAtEnd = text[0] == ' ' || text[length - 1] == ' ' || isIdeographicSpace(text) ||
-                            (length >= 2 && characterBoundaryLength(text, length - 2) == length - 2 &&
-                             isIdeographicSpace(text + length - 2));
-    // The reading takes a pair of single or double quotes around a value away.
-    const bool quoted = length >= 2 && (text[0] == '"' || text[0] == '\'') && text[length - 1] == text[0];
-    return !blankAtEnd && !quoted;
 }
 
 }  // namespace
@@ -52,14 +35,15 @@ const char* readProxyKeys(const char* flags, const char* server, const char* byp
     out->flags = value;
     if (!copyProxyText(server, out->server) || !copyProxyText(bypass, out->bypass) ||
         !copyProxyText(script, out->script))
-        return kTooLongText;
+        return kTooLongValueText;
     if (out->bypass[0] != '\0' && out->server[0] == '\0') return kBypassWithoutServerText;
     return nullptr;
 }
 
 const char* proxyStorageProblem(const ProxySettings& proxy) {
-    return isStorable(proxy.server) && isStorable(proxy.bypass) && isStorable(proxy.script) ? nullptr
-                                                                                            : kNotStorableText;
+    return isStorableValue(proxy.server) && isStorableValue(proxy.bypass) && isStorableValue(proxy.script)
+               ? nullptr
+               : kNotStorableText;
 }
 
 const char* proxyItemLabel(int item) {

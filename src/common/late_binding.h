@@ -23,6 +23,12 @@ Function boundSystemFunctionAs(const char* dllName, const char* functionName) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(boundSystemFunction(dllName, functionName)));
 }
 
+// The test's stand-in when one is in place, else the function of the system DLL.
+template <typename Function>
+Function standInOrBound(Function standIn, const char* dllName, const char* functionName) {
+    return standIn != nullptr ? standIn : boundSystemFunctionAs<Function>(dllName, functionName);
+}
+
 HRESULT lateSHGetMalloc(IMalloc** allocator);
 HRESULT lateSHGetSpecialFolderLocation(HWND owner, int folder, LPITEMIDLIST* items);
 BOOL lateSHGetPathFromIDListA(LPCITEMIDLIST items, LPSTR path);

@@ -104,3 +104,23 @@ int plainSectionValue(const char* lines, size_t length, const char* key, const c
     }
     return found;
 }
+
+namespace {
+
+bool isIdeographicSpace(const char* text) { return static_cast<unsigned char>(text[0]) == 0x81 && text[1] == 0x40; }
+
+}  // namespace
+
+int isStorableValue(const char* text) {
+    const size_t length = std::strlen(text);
+    for (size_t i = 0; i < length; ++i)
+        if (static_cast<unsigned char>(text[i]) < 0x20 || text[i] == 0x7F) return 0;
+    if (length == 0) return 1;
+    // The ideographic space (0x81 0x40) is trimmed like a blank by Wine's reading.
+    const bool blankAtEnd = text[0] == ' ' || text[length - 1] == ' ' || isIdeographicSpace(text) ||
+                            (length >= 2 && characterBoundaryLength(text, length - 2) == length - 2 &&
+                             isIdeographicSpace(text + length - 2));
+    // The reading takes a pair of single or double quotes around a value away.
+    const bool quoted = length >= 2 && (text[0] == '"' || text[0] == '\'') && text[length - 1] == text[0];
+    return !blankAtEnd && !quoted;
+}

@@ -30,3 +30,11 @@ int copyTextCut(char* out, size_t outSize, const char* text);
 // in any other shape, or two lines do, or a line starts with a byte the reading may trim, or
 // the last line is cut, and only the file's own reading can tell.
 int plainSectionValue(const char* lines, size_t length, const char* key, const char** value);
+
+// Why a stored value that filled its buffer is not used.
+constexpr char kTooLongValueText[] = "設定の文字列が長すぎます";
+
+// 1 when a private-profile file gives the text back byte for byte as it was written: no
+// line break or other control character, no blank (nor ideographic space) at either end,
+// no pair of quotes around it.
+int isStorableValue(const char* text);

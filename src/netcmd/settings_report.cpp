@@ -142,13 +142,14 @@ void compareConnection(Differences& d, const ConnectionSettings& asked, const Co
 }
 
 constexpr char kBrowserName[] = "ブラウザ";
+constexpr char kUnusableBefore[] = "保存された設定を使えません（";
 
 void compareProxy(Differences& d, const ProxyOutcome& proxy) {
     if (proxy.asked == nullptr) return;
     if (proxy.unusable != nullptr || proxy.held == nullptr) {
         if (GrowingText* line = d.next(kBrowserName))
             line->add("プロキシ： ")
-                .add(proxy.unusable != nullptr ? "保存された設定を使えません（" : "読み取れません")
+                .add(proxy.unusable != nullptr ? kUnusableBefore : "読み取れません")
                 .add(proxy.unusable != nullptr ? proxy.unusable : "")
                 .add(proxy.unusable != nullptr ? "）" : "");
         return;
@@ -161,13 +162,34 @@ void compareProxy(Differences& d, const ProxyOutcome& proxy) {
     }
 }
 
+constexpr char kPrinterName[] = "プリンタ";
+
+void comparePrinter(Differences& d, const PrinterOutcome& printer) {
+    if (printer.asked == nullptr) return;
+    if (printer.unusable == nullptr && !printer.missing && printer.held != nullptr) {
+        if (!samePrinterName(printer.asked, printer.held))
+            d.pair(kPrinterName, kPrinterLabel, Shown{nullptr, printer.asked},
+                   Shown{nullptr, printer.held[0] != '\0' ? printer.held : kNothing});
+        return;
+    }
+    GrowingText* line = d.next(kPrinterName);
+    if (line == nullptr) return;
+    if (printer.missing)
+        line->add("「").add(printer.asked).add("」はこのコンピュータにありません");
+    else if (printer.unusable != nullptr)
+        line->add(kPrinterLabel).add("： ").add(kUnusableBefore).add(printer.unusable).add("）");
+    else
+        line->add(kPrinterLabel).add("： 読み取れません");
+}
+
 int collectDifferences(Differences& d, const ScriptSettings& asked, const ScriptSettings& held,
-                       const ProxyOutcome* proxy = nullptr) {
+                       const ProxyOutcome* proxy = nullptr, const PrinterOutcome* printer = nullptr) {
     for (int i = 0; i < asked.connectionCount; ++i) {
         static ConnectionSettings missing;  // zero: not present
         compareConnection(d, asked.connections[i], i < held.connectionCount ? held.connections[i] : missing);
     }
     if (proxy != nullptr) compareProxy(d, *proxy);
+    if (printer != nullptr) comparePrinter(d, *printer);
     if (d.text != nullptr && d.count > kMaxReportedDifferences)
         d.text->add(d.lineBreak).add("ほか ").number(d.count - kMaxReportedDifferences).add(" 件");
     return d.count;
@@ -186,21 +208,27 @@ int countProxyDifferences(const ProxyOutcome& proxy) {
     return d.count;
 }
 
+int countPrinterDifferences(const PrinterOutcome& printer) {
+    Differences d{nullptr};
+    comparePrinter(d, printer);
+    return d.count;
+}
+
 int composeDifferenceReport(const char* failureText, const ScriptSettings& asked, const ScriptSettings& held,
-                            char** out, const ProxyOutcome* proxy) {
+                            char** out, const ProxyOutcome* proxy, const PrinterOutcome* printer) {
     GrowingText text;
     text.add(failureText != nullptr ? failureText : "").add("\n\n").add(kNotTakenHeading);
     Differences d{&text};
-    collectDifferences(d, asked, held, proxy);
+    collectDifferences(d, asked, held, proxy, printer);
     return text.hand(out);
 }
 
 int composeChangePreview(const ScriptSettings& asked, const ScriptSettings& held, const ProxyOutcome* proxy,
-                         char** out) {
+                         const PrinterOutcome* printer, char** out) {
     GrowingText text;
     Differences d{&text, true, "\r\n"};
     text.add(kChangesHeading);
-    if (collectDifferences(d, asked, held, proxy) == 0) return GrowingText().add(kSameAsNowText).hand(out);
+    if (collectDifferences(d, asked, held, proxy, printer) == 0) return GrowingText().add(kSameAsNowText).hand(out);
     return text.hand(out);
 }
 
@@ -239,13 +267,23 @@ int composeProxySummary(const ProxySettings* proxy, const char* unusable, char**
     if (proxy == nullptr) {
         text.add("ブラウザのプロキシ： 保存されていません");
     } else if (unusable != nullptr) {
-        text.add("ブラウザのプロキシ： 保存された設定を使えません（").add(unusable).add("）");
+        text.add("ブラウザのプロキシ： ").add(kUnusableBefore).add(unusable).add("）");
     } else {
         text.add("ブラウザのプロキシ");
         for (int item = 0; item < kProxyItemCount; ++item)
             if (item != kProxyDetectItem || (proxy->flags & kProxyDetect))
                 text.add("\r\n  ").add(proxyItemLabel(item)).add("： ").add(proxyItemValue(*proxy, item));
     }
+    return text.hand(out);
+}
+
+int composePrinterSummary(const char* printer, const char* unusable, char** out) {
+    GrowingText text;
+    text.add(kPrinterLabel).add("： ");
+    if (unusable != nullptr)
+        text.add(kUnusableBefore).add(unusable).add("）");
+    else
+        text.add(printer != nullptr && printer[0] != '\0' ? printer : "保存されていません");
     return text.hand(out);
 }
 

@@ -244,6 +244,27 @@ int ProfileCatalog::writeProfileProxy(int index, const ProxySettings* proxy) {
            writeProfileString(iniPath, section, kProxyScriptKey, proxy->script);
 }
 
+int ProfileCatalog::readProfilePrinter(int index, char (&out)[kPrinterNameSize], const char** problem) const {
+    *problem = nullptr;
+    out[0] = '\0';
+    if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
+    // Two bytes more than a name, as for the proxy's texts: a longer value reads long.
+    char* value = new (std::nothrow) char[kPrinterNameSize + 2];
+    if (value == nullptr) return 0;
+    readProfileString(iniPath, sectionNames[index], kPrinterKey, value, kPrinterNameSize + 2, "");
+    *problem = readPrinterKey(value, out);
+    const int named = value[0] != '\0';
+    delete[] value;
+    return named;
+}
+
+int ProfileCatalog::writeProfilePrinter(int index, const char* name) {
+    if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
+    // Deleted first, so that a key saved before the proxy's is written after them again.
+    const int deleted = WritePrivateProfileStringA(sectionNames[index], kPrinterKey, nullptr, iniPath);
+    return name != nullptr ? writeProfileString(iniPath, sectionNames[index], kPrinterKey, name) : deleted;
+}
+
 int ProfileCatalog::indexOfName(const char* name) const {
     ProfileEntry entry;
     for (int i = 0; name != nullptr && entryAt(i, &entry); ++i)

@@ -4,6 +4,7 @@
 
 #include "../adapters/discovery.h"
 #include "../browser/proxy_settings.h"
+#include "../printer/printer_name.h"
 #include "section_names.h"
 
 constexpr char kCatalogFilePath[] = ".\\dumplist.ini";
@@ -53,6 +54,13 @@ public:
     // Writes the four proxy keys after the others, or deletes them for a null proxy.
     // 1 when every key was written or deleted.
     int writeProfileProxy(int index, const ProxySettings* proxy);
+    // The profile's default printer. 0 when its section holds no "printer" key, or an
+    // empty one (nothing to set); else 1, with the name in out and *problem saying why it
+    // may not be used (null when it may).
+    int readProfilePrinter(int index, char (&out)[kPrinterNameSize], const char** problem) const;
+    // Writes the "printer" key as the section's last (the name may be empty), or deletes it
+    // for a null name. 1 when it was written or deleted.
+    int writeProfilePrinter(int index, const char* name);
     // Writes the profile's "name" key alone (cut at a character boundary to fit an entry)
     // and reloads. 1 when that entry reads back with the new name.
     int renameProfile(int index, const char* displayName);

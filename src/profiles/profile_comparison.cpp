@@ -7,6 +7,7 @@
 #include "../common/desktop_user.h"
 #include "../netcmd/netsh_text.h"
 #include "../netcmd/settings_report.h"
+#include "../printer/default_printer.h"
 #include "profile_texts.h"
 
 namespace {
@@ -16,8 +17,16 @@ struct Now {
     MachineSettings machine;
     ProxySettings proxy;
     int proxyRead = 0;
-    int proxyWithheld = 0;  // run as another user: an apply leaves the browser alone
+    int runAs = 0;  // run as another user: an apply leaves the browser and the printer alone
+    char printer[kPrinterNameSize];
+    int printerRead = -1;  // -1: not yet asked; winspool is loaded for a profile that names a printer
 };
+
+// The default printer now, read when the first profile that names one needs it.
+const char* printerNow(Now* now) {
+    if (now->printerRead < 0) now->printerRead = readDefaultPrinter(now->printer);
+    return now->printerRead ? now->printer : nullptr;
+}
 
 // Joins text and part with the separator into *text (new[]); a null text takes the part.
 int appendPart(char** text, const char* separator, const char* part) {
@@ -28,24 +37,33 @@ int appendPart(char** text, const char* separator, const char* part) {
     return 1;
 }
 
-// The profile's proxy as an apply would use it, for the comparison and the preview.
-struct ProfileProxy {
-    ProxySettings kept;
-    int keeps = 0;
-    const char* unusable = nullptr;
+// The profile's proxy and printer as an apply would use them, for the comparison and the
+// preview.
+struct ProfileExtras {
+    ProxySettings proxy;
+    int keepsProxy = 0;
+    const char* proxyUnusable = nullptr;
+    char printer[kPrinterNameSize];
+    int keepsPrinter = 0;
+    const char* printerUnusable = nullptr;
 };
 
 // A script that may run and names connections: what an apply would change (when the
 // apply would run it and every connection it names could be read), then its contents.
 // Sets holdsNow when an apply would change nothing.
-void composeComparison(const ScriptSettings& script, int runnable, const Now& now, const ProfileProxy& proxy,
+void composeComparison(const ScriptSettings& script, int runnable, Now* now, const ProfileExtras& extras,
                        ScriptSettings* held, ProfileComparison* out) {
     char* part = nullptr;
-    if (runnable && pickHeldSettings(script, now.machine, held)) {
-        const ProxyOutcome outcome = {proxy.keeps && !now.proxyWithheld ? &proxy.kept : nullptr,
-                                      now.proxyRead ? &now.proxy : nullptr, proxy.unusable};
-        out->holdsNow = countDifferences(script, *held) == 0 && countProxyDifferences(outcome) == 0;
-        if (composeChangePreview(script, *held, &outcome, &part)) appendPart(&out->preview, "", part);
+    if (runnable && pickHeldSettings(script, now->machine, held)) {
+        const ProxyOutcome proxy = {extras.keepsProxy && !now->runAs ? &extras.proxy : nullptr,
+                                    now->proxyRead ? &now->proxy : nullptr, extras.proxyUnusable};
+        const bool judgesPrinter = extras.keepsPrinter && !now->runAs;
+        const PrinterOutcome printer = {
+            judgesPrinter ? extras.printer : nullptr, judgesPrinter ? printerNow(now) : nullptr, extras.printerUnusable,
+            judgesPrinter && extras.printerUnusable == nullptr && !hasPrinter(extras.printer)};
+        out->holdsNow = countDifferences(script, *held) == 0 && countProxyDifferences(proxy) == 0 &&
+                        countPrinterDifferences(printer) == 0;
+        if (composeChangePreview(script, *held, &proxy, &printer, &part)) appendPart(&out->preview, "", part);
         delete[] part;
         part = nullptr;
     }
@@ -54,8 +72,8 @@ void composeComparison(const ScriptSettings& script, int runnable, const Now& no
 }
 
 // Why the script cannot be shown or would not run, or the comparison and its contents,
-// then the profile's proxy.
-void compareOne(const ProfileEntry& entry, const ProfileProxy& proxy, const Now& now, ScriptSettings* buffers,
+// then the profile's proxy and printer.
+void compareOne(const ProfileEntry& entry, const ProfileExtras& extras, Now* now, ScriptSettings* buffers,
                 ProfileComparison* out) {
     ScriptSettings& script = buffers[0];
     if (!readScriptSettings(entry.path, &script)) {
@@ -67,11 +85,15 @@ void compareOne(const ProfileEntry& entry, const ProfileProxy& proxy, const Now&
         return;
     }
     if (script.connectionCount > 0)
-        composeComparison(script, isSingleWordPath(entry.path), now, proxy, &buffers[1], out);
+        composeComparison(script, isSingleWordPath(entry.path), now, extras, &buffers[1], out);
     else
         appendPart(&out->preview, "", kNoConnectionScriptText);
     char* part = nullptr;
-    if (composeProxySummary(proxy.keeps ? &proxy.kept : nullptr, proxy.unusable, &part))
+    if (composeProxySummary(extras.keepsProxy ? &extras.proxy : nullptr, extras.proxyUnusable, &part))
+        appendPart(&out->preview, "\r\n", part);
+    delete[] part;
+    part = nullptr;
+    if (composePrinterSummary(extras.keepsPrinter ? extras.printer : nullptr, extras.printerUnusable, &part))
         appendPart(&out->preview, "\r\n", part);
     delete[] part;
 }
@@ -83,24 +105,24 @@ int compareProfilesWithNow(const ProfileCatalog& catalog, ProfileComparison** ou
     *out = new (std::nothrow) ProfileComparison[count > 0 ? count : 1]();
     Now* now = new (std::nothrow) Now;
     ScriptSettings* buffers = new (std::nothrow) ScriptSettings[2];  // a script, what its connections hold
-    ProfileProxy* proxy = new (std::nothrow) ProfileProxy;
-    if (*out == nullptr || now == nullptr || buffers == nullptr || proxy == nullptr) {
+    ProfileExtras* extras = new (std::nothrow) ProfileExtras;
+    if (*out == nullptr || now == nullptr || buffers == nullptr || extras == nullptr) {
         delete[] *out;
         *out = nullptr;
     } else {
         readMachineSettings(&now->machine);
-        now->proxyWithheld = runsAsAnotherUser();
-        now->proxyRead = !now->proxyWithheld && readBrowserProxy(&now->proxy);
+        now->runAs = runsAsAnotherUser();
+        now->proxyRead = !now->runAs && readBrowserProxy(&now->proxy);
         for (int i = 0; i < count; ++i) {
             ProfileEntry entry;
             if (!catalog.entryAt(i, &entry)) continue;
-            proxy->unusable = nullptr;
-            proxy->keeps = catalog.readProfileProxy(i, &proxy->kept, &proxy->unusable);
-            compareOne(entry, *proxy, *now, buffers, &(*out)[i]);
+            extras->keepsProxy = catalog.readProfileProxy(i, &extras->proxy, &extras->proxyUnusable);
+            extras->keepsPrinter = catalog.readProfilePrinter(i, extras->printer, &extras->printerUnusable);
+            compareOne(entry, *extras, now, buffers, &(*out)[i]);
         }
         releaseMachineSettings(&now->machine);
     }
-    delete proxy;
+    delete extras;
     delete[] buffers;
     delete now;
     return *out != nullptr;

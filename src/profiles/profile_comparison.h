@@ -12,8 +12,9 @@ struct ProfileComparison {
     char* preview;  // new[]: what the selection dialog shows for it; null when memory is short
 };
 
-// Reads the connections and the browser's proxy once, then each profile's script once,
-// into a new[] array of catalog.count() records at *out. 0, with *out null, when memory is
-// short. Free it with releaseProfileComparisons.
+// Reads the connections and the browser's proxy once (the default printer once, when a
+// profile names one), then each profile's script once, into a new[] array of
+// catalog.count() records at *out. 0, with *out null, when memory is short. Free it with
+// releaseProfileComparisons.
 int compareProfilesWithNow(const ProfileCatalog& catalog, ProfileComparison** out);
 void releaseProfileComparisons(ProfileComparison* comparisons, int count);

@@ -10,6 +10,8 @@
 #include "../common/profile_text.h"
 #include "../browser/browser_proxy.h"
 #include "../netcmd/command_runner.h"
+#include "../netcmd/settings_report.h"
+#include "../printer/default_printer.h"
 #include "../resources/resource.h"
 #include "profile_catalog.h"
 #include "profile_texts.h"
@@ -18,6 +20,7 @@
 char profileNameBuffer[100] = "";
 int replacedProfileIndex = -1;
 int saveBrowserProxyToo = 1;
+int saveDefaultPrinterToo = 1;
 
 namespace {
 
@@ -44,12 +47,14 @@ void onOk(HWND dialog) {
         if (answer == IDYES) replacedProfileIndex = listed;
     }
     saveBrowserProxyToo = IsDlgButtonChecked(dialog, IDC_SAVE_PROXY_CHECK) == BST_CHECKED;
+    saveDefaultPrinterToo = IsDlgButtonChecked(dialog, IDC_SAVE_PRINTER_CHECK) == BST_CHECKED;
     EndDialog(dialog, IDC_OK_BUTTON);
 }
 
 INT_PTR onInitDialog(HWND dialog) {
     centerWindowOnDesktop(dialog);
     CheckDlgButton(dialog, IDC_SAVE_PROXY_CHECK, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_SAVE_PRINTER_CHECK, BST_CHECKED);
     return 1;
 }
 
@@ -87,35 +92,75 @@ void deleteIfEmpty(const char* path) {
     deleteSoon(path);
 }
 
-// The browser's proxy, read before anything is written: one that the file could not give
-// back as it is refuses the whole save. After a save, the profile holds the proxy when it
-// was read (and asked for), and no proxy keys otherwise. Run as another user, the proxy
-// keys are left as they are: none for a new profile, its own user's for one saved again.
+// The browser's proxy and the default printer, as the check boxes ask, read before the
+// network part is saved and written after it.
+struct SavedExtras {
+    ProxySettings proxy;
+    char printer[kPrinterNameSize];
+    int proxyRead = 0;
+    int printerRead = 0;
+};
+
+// Why what was read cannot be saved as it is, or null.
+const char* storageProblem(const SavedExtras* extras) {
+    if (extras == nullptr) return nullptr;
+    const char* problem = extras->proxyRead ? proxyStorageProblem(extras->proxy) : nullptr;
+    return problem == nullptr && extras->printerRead ? printerStorageProblem(extras->printer) : problem;
+}
+
+// kSavedText, then a line for each of the proxy and the printer that was asked for and
+// not saved.
+void tellSaved(HWND mainWindow, int runAs, int proxySaved, int printerSaved) {
+    const char* lines[2] = {
+        !proxySaved ? kProxyNotSavedLine : runAs && saveBrowserProxyToo ? kProxyRunAsLine : nullptr,
+        !printerSaved ? kPrinterNotSavedLine : runAs && saveDefaultPrinterToo ? kPrinterRunAsLine : nullptr};
+    char* told = nullptr;
+    for (const char* line : lines) {
+        char* longer = nullptr;
+        if (line != nullptr && appendLine(told != nullptr ? told : kSavedText, "\n", line, &longer)) {
+            delete[] told;
+            told = longer;
+        }
+    }
+    showInformation(mainWindow, told != nullptr ? told : kSavedText, kConfirmTitle);
+    delete[] told;
+}
+
+// A proxy or a printer name that the file could not give back as it is refuses the whole
+// save. After a save, the profile holds each of them when it was read (and asked for), and
+// no key of it otherwise. Run as another user, the keys are left as they are: none for a
+// new profile, its own user's for one saved again.
 void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
-    // Run as another user, the browser's proxy is that account's: none is recorded.
-    const int runAs = saveBrowserProxyToo && runsAsAnotherUser();
-    ProxySettings* proxy = saveBrowserProxyToo && !runAs ? new (std::nothrow) ProxySettings : nullptr;
-    const int proxyRead = proxy != nullptr && readBrowserProxy(proxy);
-    if (proxyRead && proxyStorageProblem(*proxy) != nullptr) {
-        showInformation(mainWindow, proxyStorageProblem(*proxy), kConfirmTitle);
-        delete proxy;
+    // Run as another user, the browser and the printers are that account's: none is recorded.
+    const int runAs = (saveBrowserProxyToo || saveDefaultPrinterToo) && runsAsAnotherUser();
+    SavedExtras* extras = new (std::nothrow) SavedExtras;
+    if (extras != nullptr && !runAs) {
+        extras->proxyRead = saveBrowserProxyToo && readBrowserProxy(&extras->proxy);
+        extras->printerRead = saveDefaultPrinterToo && readDefaultPrinter(extras->printer);
+    }
+    if (storageProblem(extras) != nullptr) {
+        showInformation(mainWindow, storageProblem(extras), kConfirmTitle);
+        delete extras;
         return;
     }
     const int resaved = replacedProfileIndex;
     const SaveOutcome outcome = resaved >= 0 ? resaveProfile(catalog, runner, resaved)
                                              : saveNamedProfile(catalog, runner, profileNameBuffer);
-    int proxySaved = 1;
+    int proxySaved = 1, printerSaved = 1;
     if (outcome == SaveOutcome::Saved && !runAs) {
         const int index = resaved >= 0 ? resaved : catalog->count() - 1;
-        proxySaved = proxyRead ? catalog->writeProfileProxy(index, proxy)
+        const int proxyRead = extras != nullptr && extras->proxyRead;
+        const int printerRead = extras != nullptr && extras->printerRead;
+        proxySaved = proxyRead ? catalog->writeProfileProxy(index, &extras->proxy)
                                : catalog->writeProfileProxy(index, nullptr) && !saveBrowserProxyToo;
+        printerSaved = printerRead ? catalog->writeProfilePrinter(index, extras->printer)
+                                   : catalog->writeProfilePrinter(index, nullptr) && !saveDefaultPrinterToo;
     }
-    delete proxy;
-    showInformation(mainWindow,
-                    outcome == SaveOutcome::Saved  ? (!proxySaved ? kSavedWithoutProxyText : runAs ? kSavedRunAsText : kSavedText)
-                    : outcome == SaveOutcome::Full ? kCatalogFullText
-                                                   : kSaveFailedText,
-                    kConfirmTitle);
+    delete extras;
+    if (outcome == SaveOutcome::Saved)
+        tellSaved(mainWindow, runAs, proxySaved, printerSaved);
+    else
+        showInformation(mainWindow, outcome == SaveOutcome::Full ? kCatalogFullText : kSaveFailedText, kConfirmTitle);
 }
 
 }  // namespace

@@ -17,6 +17,10 @@ extern int replacedProfileIndex;
 // box, checked when the dialog opens). Read by the command afterwards.
 extern int saveBrowserProxyToo;
 
+// Written by the dialog on OK: 1 when the default printer is to be saved too (the second
+// check box, checked when the dialog opens). Read by the command afterwards.
+extern int saveDefaultPrinterToo;
+
 enum class SaveOutcome { Saved, Full, Failed };
 
 // Adds a profile under the name and dumps the current settings into its script. A

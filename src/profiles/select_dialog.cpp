@@ -13,6 +13,7 @@
 #include "../netcmd/netsh_text.h"
 #include "../netcmd/network_rights.h"
 #include "../netcmd/settings_report.h"
+#include "../printer/default_printer.h"
 #include "../resources/resource.h"
 #include "../shortcuts/desktop_shortcut.h"
 #include "profile_catalog.h"
@@ -215,9 +216,67 @@ void onCommand(HWND dialog, int id, int notification) {
     }
 }
 
-// Runs the profile's script when it holds network settings alone; the connections it
-// names, read back afterwards, decide the verdict, and the exit code only where they
-// cannot be read. The script stays open, unchangeable, from the check to netsh's end.
+// What an apply asks of the browser's proxy and the default printer, and what they hold
+// afterwards. Run as another user, the browser and the printers here are not those of the
+// user at the screen: they are left alone, and told apart from the verdict.
+struct UserSettingsApply {
+    ProxySettings proxy[2];  // what the profile keeps, what is held
+    char printer[2][kPrinterNameSize];
+    ProxyOutcome proxyOutcome = {nullptr, nullptr, nullptr};
+    PrinterOutcome printerOutcome = {nullptr, nullptr, nullptr, 0};
+    int runAs = 0;
+    int proxyWithheld = 0;
+    int printerWithheld = 0;
+};
+
+// A proxy that cannot be used is not sent at all; one that is, is judged by its read-back.
+void applyProfileProxy(const ProfileCatalog& catalog, UserSettingsApply* user) {
+    ProxyOutcome& outcome = user->proxyOutcome;
+    if (!catalog.readProfileProxy(selectedProfileIndex, &user->proxy[0], &outcome.unusable)) return;
+    user->proxyWithheld = user->runAs;
+    if (user->runAs) return;
+    outcome.asked = &user->proxy[0];
+    if (outcome.unusable != nullptr) return;
+    applyBrowserProxy(user->proxy[0]);
+    if (readBrowserProxy(&user->proxy[1])) outcome.held = &user->proxy[1];
+}
+
+// The same for the printer; one that winspool refuses and this user does not have is told
+// as missing, any other refusal is judged by the read-back.
+void applyProfilePrinter(const ProfileCatalog& catalog, UserSettingsApply* user) {
+    PrinterOutcome& outcome = user->printerOutcome;
+    if (!catalog.readProfilePrinter(selectedProfileIndex, user->printer[0], &outcome.unusable)) return;
+    user->printerWithheld = user->runAs;
+    if (user->runAs) return;
+    outcome.asked = user->printer[0];
+    if (outcome.unusable != nullptr) return;
+    outcome.missing = !setDefaultPrinter(user->printer[0]) && !hasPrinter(user->printer[0]);
+    if (!outcome.missing && readDefaultPrinter(user->printer[1])) outcome.held = user->printer[1];
+}
+
+// The verdict, then a line for the proxy and for the printer left alone: they join the list
+// of what did not take, or stand after the verdict's text.
+void tellApplied(HWND mainWindow, int applied, const char* report, const UserSettingsApply* user) {
+    const char* verdict = applied ? kAppliedText : report != nullptr ? report : kApplyFailedText;
+    const char* separator = report != nullptr && !applied ? "\n" : "\n\n";
+    char* told = nullptr;
+    const int withheld[2] = {user != nullptr && user->proxyWithheld, user != nullptr && user->printerWithheld};
+    const char* const lines[2] = {kProxyWithheldLine, kPrinterWithheldLine};
+    for (int i = 0; i < 2; ++i) {
+        char* longer = nullptr;
+        if (!withheld[i] || !appendLine(told != nullptr ? told : verdict, separator, lines[i], &longer)) continue;
+        delete[] told;
+        told = longer;
+        separator = "\n";
+    }
+    showInformation(mainWindow, told != nullptr ? told : verdict, kConfirmTitle);
+    delete[] told;
+}
+
+// Runs the profile's script when it holds network settings alone, then sets the proxy and
+// the printer it keeps; the connections it names, read back afterwards, decide the verdict
+// with them, and the exit code only where they cannot be read. The script stays open,
+// unchangeable, from the check to netsh's end.
 void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
     if (!mayChangeNetworkSettings()) {
         showInformation(mainWindow, kNeedsAdministratorText, kConfirmTitle);
@@ -225,40 +284,27 @@ void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, Comman
     }
     ProfileEntry entry;
     ScriptSettings* asked = new (std::nothrow) ScriptSettings;
+    UserSettingsApply* user = new (std::nothrow) UserSettingsApply;
     HANDLE script = INVALID_HANDLE_VALUE;
     char* report = nullptr;
     int applied = 0;
-    int withheld = 0;  // the profile's proxy, kept from another account's browser
     // Nothing is run that could not be read whole and checked.
-    const int checked = catalog != nullptr && runner != nullptr && asked != nullptr &&
+    const int checked = catalog != nullptr && runner != nullptr && asked != nullptr && user != nullptr &&
                         catalog->entryAt(selectedProfileIndex, &entry) && isSingleWordPath(entry.path) &&
                         readScriptSettings(entry.path, asked, &script);
     if (checked && asked->foreignLine != 0) {
         composeForeignLineReport(*asked, "\n", &report);
     } else if (checked) {
         applied = runner->execScript(entry.path);
-        ProxySettings* proxy = new (std::nothrow) ProxySettings[2];  // what the profile keeps, what is held
-        ProxyOutcome outcome = {nullptr, nullptr, nullptr};
-        if (proxy != nullptr && catalog->readProfileProxy(selectedProfileIndex, &proxy[0], &outcome.unusable)) {
-            // Run as another user, the browser here is not the one of the user at the screen:
-            // it is left alone, and told apart from the verdict.
-            withheld = runsAsAnotherUser();
-            // A proxy that cannot be used is not sent at all; one that is, is judged by its read-back.
-            if (!withheld && outcome.unusable == nullptr) applyBrowserProxy(proxy[0]);
-            outcome.asked = withheld ? nullptr : &proxy[0];
-            if (!withheld && outcome.unusable == nullptr && readBrowserProxy(&proxy[1])) outcome.held = &proxy[1];
-        }
-        applied = verifyApplied(*asked, applied, kApplyFailedText, &report, &outcome);
-        delete[] proxy;
+        user->runAs = runsAsAnotherUser();
+        applyProfileProxy(*catalog, user);
+        applyProfilePrinter(*catalog, user);
+        applied = verifyApplied(*asked, applied, kApplyFailedText, &report, &user->proxyOutcome, &user->printerOutcome);
     }
     if (script != INVALID_HANDLE_VALUE) CloseHandle(script);
-    const char* verdict = applied ? kAppliedText : report != nullptr ? report : kApplyFailedText;
-    char* told = nullptr;
-    // The line joins the list of what did not take, or stands after the verdict's text.
-    if (withheld) appendLine(verdict, report != nullptr && !applied ? "\n" : "\n\n", kProxyWithheldLine, &told);
-    showInformation(mainWindow, told != nullptr ? told : verdict, kConfirmTitle);
-    delete[] told;
+    tellApplied(mainWindow, applied, report, user);
     delete[] report;
+    delete user;
     delete asked;
 }
 

@@ -18,9 +18,11 @@ const char kApplied[] = "ネットワークの設定を適応しました。";
 const char kDeleteQuestion[] = "[OK Cancel] 削除して良いですか？";
 const std::string kNotAnsi = "設定ファイルが ANSI（Shift-JIS）形式で保存されていないため、適用しませんでした。";
 const char kNotTaken[] = "ネットワークの設定を適応できませんでした。\n\n反映されていない設定：\n";
-// The proxy keys a save writes on the test prefix, whose browser goes direct.
-const std::string kDirectProxy = "proxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\n";
-const std::string kNoProxyPreview = "\r\nブラウザのプロキシ： 保存されていません";
+// The keys a save writes after the network on the test prefix, whose browser goes direct
+// and whose default printer is the office's.
+const std::string kOfficePrinterKey = "printer=\\\\fs01\\Office-LP\r\n";
+const std::string kSavedExtras = "proxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\n" + kOfficePrinterKey;
+const std::string kNoExtrasPreview = "\r\nブラウザのプロキシ： 保存されていません\r\n通常使うプリンタ： 保存されていません";
 const std::string kSameAsNow = "現在の設定と同じです。\r\n\r\n", kChanges = "適用すると変わる設定：\r\n";
 constexpr int kList = 100, kOk = 101, kCancel = 102, kDelete = 104, kPreview = 105, kNameEdit = 200;
 
@@ -132,7 +134,7 @@ TEST_F(Profiles, SavingUnderAListedNameAsksAndYesReplacesThatScriptInPlace) {
         expectEndsWithZero(run);
         SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", nullptr);
         const bool added = r.answers.back() == IDNO;
-        EXPECT_EQ(added ? listed + "[003]\r\nname=Home\r\npath=.\\003.dmp\r\nsort=0\r\n" + kDirectProxy : listed, catalogue());
+        EXPECT_EQ(added ? listed + "[003]\r\nname=Home\r\npath=.\\003.dmp\r\nsort=0\r\n" + kSavedExtras : listed, catalogue());
         EXPECT_EQ(r.outcome == kSaved && !added ? now : home, readWholeFile(dir.file("001.dmp"))) << r.outcome;
         EXPECT_FALSE(fileExists(dir.file("001.dmp.new")));
         home = readWholeFile(dir.file("001.dmp"));
@@ -172,7 +174,8 @@ TEST_F(Profiles, TheBrowsersProxyTravelsWithItsProfile) {
         expectEndsWithZero(run);
     }
     EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\nproxy=2\r\nproxyserver=proxy.example:8080\r\n"
-              "proxybypass=\r\nproxyurl=\r\n[001]\r\nname=Away\r\npath=.\\001.dmp\r\nsort=0\r\n",
+              "proxybypass=\r\nproxyurl=\r\n" + kOfficePrinterKey + "[001]\r\nname=Away\r\npath=.\\001.dmp\r\nsort=0\r\n" +
+                  kOfficePrinterKey,
               catalogue());
     const std::string office = "2 proxy.example:8080";
     const struct {
@@ -217,8 +220,8 @@ TEST_F(Profiles, NamesAreCutTo99BytesMissingOnesAreToldAndDeleteAsksFirst) {
     std::string japanese;  // 60 two-byte characters: the cut falls inside the 50th, which is left out
     for (int i = 0; i < 60; ++i) japanese += "設";
     EXPECT_EQ(kSaved, saveAs(japanese));
-    const std::string second = "[001]\r\nname=" + japanese.substr(0, 98) + "\r\npath=.\\001.dmp\r\nsort=0\r\n" + kDirectProxy;
-    EXPECT_EQ("[000]\r\nname=" + std::string(99, 'a') + "\r\npath=.\\000.dmp\r\nsort=0\r\n" + kDirectProxy + second,
+    const std::string second = "[001]\r\nname=" + japanese.substr(0, 98) + "\r\npath=.\\001.dmp\r\nsort=0\r\n" + kSavedExtras;
+    EXPECT_EQ("[000]\r\nname=" + std::string(99, 'a') + "\r\npath=.\\000.dmp\r\nsort=0\r\n" + kSavedExtras + second,
               catalogue());
 
     TessalyRun deleting;  // Cancel keeps the dialog open, OK deletes
@@ -263,18 +266,19 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
               "  DNS： 192.168.0.1, 192.168.0.2\r\nワイヤレス ネットワーク接続\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動\r\n"
               "ローカル エリア接続 2\r\n  IPアドレス： 10.0.0.20 / 255.255.255.0\r\n  ゲートウェイ： 10.0.0.1\r\n"
               "  DNS： 10.0.0.1, 10.0.0.2\r\nワイヤレス ネットワーク接続 2\r\n  IPアドレス： 自動 (DHCP)\r\n"
-              "  DNS： 192.168.1.53\r\nブラウザのプロキシ\r\n  プロキシ： なし\r\n  除外： なし\r\n  自動構成スクリプト： なし",
+              "  DNS： 192.168.1.53\r\nブラウザのプロキシ\r\n  プロキシ： なし\r\n  除外： なし\r\n  自動構成スクリプト： なし\r\n"
+                  "通常使うプリンタ： \\\\fs01\\Office-LP",
               itemText(dialog, kPreview));
     HWND list = GetDlgItem(dialog, kList);
     for (int key = 0; key < 2; ++key) SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_EQ("設定ファイルを読めません： .\\lost.dmp", itemText(dialog, kPreview));
     SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ("設定ファイルに接続の設定がありません。" + kNoProxyPreview, itemText(dialog, kPreview));
+    EXPECT_EQ("設定ファイルに接続の設定がありません。" + kNoExtrasPreview, itemText(dialog, kPreview));
     const LRESULT itemHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
         SendMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(10, itemHeight * 3 / 2));
     EXPECT_EQ(kChanges + "「Gone」 この接続はありません\r\n「ローカル エリア接続」 WINSサーバー： 現在 なし ／ 適用後 10.0.0.44\r\n\r\n"
-              "Gone\r\n  IPアドレス： 自動 (DHCP)\r\nローカル エリア接続\r\n  WINS： 10.0.0.44" + kNoProxyPreview,
+              "Gone\r\n  IPアドレス： 自動 (DHCP)\r\nローカル エリア接続\r\n  WINS： 10.0.0.44" + kNoExtrasPreview,
               itemText(dialog, kPreview));
     pressButton(dialog, kOk);
     EXPECT_EQ(kNotTaken + std::string("「Gone」 この接続はありません\n「ローカル エリア接続」 WINSサーバー： 指定 10.0.0.44 ／ 現在 なし"),

@@ -120,7 +120,7 @@ TEST_F(Shortcuts, AProfilesShortcutFollowsItsRenameAndGoesWithItsDelete) {
     EXPECT_EQ((std::vector<std::string>{"Office", longest}), listItems(dialog, 100));
     EXPECT_EQ(1, SendDlgItemMessageA(dialog, 100, LB_GETCURSEL, 0, 0));
     EXPECT_EQ("適用すると変わる設定：\r\n「LAN」 この接続はありません\r\n\r\nLAN\r\n  IPアドレス： 自動 (DHCP)\r\n"
-              "ブラウザのプロキシ： 保存されていません",
+              "ブラウザのプロキシ： 保存されていません\r\n通常使うプリンタ： 保存されていません",
               itemText(dialog, 105));
     const std::string moved = link(std::string(97, 'n') + "_L");
     EXPECT_FALSE(fileExists(link("Home")));

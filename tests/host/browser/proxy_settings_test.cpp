@@ -74,8 +74,8 @@ TEST(ProxySettings, TextsThatWouldNotComeBackFromTheFileAreRefusedAndTheVerdictN
     char* text = nullptr;  // the preview before an apply: what is held, then what the apply sets
     EXPECT_EQ("適用すると変わる設定：\r\n「ブラウザ」 プロキシ： 現在 なし ／ 適用後 proxy.example:8080\r\n「ブラウザ」 除外： "
               "現在 なし ／ 適用後 <local>\r\n「ブラウザ」 設定を自動的に検出： 現在 しない ／ 適用後 する",
-              take(composeChangePreview(noConnection, noConnection, &outcomes[0], &text), text));
-    EXPECT_EQ("現在の設定と同じです。", take(composeChangePreview(noConnection, noConnection, &outcomes[4], &text), text));
+              take(composeChangePreview(noConnection, noConnection, &outcomes[0], nullptr, &text), text));
+    EXPECT_EQ("現在の設定と同じです。", take(composeChangePreview(noConnection, noConnection, &outcomes[4], nullptr, &text), text));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Run as another user: the tool asks the tokens whose desktop it is on, and keeps the
-// browser's proxy of another account out of a profile and off an apply. The test program
+// browser's proxy and the default printer of another account out of a profile and off an
+// apply. The test program
 // answers the token question through the functions the tool binds at first use.
 #include "common/desktop_user.h"
 
@@ -12,6 +13,7 @@
 #include "browser/browser_proxy.h"
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
+#include "printer/default_printer.h"
 #include "profiles/profile_catalog.h"
 #include "profiles/profile_texts.h"
 #include "profiles/save_dialog.h"
@@ -24,7 +26,7 @@ namespace {
 bool otherUser = false;               // the shell's token answers with another account
 HANDLE shellToken = nullptr;          // the token last opened, when it is another process's
 std::vector<std::string> shown;       // message boxes, in order
-int proxyCalls = 0;                   // WinINet calls of the proxy
+int proxyCalls = 0;                   // WinINet and winspool calls of the proxy and the printer
 HWND WINAPI desktopAsShell() { return GetDesktopWindow(); }  // a window of another process
 
 DWORD refused = 0;                    // 1: the shell's process, 2: its token, 3: the process, not for rights
@@ -51,6 +53,8 @@ int WINAPI recordBox(HWND, LPCSTR text, LPCSTR, UINT) { return shown.push_back(t
 INT_PTR WINAPI saveAgain(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return replacedProfileIndex = 0, 101; }
 BOOL WINAPI countQuery(void*, DWORD, void*, DWORD*) { return ++proxyCalls, TRUE; }
 BOOL WINAPI countSet(void*, DWORD, void*, DWORD) { return ++proxyCalls, TRUE; }
+BOOL WINAPI countGetPrinter(LPSTR, LPDWORD) { return ++proxyCalls, FALSE; }
+BOOL WINAPI countSetPrinter(LPCSTR) { return ++proxyCalls, TRUE; }
 
 class DesktopUser : public ::testing::Test {
 protected:
@@ -91,42 +95,45 @@ TEST_F(DesktopUser, AnotherAccountIsToldOnlyWhenEveryStepAnswersAndTheUsersDiffe
     }
 }
 
-// Run as another user, an apply leaves the browser alone and says so, a save records no
-// proxy (a profile saved again keeps its own) and says so, and a shortcut question names
+// Run as another user, an apply leaves the browser and the printer alone and says so, a
+// save records neither (a profile saved again keeps its own) and says so, and a shortcut question names
 // the account whose desktop gets it.
 TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDesktop) {
     ASSERT_EQ(1, seedSimulatedMachine());
     ScratchDir dir;
     dir.enter();
-    const std::string listed = "[000]\r\nname=Office\r\npath=.\\000.dmp\r\nproxy=1\r\nproxyserver=\r\n";
+    const std::string listed = "[000]\r\nname=Office\r\npath=.\\000.dmp\r\nproxy=1\r\nproxyserver=\r\nprinter=LP\r\n";
     writeWholeFile("dumplist.ini", listed);
     writeWholeFile("000.dmp", "pushd interface ip\r\nset dns name=\"ローカル エリア接続\" source=dhcp\r\npopd\r\n");
     void* box = replaceImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(recordBox));
     void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(saveAgain));
     winInetCalls = {countQuery, countSet};
+    printerCalls = {countGetPrinter, countSetPrinter};
     otherUser = true;
     ProfileCatalog catalog(kCatalogFilePath);
     catalog.load();
     CommandRunner runner;
     runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1);
     std::strcpy(profileNameBuffer, "Office");
-    saveBrowserProxyToo = 1;
+    saveBrowserProxyToo = saveDefaultPrinterToo = 1;
     runSaveCommand(nullptr, &catalog, &runner);  // Yes to saving "Office" again
     runProfileShortcutCommand(nullptr, "Office");
     replaceImport("user32.dll", "DialogBoxParamA", dialog);
     replaceImport("user32.dll", "MessageBoxA", box);
     winInetCalls = {nullptr, nullptr};
+    printerCalls = {nullptr, nullptr};
     seedSimulatedMachine();
     char user[kUserNameSize];
     processUserName(user);
     EXPECT_EQ((std::vector<std::string>{
-                  std::string(kAppliedText) + "\n\n" + kProxyWithheldLine, kSavedRunAsText,
+                  std::string(kAppliedText) + "\n\n" + kProxyWithheldLine + "\n" + kPrinterWithheldLine,
+                  std::string(kSavedText) + "\n" + kProxyRunAsLine + "\n" + kPrinterRunAsLine,
                   std::string("ネットワーク設定「Office」のショートカットをデスクトップに作成します。\nよろしいですか？\n"
                               "（別のユーザーとして実行しているため、ユーザー「") +
                       user + "」のデスクトップに作成されます）"}),
               shown);
-    EXPECT_EQ(0, proxyCalls) << "another account's browser was asked or set";
-    EXPECT_EQ(listed, readWholeFile("dumplist.ini")) << "the proxy its own user saved goes";
+    EXPECT_EQ(0, proxyCalls) << "another account's browser or printer was asked or set";
+    EXPECT_EQ(listed, readWholeFile("dumplist.ini")) << "the proxy or printer its own user saved goes";
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+#include "printer_name.h"
+
+#include <cstring>
+
+#include "../common/profile_text.h"
+
+namespace {
+
+constexpr char kNotStorableText[] = "通常使うプリンタの名前に、保存できない文字（改行や前後の空白など）があります。";
+
+unsigned char lowerAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+
+}  // namespace
+
+const char* readPrinterKey(const char* value, char (&out)[kPrinterNameSize]) {
+    out[0] = '\0';
+    if (value == nullptr) return nullptr;
+    const size_t length = std::strlen(value);
+    if (length >= kPrinterNameSize) return kTooLongValueText;
+    std::memcpy(out, value, length + 1);
+    return nullptr;
+}
+
+const char* printerStorageProblem(const char* name) { return isStorableValue(name) ? nullptr : kNotStorableText; }
+
+int samePrinterName(const char* a, const char* b) {
+    for (size_t i = 0;; ++i) {
+        const unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (lowerAscii(x) != lowerAscii(y)) return 0;
+        if (x == '\0') return 1;
+        // The second byte of a two-byte character is no letter, whatever its value.
+        if (!isShiftJisLeadByte(x)) continue;
+        ++i;
+        if (a[i] != b[i]) return 0;
+        if (a[i] == '\0') return 1;
+    }
+}

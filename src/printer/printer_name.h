@@ -1,0 +1,26 @@
+// The user's default printer as a profile keeps it: the key "printer" after the proxy
+// keys, holding the printer's name as Windows gives it (blanks, commas, Japanese text,
+// "\\server\share" for a printer on a server), empty when the user had none.
+// Portable: no windows.h.
+#pragma once
+
+#include <cstddef>
+
+constexpr char kPrinterKey[] = "printer";
+
+// A printer name with its terminator: at most 1,023 bytes, far more than Windows gives one.
+constexpr size_t kPrinterNameSize = 1024;
+
+// The key's value as the private-profile calls read it, into a buffer of kPrinterNameSize
+// + 1 bytes (one that fills it was longer than a name may be), copied into out. Null when
+// it may be used (empty: no printer to set); otherwise why not.
+const char* readPrinterKey(const char* value, char (&out)[kPrinterNameSize]);
+
+// Null when the file gives the name back as it is; otherwise the text the user is told.
+const char* printerStorageProblem(const char* name);
+
+// 1 when both name the same printer: Windows does not tell letter case apart in them.
+int samePrinterName(const char* a, const char* b);
+
+// The label of the printer's lines in the preview and the verdict.
+constexpr char kPrinterLabel[] = "通常使うプリンタ";
