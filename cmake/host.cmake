@@ -19,6 +19,7 @@ add_executable(host_tests
     tests/host/common/dotted_quad_test.cpp
     tests/host/app/launch_mode_test.cpp
     tests/host/browser/proxy_settings_test.cpp
+    tests/host/printer/printer_name_test.cpp
     tests/host/common/profile_text_test.cpp
     tests/host/app/version_code_test.cpp
     tests/host/netcmd/netsh_script_test.cpp
@@ -27,6 +28,7 @@ add_executable(host_tests
     tests/host/shortcuts/profile_link_test.cpp
 )
 target_compile_options(host_tests PRIVATE ${TESSALY_WARNINGS})
+target_include_directories(host_tests PRIVATE tests)
 target_link_libraries(host_tests PRIVATE tessaly_portable GTest::gtest_main)
 # The script reader's tests read the real dumps kept among the fuzz seeds.
 target_compile_definitions(host_tests PRIVATE TESSALY_SCRIPT_SEEDS="${CMAKE_SOURCE_DIR}/fuzz/fuzz_netsh_script")

@@ -5,15 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "host/composed_text.h"
 #include "netcmd/settings_report.h"
 
 namespace {
-
-std::string take(int ok, char* text) {
-    const std::string out = ok && text != nullptr ? text : "(none)";
-    delete[] text;
-    return out;
-}
 
 // The keys as a hand may have left them: only a proxy that is whole is sent, and the
 // preview says what it holds or why it is not used.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "host/composed_text.h"
 #include "netcmd/settings_report.h"
 
 namespace {
@@ -17,12 +18,6 @@ std::unique_ptr<ScriptSettings> read(const std::string& script) {
     auto settings = std::make_unique<ScriptSettings>();
     readNetshScript(script.data(), script.size(), settings.get());
     return settings;
-}
-
-std::string take(int ok, char* text) {
-    const std::string out = ok && text != nullptr ? text : "(none)";
-    delete[] text;
-    return out;
 }
 
 std::string summary(const ScriptSettings& settings) {

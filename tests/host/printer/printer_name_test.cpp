@@ -1,0 +1,78 @@
+#include "printer/printer_name.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/composed_text.h"
+#include "netcmd/settings_report.h"
+
+namespace {
+
+// The key as a hand may have left it: a name of any bytes the file gives back is used as it
+// stands, a longer one is refused, and the preview says which.
+TEST(PrinterName, TheKeyIsUsedAsItStandsUpToItsLengthAndThePreviewSaysWhichPrinter) {
+    const std::string longest(kPrinterNameSize - 1, 'p');
+    const struct {
+        std::string value, preview;
+    } cases[] = {
+        {"\\\\fs01\\Office-LP", "通常使うプリンタ： \\\\fs01\\Office-LP"},
+        {"経理 LP, 3F 「カラー」", "通常使うプリンタ： 経理 LP, 3F 「カラー」"},
+        {"", "通常使うプリンタ： 保存されていません"},
+        {longest, "通常使うプリンタ： " + longest},
+        {longest + "p", "通常使うプリンタ： 保存された設定を使えません（設定の文字列が長すぎます）"},
+    };
+    for (const auto& c : cases) {
+        char name[kPrinterNameSize];
+        const char* problem = readPrinterKey(c.value.c_str(), name);
+        char* text = nullptr;
+        EXPECT_EQ(c.preview, take(composePrinterSummary(name, problem, &text), text)) << c.value.substr(0, 20);
+        EXPECT_EQ(problem == nullptr ? c.value : "", name);
+    }
+    for (const char* name : {" lead", "trail ", "a\tb", "\"quoted\"", "LP\x81\x40", "\x81\x40LP"})
+        EXPECT_STREQ("通常使うプリンタの名前に、保存できない文字（改行や前後の空白など）があります。",
+                     printerStorageProblem(name))
+            << name;
+    EXPECT_EQ(nullptr, printerStorageProblem("\\\\fs01\\Office LP, 3F"));
+}
+
+// Windows does not tell letter case apart in printer names; the second byte of a two-byte
+// Shift-JIS character is no letter ("ア" is 0x83 0x41, "ビ" 0x83 0x72).
+TEST(PrinterName, LetterCaseIsIgnoredButNotInsideTwoByteCharacters) {
+    EXPECT_EQ(1, samePrinterName("\\\\FS01\\office-lp \x83\x41", "\\\\fs01\\Office-LP \x83\x41"));
+    EXPECT_EQ(0, samePrinterName("\x83\x41", "\x83\x61"));
+    EXPECT_EQ(0, samePrinterName("\x83\x72", "\x83\x52"));
+    EXPECT_EQ(0, samePrinterName("LP", "LP2"));
+}
+
+// Each outcome of setting the printer, as the verdict lists it and as the preview says what
+// an apply would change.
+TEST(PrinterName, TheVerdictAndThePreviewNameWhatTheDefaultPrinterHolds) {
+    const char office[] = "\\\\fs01\\Office-LP";
+    const PrinterOutcome outcomes[] = {
+        {office, "自宅の Inkjet", nullptr, 0}, {office, "", nullptr, 0}, {office, nullptr, nullptr, 0},
+        {"Gone-LP", nullptr, nullptr, 1},      {office, nullptr, "理由", 0}, {office, "\\\\FS01\\office-lp", nullptr, 0},
+        {nullptr, "LP", nullptr, 0},
+    };
+    const char* const lines[] = {"「プリンタ」 通常使うプリンタ： 指定 \\\\fs01\\Office-LP ／ 現在 自宅の Inkjet",
+                                 "「プリンタ」 通常使うプリンタ： 指定 \\\\fs01\\Office-LP ／ 現在 なし",
+                                 "「プリンタ」 通常使うプリンタ： 読み取れません",
+                                 "「プリンタ」 「Gone-LP」はこのコンピュータにありません",
+                                 "「プリンタ」 通常使うプリンタ： 保存された設定を使えません（理由）",
+                                 nullptr,
+                                 nullptr};
+    ScriptSettings none{};
+    for (int i = 0; i < 7; ++i) {
+        char* text = nullptr;
+        const std::string line = lines[i] != nullptr ? std::string("\n") + lines[i] : "";
+        EXPECT_EQ("失敗\n\n反映されていない設定：" + line,
+                  take(composeDifferenceReport("失敗", none, none, &text, nullptr, &outcomes[i]), text))
+            << "case " << i;
+        EXPECT_EQ(lines[i] != nullptr, countPrinterDifferences(outcomes[i])) << "case " << i;
+    }
+    char* text = nullptr;
+    EXPECT_EQ("適用すると変わる設定：\r\n「プリンタ」 通常使うプリンタ： 現在 自宅の Inkjet ／ 適用後 \\\\fs01\\Office-LP",
+              take(composeChangePreview(none, none, nullptr, &outcomes[0], &text), text));
+}
+
+}  // namespace
