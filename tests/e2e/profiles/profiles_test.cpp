@@ -7,6 +7,8 @@
 #include "e2e/fixture.h"
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
+#include "printer/default_printer.h"
+#include "sim_registry.h"
 
 namespace {
 
@@ -198,6 +200,81 @@ TEST_F(Profiles, TheBrowsersProxyTravelsWithItsProfile) {
         EXPECT_EQ(c.after, proxyNow()) << c.name;
     }
     setProxy(1, "");
+}
+
+std::string printerNow() {
+    char name[kPrinterNameSize];
+    return readDefaultPrinter(name) ? name : "unreadable";
+}
+
+// The default printer travels with its profile: saved when the second box is checked (empty
+// when the user has none), set again by an apply and judged with the connections; a profile
+// without one leaves the printer alone, and one naming a printer this user lacks says so
+// while the network still applies.
+TEST_F(Profiles, TheDefaultPrinterTravelsWithItsProfile) {
+    const std::string seeded = settingsNow();
+    ASSERT_EQ(kSaved, saveAs("Office"));
+    ASSERT_EQ(1, setDefaultPrinter(kHomePrinter));
+    ASSERT_EQ(kSaved, saveAs("Home"));
+    {
+        TessalyRun run;
+        HWND dialog = startTask(run, "/S", kSaveTitle);
+        EXPECT_TRUE(isChecked(dialog, 208)) << "checked when the dialog opens";
+        click(dialog, 208);
+        typeText(dialog, kNameEdit, "Bare");
+        pressButton(dialog, kOk);
+        EXPECT_EQ(kSaved, answerBox(run, "確認"));
+        expectEndsWithZero(run);
+    }
+    HKEY windows = createKey(HKEY_CURRENT_USER, kUserWindowsKey);
+    RegDeleteValueA(windows, "Device");  // the user has no default printer
+    RegCloseKey(windows);
+    ASSERT_EQ(kSaved, saveAs("Nowhere"));
+    const std::string proxy = "proxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\n";
+    EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\n" + kSavedExtras +
+                  "[001]\r\nname=Home\r\npath=.\\001.dmp\r\nsort=0\r\n" + proxy + "printer=" + kHomePrinter +
+                  "\r\n[002]\r\nname=Bare\r\npath=.\\002.dmp\r\nsort=0\r\n" + proxy +
+                  "[003]\r\nname=Nowhere\r\npath=.\\003.dmp\r\nsort=0\r\n" + proxy + "printer=\r\n",
+              catalogue());
+    writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[004]\r\nname=Abroad\r\npath=.\\000.dmp\r\nprinter=Gone-LP\r\n");
+    ASSERT_EQ(1, setDefaultPrinter(kHomePrinter));
+    {
+        TessalyRun run;  // each item's mark, what an apply would change, the preview's last line
+        HWND dialog = startTask(run, "/L", kSelectTitle);
+        std::string seen;
+        for (int i = 0; i < 5; ++i, SendMessageA(GetDlgItem(dialog, kList), WM_KEYDOWN, VK_DOWN, 0)) {
+            const std::string preview = itemText(dialog, kPreview);
+            seen += std::to_string(SendDlgItemMessageA(dialog, kList, LB_GETITEMDATA, i, 0)) + " " +
+                    preview.substr(0, preview.find("\r\n\r\n")) + " / " + preview.substr(preview.rfind("\r\n") + 2) + "|";
+        }
+        const std::string same = "現在の設定と同じです。 / 通常使うプリンタ： ";
+        EXPECT_EQ("0 " + kChanges + "「プリンタ」 通常使うプリンタ： 現在 自宅の Inkjet ／ 適用後 \\\\fs01\\Office-LP / 通常使うプリンタ： "
+                  "\\\\fs01\\Office-LP|1 " + same + kHomePrinter + "|1 " + same + "保存されていません|1 " + same +
+                  "保存されていません|0 " + kChanges + "「プリンタ」 「Gone-LP」はこのコンピュータにありません / "
+                  "通常使うプリンタ： Gone-LP|",
+                  seen);
+        pressButton(dialog, kCancel);
+        expectEndsWithZero(run);
+    }
+    const struct {
+        const char* name;
+        std::string outcome, after;
+    } cases[] = {
+        {"Office", kApplied, kOfficePrinter},
+        {"Bare", kApplied, kHomePrinter},
+        {"Nowhere", kApplied, kHomePrinter},
+        {"Abroad", kNotTaken + std::string("「プリンタ」 「Gone-LP」はこのコンピュータにありません"), kHomePrinter},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(1, setDefaultPrinter(kHomePrinter));
+        ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 1, 0, 0, 0, 1, 0, 0}));
+        TessalyRun run;
+        ASSERT_TRUE(run.start(std::string("/L ") + c.name, dir.path()));
+        EXPECT_EQ(c.outcome, answerBox(run, "確認")) << c.name;
+        expectEndsWithZero(run);
+        EXPECT_EQ(c.after, printerNow()) << c.name;
+        EXPECT_EQ(seeded, settingsNow()) << c.name;
+    }
 }
 
 TEST_F(Profiles, NamesAreCutTo99BytesMissingOnesAreToldAndDeleteAsksFirst) {
