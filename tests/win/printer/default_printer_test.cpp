@@ -1,0 +1,87 @@
+// The default printer through a stand-in winspool that does what Wine's does not: Windows
+// gives a name back whole (Wine cuts it at its first comma), and a set may not take (Wine's
+// always does). The real winspool is driven end to end in Profiles.TheDefaultPrinter….
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "machine_seed.h"
+#include "netcmd/command_runner.h"
+#include "printer/default_printer.h"
+#include "profiles/profile_catalog.h"
+#include "profiles/profile_texts.h"
+#include "profiles/save_dialog.h"
+#include "profiles/select_dialog.h"
+#include "win/support.h"
+
+namespace {
+
+std::string windowsDefault;  // what the stand-in holds
+bool setTakes = true, getFails = false;
+std::vector<std::string> shown;
+
+BOOL WINAPI getDefault(LPSTR buffer, LPDWORD size) {
+    if (getFails) return SetLastError(ERROR_INVALID_PARAMETER), FALSE;
+    const DWORD needed = static_cast<DWORD>(windowsDefault.size() + 1);  // bytes, as Windows counts
+    if (*size < needed) return *size = needed, SetLastError(ERROR_INSUFFICIENT_BUFFER), FALSE;
+    std::memcpy(buffer, windowsDefault.c_str(), needed);
+    return *size = needed, TRUE;
+}
+BOOL WINAPI setDefault(LPCSTR name) { return setTakes ? windowsDefault = name, TRUE : TRUE; }
+int WINAPI recordBox(HWND, LPCSTR text, LPCSTR, UINT) { return shown.push_back(text), IDOK; }
+INT_PTR WINAPI saveNew(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return 101; }
+
+// A name with a comma, blanks and Japanese text is saved and set byte for byte; a printer
+// that cannot be read is not saved and says so; a set that did not take, or a default that
+// cannot be read back, fails the verdict with its line.
+TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds) {
+    ASSERT_EQ(1, seedSimulatedMachine());
+    ScratchDir dir;
+    dir.enter();
+    void* box = replaceImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(recordBox));
+    void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(saveNew));
+    printerCalls = {getDefault, setDefault};
+    const std::string odd = "\\\\fs01\\経理 LP, 3F";
+    ProfileCatalog catalog(kCatalogFilePath);
+    catalog.load();
+    CommandRunner runner;
+    saveBrowserProxyToo = 0;
+    saveDefaultPrinterToo = 1;
+    for (const char* name : {"Office", "Lost"}) {
+        windowsDefault = odd;
+        getFails = name[0] == 'L';
+        std::strcpy(profileNameBuffer, name);
+        runSaveCommand(nullptr, &catalog, &runner);
+    }
+    const struct {
+        bool takes, fails;
+        std::string told;
+    } cases[] = {
+        {true, false, kAppliedText},
+        {false, false, "「プリンタ」 通常使うプリンタ： 指定 " + odd + " ／ 現在 Home"},
+        {true, true, "「プリンタ」 通常使うプリンタ： 読み取れません"},
+    };
+    std::vector<std::string> expected = {kSavedText, std::string(kSavedText) + "\n" + kPrinterNotSavedLine};
+    for (const auto& c : cases) {
+        windowsDefault = "Home";
+        setTakes = c.takes;
+        getFails = c.fails;
+        runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1);
+        EXPECT_EQ(c.takes ? odd : "Home", windowsDefault);
+        expected.push_back(c.told == kAppliedText ? c.told : std::string(kApplyFailedText) + "\n\n反映されていない設定：\n" + c.told);
+    }
+    setTakes = true;
+    getFails = false;
+    printerCalls = {nullptr, nullptr};
+    replaceImport("user32.dll", "DialogBoxParamA", dialog);
+    replaceImport("user32.dll", "MessageBoxA", box);
+    EXPECT_EQ(expected, shown);
+    EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\nprinter=" + odd +
+                  "\r\n[001]\r\nname=Lost\r\npath=.\\001.dmp\r\nsort=0\r\n",
+              readWholeFile("dumplist.ini"));
+}
+
+}  // namespace
