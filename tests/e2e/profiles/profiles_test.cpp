@@ -30,10 +30,15 @@ constexpr int kList = 100, kOk = 101, kCancel = 102, kDelete = 104, kPreview = 1
 
 class Profiles : public ToolTest {
 protected:
-    // Saves the current settings under the name with a /S start; returns the outcome.
-    std::string saveAs(const std::string& name) {
+    // Saves the current settings under the name with a /S start, the check box of that id
+    // (checked when the dialog opens) clicked off; returns the outcome.
+    std::string saveAs(const std::string& name, int uncheck = 0) {
         TessalyRun run;
         HWND dialog = startTask(run, "/S", kSaveTitle);
+        if (uncheck != 0) {
+            EXPECT_TRUE(isChecked(dialog, uncheck)) << "checked when the dialog opens";
+            click(dialog, uncheck);
+        }
         typeText(dialog, kNameEdit, name);
         pressButton(dialog, kOk);
         const std::string outcome = answerBox(run, "確認");
@@ -165,16 +170,7 @@ TEST_F(Profiles, TheBrowsersProxyTravelsWithItsProfile) {
     EXPECT_FALSE(fileExists(dir.file("dumplist.ini")) || fileExists(dir.file("000.dmp")));
     setProxy(2, "proxy.example:8080");  // Wine keeps the proxy bit alone, without the direct one
     ASSERT_EQ(kSaved, saveAs("Office"));
-    {
-        TessalyRun run;
-        HWND dialog = startTask(run, "/S", kSaveTitle);
-        EXPECT_TRUE(isChecked(dialog, 207)) << "checked when the dialog opens";
-        click(dialog, 207);
-        typeText(dialog, kNameEdit, "Away");
-        pressButton(dialog, kOk);
-        EXPECT_EQ(kSaved, answerBox(run, "確認"));
-        expectEndsWithZero(run);
-    }
+    ASSERT_EQ(kSaved, saveAs("Away", 207));
     EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\nproxy=2\r\nproxyserver=proxy.example:8080\r\n"
               "proxybypass=\r\nproxyurl=\r\n" + kOfficePrinterKey + "[001]\r\nname=Away\r\npath=.\\001.dmp\r\nsort=0\r\n" +
                   kOfficePrinterKey,
@@ -216,16 +212,7 @@ TEST_F(Profiles, TheDefaultPrinterTravelsWithItsProfile) {
     ASSERT_EQ(kSaved, saveAs("Office"));
     ASSERT_EQ(1, setDefaultPrinter(kHomePrinter));
     ASSERT_EQ(kSaved, saveAs("Home"));
-    {
-        TessalyRun run;
-        HWND dialog = startTask(run, "/S", kSaveTitle);
-        EXPECT_TRUE(isChecked(dialog, 208)) << "checked when the dialog opens";
-        click(dialog, 208);
-        typeText(dialog, kNameEdit, "Bare");
-        pressButton(dialog, kOk);
-        EXPECT_EQ(kSaved, answerBox(run, "確認"));
-        expectEndsWithZero(run);
-    }
+    ASSERT_EQ(kSaved, saveAs("Bare", 208));
     HKEY windows = createKey(HKEY_CURRENT_USER, kUserWindowsKey);
     RegDeleteValueA(windows, "Device");  // the user has no default printer
     RegCloseKey(windows);

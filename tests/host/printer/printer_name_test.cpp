@@ -49,30 +49,28 @@ TEST(PrinterName, LetterCaseIsIgnoredButNotInsideTwoByteCharacters) {
 // an apply would change.
 TEST(PrinterName, TheVerdictAndThePreviewNameWhatTheDefaultPrinterHolds) {
     const char office[] = "\\\\fs01\\Office-LP";
-    const PrinterOutcome outcomes[] = {
-        {office, "自宅の Inkjet", nullptr, 0}, {office, "", nullptr, 0}, {office, nullptr, nullptr, 0},
-        {"Gone-LP", nullptr, nullptr, 1},      {office, nullptr, "理由", 0}, {office, "\\\\FS01\\office-lp", nullptr, 0},
-        {nullptr, "LP", nullptr, 0},
+    const struct {
+        PrinterOutcome outcome;
+        const char* line;
+    } cases[] = {
+        {{office, "自宅の Inkjet", nullptr, 0}, "「プリンタ」 通常使うプリンタ： 指定 \\\\fs01\\Office-LP ／ 現在 自宅の Inkjet"},
+        {{office, "", nullptr, 0}, "「プリンタ」 通常使うプリンタ： 指定 \\\\fs01\\Office-LP ／ 現在 なし"},
+        {{office, nullptr, nullptr, 0}, "「プリンタ」 通常使うプリンタ： 読み取れません"},
+        {{"Gone-LP", nullptr, nullptr, 1}, "「プリンタ」 「Gone-LP」はこのコンピュータにありません"},
+        {{office, nullptr, "理由", 0}, "「プリンタ」 通常使うプリンタ： 保存された設定を使えません（理由）"},
+        {{office, "\\\\FS01\\office-lp", nullptr, 0}, nullptr},
+        {{nullptr, "LP", nullptr, 0}, nullptr},
     };
-    const char* const lines[] = {"「プリンタ」 通常使うプリンタ： 指定 \\\\fs01\\Office-LP ／ 現在 自宅の Inkjet",
-                                 "「プリンタ」 通常使うプリンタ： 指定 \\\\fs01\\Office-LP ／ 現在 なし",
-                                 "「プリンタ」 通常使うプリンタ： 読み取れません",
-                                 "「プリンタ」 「Gone-LP」はこのコンピュータにありません",
-                                 "「プリンタ」 通常使うプリンタ： 保存された設定を使えません（理由）",
-                                 nullptr,
-                                 nullptr};
     ScriptSettings none{};
-    for (int i = 0; i < 7; ++i) {
+    for (const auto& c : cases) {
         char* text = nullptr;
-        const std::string line = lines[i] != nullptr ? std::string("\n") + lines[i] : "";
-        EXPECT_EQ("失敗\n\n反映されていない設定：" + line,
-                  take(composeDifferenceReport("失敗", none, none, &text, nullptr, &outcomes[i]), text))
-            << "case " << i;
-        EXPECT_EQ(lines[i] != nullptr, countPrinterDifferences(outcomes[i])) << "case " << i;
+        EXPECT_EQ("失敗\n\n反映されていない設定：" + (c.line != nullptr ? "\n" + std::string(c.line) : ""),
+                  take(composeDifferenceReport("失敗", none, none, &text, nullptr, &c.outcome), text));
+        EXPECT_EQ(c.line != nullptr, countPrinterDifferences(c.outcome)) << (c.line != nullptr ? c.line : "none");
     }
     char* text = nullptr;
     EXPECT_EQ("適用すると変わる設定：\r\n「プリンタ」 通常使うプリンタ： 現在 自宅の Inkjet ／ 適用後 \\\\fs01\\Office-LP",
-              take(composeChangePreview(none, none, nullptr, &outcomes[0], &text), text));
+              take(composeChangePreview(none, none, nullptr, &cases[0].outcome, &text), text));
 }
 
 }  // namespace
