@@ -162,6 +162,16 @@ int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held) {
     return readable;
 }
 
+int userHasPrinter(const char* name) {
+    RegKey printers;
+    printers.root = HKEY_CURRENT_USER;
+    DWORD type = 0, size = 0;
+    const int listed = name != nullptr && name[0] != '\0' && printers.open(kUserPrintersKey) &&
+                       printers.queryValueInfo(name, &type, &size);
+    printers.close();
+    return listed;
+}
+
 int readScriptSettings(const char* path, ScriptSettings* out, HANDLE* heldOpen) {
     readNetshScript(nullptr, 0, out);
     if (heldOpen != nullptr) *heldOpen = INVALID_HANDLE_VALUE;

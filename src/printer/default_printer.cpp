@@ -1,15 +1,8 @@
 #include "default_printer.h"
 
-#include "../adapters/reg_key.h"
 #include "../common/late_binding.h"
 
 PrinterCalls printerCalls = {nullptr, nullptr};
-
-namespace {
-
-constexpr char kUserPrintersKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices";
-
-}  // namespace
 
 int readDefaultPrinter(char (&out)[kPrinterNameSize]) {
     out[0] = '\0';
@@ -27,14 +20,4 @@ int readDefaultPrinter(char (&out)[kPrinterNameSize]) {
 int setDefaultPrinter(const char* name) {
     const auto set = standInOrBound(printerCalls.setDefault, "winspool.drv", "SetDefaultPrinterA");
     return set != nullptr && name != nullptr && name[0] != '\0' && set(name) != FALSE;
-}
-
-int hasPrinter(const char* name) {
-    RegKey printers;
-    printers.root = HKEY_CURRENT_USER;
-    DWORD type = 0, size = 0;
-    const int listed = name != nullptr && name[0] != '\0' && printers.open(kUserPrintersKey) &&
-                       printers.queryValueInfo(name, &type, &size);
-    printers.close();
-    return listed;
 }

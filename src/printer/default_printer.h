@@ -22,7 +22,3 @@ int readDefaultPrinter(char (&out)[kPrinterNameSize]);
 // Makes the printer the user's default, which also tells running programs. 1 when winspool
 // took it.
 int setDefaultPrinter(const char* name);
-
-// 1 when this user has a printer of that name. Windows 2000 and XP list each of the user's
-// printers, local or on a server, as a value of HKCU\...\CurrentVersion\Devices.
-int hasPrinter(const char* name);

@@ -60,7 +60,7 @@ void composeComparison(const ScriptSettings& script, int runnable, Now* now, con
         const bool judgesPrinter = extras.keepsPrinter && !now->runAs;
         const PrinterOutcome printer = {
             judgesPrinter ? extras.printer : nullptr, judgesPrinter ? printerNow(now) : nullptr, extras.printerUnusable,
-            judgesPrinter && extras.printerUnusable == nullptr && !hasPrinter(extras.printer)};
+            judgesPrinter && extras.printerUnusable == nullptr && !userHasPrinter(extras.printer)};
         out->holdsNow = countDifferences(script, *held) == 0 && countProxyDifferences(proxy) == 0 &&
                         countPrinterDifferences(printer) == 0;
         if (composeChangePreview(script, *held, &proxy, &printer, &part)) appendPart(&out->preview, "", part);

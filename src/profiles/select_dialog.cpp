@@ -250,7 +250,7 @@ void applyProfilePrinter(const ProfileCatalog& catalog, UserSettingsApply* user)
     if (user->runAs) return;
     outcome.asked = user->printer[0];
     if (outcome.unusable != nullptr) return;
-    outcome.missing = !setDefaultPrinter(user->printer[0]) && !hasPrinter(user->printer[0]);
+    outcome.missing = !setDefaultPrinter(user->printer[0]) && !userHasPrinter(user->printer[0]);
     if (!outcome.missing && readDefaultPrinter(user->printer[1])) outcome.held = user->printer[1];
 }
 
