@@ -11,15 +11,8 @@ constexpr char kBypassWithoutServerText[] = "プロキシサーバーのない�
 constexpr char kNotStorableText[] =
     "ブラウザのプロキシ設定に、保存できない文字（改行や前後の空白など）があります。";
 
-// Copies a value that fits; false for a null one or one that filled its buffer.
-bool copyProxyText(const char* text, char (&out)[kProxyTextSize]) {
-    out[0] = '\0';
-    if (text == nullptr) return true;
-    const size_t length = std::strlen(text);
-    if (length >= kProxyTextSize) return false;
-    std::memcpy(out, text, length + 1);
-    return true;
-}
+// Copies a value that fits whole (a null one is empty); false for one that filled its buffer.
+bool copyProxyText(const char* text, char (&out)[kProxyTextSize]) { return copyTextWhole(out, kProxyTextSize, text); }
 
 }  // namespace
 

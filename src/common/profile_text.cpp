@@ -56,7 +56,18 @@ int copyTextCut(char* out, size_t outSize, const char* text) {
     return text[length] == '\0';
 }
 
+int copyTextWhole(char* out, size_t outSize, const char* text) {
+    if (out == nullptr || outSize == 0) return 0;
+    const size_t length = text != nullptr ? std::strlen(text) : 0;
+    out[0] = '\0';
+    if (length >= outSize) return 0;
+    if (text != nullptr) std::memcpy(out, text, length + 1);
+    return 1;
+}
+
 namespace {
+
+bool isIdeographicSpace(const char* text) { return static_cast<unsigned char>(text[0]) == 0x81 && text[1] == 0x40; }
 
 // A byte the private-profile reading may trim or take as a quote at either end of a key or
 // value: a control or blank (Wine trims more than space and tab), a quote, and a lead byte,
@@ -104,12 +115,6 @@ int plainSectionValue(const char* lines, size_t length, const char* key, const c
     }
     return found;
 }
-
-namespace {
-
-bool isIdeographicSpace(const char* text) { return static_cast<unsigned char>(text[0]) == 0x81 && text[1] == 0x40; }
-
-}  // namespace
 
 int isStorableValue(const char* text) {
     const size_t length = std::strlen(text);

@@ -22,6 +22,10 @@ size_t characterBoundaryLength(const char* text, size_t maxBytes);
 // out is unusable.
 int copyTextCut(char* out, size_t outSize, const char* text);
 
+// Copies text whole, byte for byte, when it fits with its terminator (a null text gives an
+// empty result) and returns 1; otherwise out is left empty and 0 returned.
+int copyTextWhole(char* out, size_t outSize, const char* text);
+
 // The value of key in a section's lines as GetPrivateProfileSectionA gives them (each
 // "key=value" line terminated, `length` bytes in all), where a plain reading gives what
 // GetPrivateProfileStringA would: 1, with *value the line's terminated value, for one

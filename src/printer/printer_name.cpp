@@ -1,7 +1,5 @@
 #include "printer_name.h"
 
-#include <cstring>
-
 #include "../common/profile_text.h"
 
 namespace {
@@ -13,12 +11,7 @@ unsigned char lowerAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static
 }  // namespace
 
 const char* readPrinterKey(const char* value, char (&out)[kPrinterNameSize]) {
-    out[0] = '\0';
-    if (value == nullptr) return nullptr;
-    const size_t length = std::strlen(value);
-    if (length >= kPrinterNameSize) return kTooLongValueText;
-    std::memcpy(out, value, length + 1);
-    return nullptr;
+    return copyTextWhole(out, kPrinterNameSize, value) ? nullptr : kTooLongValueText;
 }
 
 const char* printerStorageProblem(const char* name) { return isStorableValue(name) ? nullptr : kNotStorableText; }
