@@ -84,7 +84,7 @@ enable_testing()
 find_program(TESSALY_OBJDUMP NAMES ${TESSALY_TRIPLE}-objdump objdump REQUIRED)
 add_test(NAME exe_imports_only_system_dlls
     COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TESSALY_OBJDUMP} -DEXE=$<TARGET_FILE:tessaly>
-            -DLATE=shell32.dll,ole32.dll,comctl32.dll,wininet.dll -DOLDEST_WINDOWS=${TESSALY_OLDEST_WINDOWS}
+            -DLATE=shell32.dll,ole32.dll,comctl32.dll,wininet.dll,winspool.drv -DOLDEST_WINDOWS=${TESSALY_OLDEST_WINDOWS}
             -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-imports.cmake)
 # The check reads the file; running it needs no emulator.
 set_tests_properties(exe_imports_only_system_dlls PROPERTIES LABELS static)

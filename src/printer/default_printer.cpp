@@ -8,9 +8,13 @@ int readDefaultPrinter(char (&out)[kPrinterNameSize]) {
     out[0] = '\0';
     const auto get = standInOrBound(printerCalls.getDefault, "winspool.drv", "GetDefaultPrinterA");
     if (get == nullptr) return 0;
-    // Wine's size query counts characters, not bytes: the buffer is offered whole instead.
-    DWORD size = kPrinterNameSize;
-    if (get(out, &size)) return 1;
+    // The size is counted in characters, and each may take two bytes: half the buffer's
+    // bytes are offered, and the size query is never used (Wine's counts the wide name).
+    DWORD size = kPrinterNameSize / 2;
+    if (get(out, &size)) {
+        out[kPrinterNameSize - 1] = '\0';
+        return 1;
+    }
     // No default printer: an empty name, read as such.
     const int none = GetLastError() == ERROR_FILE_NOT_FOUND;
     out[0] = '\0';

@@ -241,8 +241,8 @@ void applyProfileProxy(const ProfileCatalog& catalog, UserSettingsApply* user) {
     if (readBrowserProxy(&user->proxy[1])) outcome.held = &user->proxy[1];
 }
 
-// The same for the printer; one that winspool refuses and this user does not have is told
-// as missing, any other refusal is judged by the read-back.
+// The same for the printer. One this user does not have is told as missing and not set:
+// winspool would look for it on a print server the network may no longer reach.
 void applyProfilePrinter(const ProfileCatalog& catalog, UserSettingsApply* user) {
     PrinterOutcome& outcome = user->printerOutcome;
     if (!catalog.readProfilePrinter(selectedProfileIndex, user->printer[0], &outcome.unusable)) return;
@@ -250,8 +250,10 @@ void applyProfilePrinter(const ProfileCatalog& catalog, UserSettingsApply* user)
     if (user->runAs) return;
     outcome.asked = user->printer[0];
     if (outcome.unusable != nullptr) return;
-    outcome.missing = !setDefaultPrinter(user->printer[0]) && !userHasPrinter(user->printer[0]);
-    if (!outcome.missing && readDefaultPrinter(user->printer[1])) outcome.held = user->printer[1];
+    outcome.missing = !userHasPrinter(user->printer[0]);
+    if (outcome.missing) return;
+    setDefaultPrinter(user->printer[0]);
+    if (readDefaultPrinter(user->printer[1])) outcome.held = user->printer[1];
 }
 
 // The verdict, then a line for the proxy and for the printer left alone: they join the list

@@ -15,6 +15,7 @@
 #include "profiles/profile_texts.h"
 #include "profiles/save_dialog.h"
 #include "profiles/select_dialog.h"
+#include "sim_registry.h"
 #include "win/support.h"
 
 namespace {
@@ -25,7 +26,7 @@ std::vector<std::string> shown;
 
 BOOL WINAPI getDefault(LPSTR buffer, LPDWORD size) {
     if (getFails) return SetLastError(ERROR_INVALID_PARAMETER), FALSE;
-    const DWORD needed = static_cast<DWORD>(windowsDefault.size() + 1);  // bytes, as Windows counts
+    const DWORD needed = static_cast<DWORD>(windowsDefault.size() + 1);
     if (*size < needed) return *size = needed, SetLastError(ERROR_INSUFFICIENT_BUFFER), FALSE;
     std::memcpy(buffer, windowsDefault.c_str(), needed);
     return *size = needed, TRUE;
@@ -45,6 +46,9 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
     void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(saveNew));
     printerCalls = {getDefault, setDefault};
     const std::string odd = "\\\\fs01\\経理 LP, 3F";
+    HKEY devices = createKey(HKEY_CURRENT_USER, kUserPrintersKey);  // this user has it
+    ASSERT_TRUE(writeText(devices, odd.c_str(), "winspool,Ne02:"));
+    RegCloseKey(devices);
     ProfileCatalog catalog(kCatalogFilePath);
     catalog.load();
     CommandRunner runner;
@@ -78,6 +82,7 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
     printerCalls = {nullptr, nullptr};
     replaceImport("user32.dll", "DialogBoxParamA", dialog);
     replaceImport("user32.dll", "MessageBoxA", box);
+    seedSimulatedMachine();
     EXPECT_EQ(expected, shown);
     EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\nprinter=" + odd +
                   "\r\n[001]\r\nname=Lost\r\npath=.\\001.dmp\r\nsort=0\r\n",
