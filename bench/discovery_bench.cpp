@@ -13,6 +13,7 @@
 #include "adapters/settings_readback.h"
 #include "bench_harness.h"
 #include "browser/browser_proxy.h"
+#include "printer/default_printer.h"
 #include "machine_seed.h"
 #include "profiles/profile_catalog.h"
 #include "profiles/profile_comparison.h"
@@ -112,7 +113,8 @@ void writeFile(const std::string& path, const std::string& text) {
     CloseHandle(file);
 }
 
-// 100 profiles with the browser's proxy, every other one holding now.
+// 100 profiles with the browser's proxy and the seeded default printer, every other one
+// holding now.
 int measureComparison() {
     seedMachine(5, 20);
     char temp[MAX_PATH];
@@ -130,7 +132,7 @@ int measureComparison() {
         char section[8];
         std::snprintf(section, sizeof section, "[%03d]", i);
         catalogue += section + std::string("\r\nname=Place ") + std::to_string(i) + "\r\npath=" + script +
-                     "\r\nsort=0\r\nproxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\n";
+                     "\r\nsort=0\r\nproxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\nprinter=\\\\fs01\\Office-LP\r\n";
     }
     writeFile(folder + "\\dumplist.ini", catalogue);
     ProfileCatalog catalog((folder + "\\dumplist.ini").c_str());
@@ -154,6 +156,10 @@ int measureComparison() {
     measure("  of which the browser's proxy, read through WinINet", 30, [] {
         ProxySettings proxy;
         readBrowserProxy(&proxy);
+    });
+    measure("  of which the default printer, read through winspool", 30, [] {
+        char printer[kPrinterNameSize];
+        readDefaultPrinter(printer);
     });
     for (int i = 0; i < 100; ++i) DeleteFileA((folder + "\\" + std::to_string(i) + ".dmp").c_str());
     DeleteFileA((folder + "\\dumplist.ini").c_str());

@@ -15,7 +15,8 @@ constexpr char kNameKey[] = "name";
 constexpr char kPathKey[] = "path";
 constexpr char kSortKey[] = "sort";
 constexpr char kMissingText[] = ".\\";
-// Room for a profile's section read whole: its keys with four proxy texts at their longest.
+// Room for a profile's section read whole: its keys with the proxy's texts and the printer's
+// name at their longest.
 constexpr DWORD kSectionRoom = 8192;
 constexpr DWORD kPathReadLimit = 260;
 constexpr DWORD kFirstListSize = 4096;
@@ -196,37 +197,40 @@ int ProfileCatalog::renameProfile(int index, const char* displayName) {
            std::strcmp(entry.name, name) == 0;
 }
 
-int ProfileCatalog::readProfileProxy(int index, ProxySettings* out, const char** problem) const {
-    *problem = nullptr;
+int ProfileCatalog::readProfileExtras(int index, ProfileExtras* out) const {
+    out->keepsProxy = out->keepsPrinter = 0;
+    out->proxyUnusable = out->printerUnusable = nullptr;
     if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
     // A byte no value of the file holds stands for a missing key.
     static const char kMissing[] = "\x01";
-    // Two bytes more than a proxy text: a longer value reads long even when cut at a
-    // character boundary, and is refused as such.
-    constexpr DWORD kTextRoom = kProxyTextSize + 2;
+    // Two bytes more than a text: a longer value reads long even when cut at a character
+    // boundary, and is refused as such.
+    constexpr DWORD kTextRoom = kProxyTextSize + 2, kNameRoom = kPrinterNameSize + 2;
     char flags[16];
-    char* texts = new (std::nothrow) char[3 * kTextRoom + kSectionRoom];
+    char* texts = new (std::nothrow) char[3 * kTextRoom + kNameRoom + kSectionRoom];
     if (texts == nullptr) return 0;
-    const char* const keys[4] = {kProxyFlagsKey, kProxyServerKey, kProxyBypassKey, kProxyScriptKey};
-    char* const values[4] = {flags, texts, texts + kTextRoom, texts + 2 * kTextRoom};
-    const DWORD sizes[4] = {sizeof flags, kTextRoom, kTextRoom, kTextRoom};
+    const char* const keys[5] = {kProxyFlagsKey, kProxyServerKey, kProxyBypassKey, kProxyScriptKey, kPrinterKey};
+    char* const values[5] = {flags, texts, texts + kTextRoom, texts + 2 * kTextRoom, texts + 3 * kTextRoom};
+    const DWORD sizes[5] = {sizeof flags, kTextRoom, kTextRoom, kTextRoom, kNameRoom};
     // The whole section in one reading where its lines are plain; a hand's odd line is
     // read key by key, as the file's own reading takes it.
-    char* const lines = texts + 3 * kTextRoom;
+    char* const lines = texts + 3 * kTextRoom + kNameRoom;
     const DWORD length = GetPrivateProfileSectionA(sectionNames[index], lines, kSectionRoom, iniPath);
     int plain = length + 2 < kSectionRoom;
-    for (int i = 0; i < 4 && plain; ++i) {
+    for (int i = 0; i < 5 && plain; ++i) {
         const char* value = nullptr;
         const int found = plainSectionValue(lines, length, keys[i], &value);
         plain = found >= 0;
         if (found >= 0) copyTextCut(values[i], sizes[i], found == 1 ? value : i == 0 ? kMissing : "");
     }
-    for (int i = 0; i < 4 && !plain; ++i)
+    for (int i = 0; i < 5 && !plain; ++i)
         readProfileString(iniPath, sectionNames[index], keys[i], values[i], sizes[i], i == 0 ? kMissing : "");
-    const int present = std::strcmp(flags, kMissing) != 0;
-    if (present) *problem = readProxyKeys(flags, values[1], values[2], values[3], out);
+    out->keepsProxy = std::strcmp(flags, kMissing) != 0;
+    if (out->keepsProxy) out->proxyUnusable = readProxyKeys(flags, values[1], values[2], values[3], &out->proxy);
+    out->printerUnusable = readPrinterKey(values[4], out->printer);
+    out->keepsPrinter = values[4][0] != '\0';
     delete[] texts;
-    return present;
+    return 1;
 }
 
 int ProfileCatalog::writeProfileProxy(int index, const ProxySettings* proxy) {
@@ -242,20 +246,6 @@ int ProfileCatalog::writeProfileProxy(int index, const ProxySettings* proxy) {
            writeProfileString(iniPath, section, kProxyServerKey, proxy->server) &&
            writeProfileString(iniPath, section, kProxyBypassKey, proxy->bypass) &&
            writeProfileString(iniPath, section, kProxyScriptKey, proxy->script);
-}
-
-int ProfileCatalog::readProfilePrinter(int index, char (&out)[kPrinterNameSize], const char** problem) const {
-    *problem = nullptr;
-    out[0] = '\0';
-    if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
-    // Two bytes more than a name, as for the proxy's texts: a longer value reads long.
-    char* value = new (std::nothrow) char[kPrinterNameSize + 2];
-    if (value == nullptr) return 0;
-    readProfileString(iniPath, sectionNames[index], kPrinterKey, value, kPrinterNameSize + 2, "");
-    *problem = readPrinterKey(value, out);
-    const int named = value[0] != '\0';
-    delete[] value;
-    return named;
 }
 
 int ProfileCatalog::writeProfilePrinter(int index, const char* name) {

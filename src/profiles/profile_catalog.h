@@ -18,6 +18,16 @@ struct ProfileEntry {
     int sort;        // carried unchanged; no effect on the order
 };
 
+// What a profile keeps beyond its script: the browser's proxy and the default printer.
+struct ProfileExtras {
+    ProxySettings proxy;
+    int keepsProxy;             // 1: its section holds a "proxy" key
+    const char* proxyUnusable;  // why that proxy may not be sent; null when it may
+    char printer[kPrinterNameSize];
+    int keepsPrinter;             // 1: its section holds a non-empty "printer" key
+    const char* printerUnusable;  // why that name may not be used; null when it may
+};
+
 class ProfileCatalog {
 public:
     explicit ProfileCatalog(const char* catalogFilePath);
@@ -48,16 +58,12 @@ public:
     // Deletes that profile's section from the file, every other line staying as it is
     // (its script stays on disk), and reloads. 1 when one entry fewer is listed.
     int removeProfile(int index);
-    // The profile's browser proxy keys. 0 when its section holds no "proxy" key; else 1,
-    // with *out filled and *problem saying why it may not be sent (null when it may).
-    int readProfileProxy(int index, ProxySettings* out, const char** problem) const;
+    // What the profile keeps beyond its script, read from its section in one reading. 0
+    // for an index out of range or when memory is short.
+    int readProfileExtras(int index, ProfileExtras* out) const;
     // Writes the four proxy keys after the others, or deletes them for a null proxy.
     // 1 when every key was written or deleted.
     int writeProfileProxy(int index, const ProxySettings* proxy);
-    // The profile's default printer. 0 when its section holds no "printer" key, or an
-    // empty one (nothing to set); else 1, with the name in out and *problem saying why it
-    // may not be used (null when it may).
-    int readProfilePrinter(int index, char (&out)[kPrinterNameSize], const char** problem) const;
     // Writes the "printer" key as the section's last (the name may be empty), or deletes it
     // for a null name. 1 when it was written or deleted.
     int writeProfilePrinter(int index, const char* name);

@@ -37,17 +37,6 @@ int appendPart(char** text, const char* separator, const char* part) {
     return 1;
 }
 
-// The profile's proxy and printer as an apply would use them, for the comparison and the
-// preview.
-struct ProfileExtras {
-    ProxySettings proxy;
-    int keepsProxy = 0;
-    const char* proxyUnusable = nullptr;
-    char printer[kPrinterNameSize];
-    int keepsPrinter = 0;
-    const char* printerUnusable = nullptr;
-};
-
 // A script that may run and names connections: what an apply would change (when the
 // apply would run it and every connection it names could be read), then its contents.
 // Sets holdsNow when an apply would change nothing.
@@ -57,10 +46,14 @@ void composeComparison(const ScriptSettings& script, int runnable, Now* now, con
     if (runnable && pickHeldSettings(script, now->machine, held)) {
         const ProxyOutcome proxy = {extras.keepsProxy && !now->runAs ? &extras.proxy : nullptr,
                                     now->proxyRead ? &now->proxy : nullptr, extras.proxyUnusable};
-        const bool judgesPrinter = extras.keepsPrinter && !now->runAs;
-        const PrinterOutcome printer = {
-            judgesPrinter ? extras.printer : nullptr, judgesPrinter ? printerNow(now) : nullptr, extras.printerUnusable,
-            judgesPrinter && extras.printerUnusable == nullptr && !userHasPrinter(extras.printer)};
+        PrinterOutcome printer = {nullptr, nullptr, extras.printerUnusable, 0};
+        if (extras.keepsPrinter && !now->runAs) {
+            printer.asked = extras.printer;
+            printer.held = printerNow(now);
+            // The default printer is one of the user's; any other is looked for in the list.
+            const bool isDefault = printer.held != nullptr && samePrinterName(printer.asked, printer.held);
+            printer.missing = !isDefault && extras.printerUnusable == nullptr && !userHasPrinter(extras.printer);
+        }
         out->holdsNow = countDifferences(script, *held) == 0 && countProxyDifferences(proxy) == 0 &&
                         countPrinterDifferences(printer) == 0;
         if (composeChangePreview(script, *held, &proxy, &printer, &part)) appendPart(&out->preview, "", part);
@@ -116,9 +109,7 @@ int compareProfilesWithNow(const ProfileCatalog& catalog, ProfileComparison** ou
         for (int i = 0; i < count; ++i) {
             ProfileEntry entry;
             if (!catalog.entryAt(i, &entry)) continue;
-            extras->keepsProxy = catalog.readProfileProxy(i, &extras->proxy, &extras->proxyUnusable);
-            extras->keepsPrinter = catalog.readProfilePrinter(i, extras->printer, &extras->printerUnusable);
-            compareOne(entry, *extras, now, buffers, &(*out)[i]);
+            if (catalog.readProfileExtras(i, extras)) compareOne(entry, *extras, now, buffers, &(*out)[i]);
         }
         releaseMachineSettings(&now->machine);
     }

@@ -220,8 +220,9 @@ void onCommand(HWND dialog, int id, int notification) {
 // afterwards. Run as another user, the browser and the printers here are not those of the
 // user at the screen: they are left alone, and told apart from the verdict.
 struct UserSettingsApply {
-    ProxySettings proxy[2];  // what the profile keeps, what is held
-    char printer[2][kPrinterNameSize];
+    ProfileExtras kept;
+    ProxySettings heldProxy;
+    char heldPrinter[kPrinterNameSize];
     ProxyOutcome proxyOutcome = {nullptr, nullptr, nullptr};
     PrinterOutcome printerOutcome = {nullptr, nullptr, nullptr, 0};
     int runAs = 0;
@@ -230,30 +231,32 @@ struct UserSettingsApply {
 };
 
 // A proxy that cannot be used is not sent at all; one that is, is judged by its read-back.
-void applyProfileProxy(const ProfileCatalog& catalog, UserSettingsApply* user) {
+void applyProfileProxy(UserSettingsApply* user) {
     ProxyOutcome& outcome = user->proxyOutcome;
-    if (!catalog.readProfileProxy(selectedProfileIndex, &user->proxy[0], &outcome.unusable)) return;
+    if (!user->kept.keepsProxy) return;
     user->proxyWithheld = user->runAs;
     if (user->runAs) return;
-    outcome.asked = &user->proxy[0];
+    outcome.asked = &user->kept.proxy;
+    outcome.unusable = user->kept.proxyUnusable;
     if (outcome.unusable != nullptr) return;
-    applyBrowserProxy(user->proxy[0]);
-    if (readBrowserProxy(&user->proxy[1])) outcome.held = &user->proxy[1];
+    applyBrowserProxy(user->kept.proxy);
+    if (readBrowserProxy(&user->heldProxy)) outcome.held = &user->heldProxy;
 }
 
 // The same for the printer. One this user does not have is told as missing and not set:
 // winspool would look for it on a print server the network may no longer reach.
-void applyProfilePrinter(const ProfileCatalog& catalog, UserSettingsApply* user) {
+void applyProfilePrinter(UserSettingsApply* user) {
     PrinterOutcome& outcome = user->printerOutcome;
-    if (!catalog.readProfilePrinter(selectedProfileIndex, user->printer[0], &outcome.unusable)) return;
+    if (!user->kept.keepsPrinter) return;
     user->printerWithheld = user->runAs;
     if (user->runAs) return;
-    outcome.asked = user->printer[0];
+    outcome.asked = user->kept.printer;
+    outcome.unusable = user->kept.printerUnusable;
     if (outcome.unusable != nullptr) return;
-    outcome.missing = !userHasPrinter(user->printer[0]);
+    outcome.missing = !userHasPrinter(user->kept.printer);
     if (outcome.missing) return;
-    setDefaultPrinter(user->printer[0]);
-    if (readDefaultPrinter(user->printer[1])) outcome.held = user->printer[1];
+    setDefaultPrinter(user->kept.printer);
+    if (readDefaultPrinter(user->heldPrinter)) outcome.held = user->heldPrinter;
 }
 
 // The verdict, then a line for the proxy and for the printer left alone: they join the list
@@ -299,8 +302,10 @@ void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, Comman
     } else if (checked) {
         applied = runner->execScript(entry.path);
         user->runAs = runsAsAnotherUser();
-        applyProfileProxy(*catalog, user);
-        applyProfilePrinter(*catalog, user);
+        if (catalog->readProfileExtras(selectedProfileIndex, &user->kept)) {
+            applyProfileProxy(user);
+            applyProfilePrinter(user);
+        }
         applied = verifyApplied(*asked, applied, kApplyFailedText, &report, &user->proxyOutcome, &user->printerOutcome);
     }
     if (script != INVALID_HANDLE_VALUE) CloseHandle(script);
