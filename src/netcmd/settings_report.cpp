@@ -291,3 +291,14 @@ int appendLine(const char* text, const char* separator, const char* line, char**
     GrowingText joined;
     return joined.add(text).add(separator).add(line).hand(out);
 }
+
+int appendLines(const char* text, const char* separator, const char* const* lines, int count, char** out) {
+    GrowingText joined;
+    joined.add(text);
+    for (int i = 0; i < count; ++i)
+        if (lines[i] != nullptr) {
+            joined.add(separator).add(lines[i]);
+            separator = "\n";
+        }
+    return joined.hand(out);
+}

@@ -45,10 +45,10 @@ int composeDifferenceReport(const char* failureText, const ScriptSettings& asked
 // What the preview says when an apply would change nothing.
 constexpr char kSameAsNowText[] = "現在の設定と同じです。";
 
-// What an apply of `asked` would change on connections holding `held` (same order), and
-// of the browser's proxy and the default printer: kSameAsNowText, or the heading and one line per difference, held
-// value first ("現在"), then the one after the apply ("適用後"), lines ended by CR LF; into
-// a new[] buffer at *out. 0, with *out null, when memory is short.
+// What an apply of `asked` would change on connections holding `held` (same order), of the
+// browser's proxy and of the default printer: kSameAsNowText, or the heading and one line
+// per difference, held value first ("現在"), then the one after the apply ("適用後"), lines
+// ended by CR LF; into a new[] buffer at *out. 0, with *out null, when memory is short.
 int composeChangePreview(const ScriptSettings& asked, const ScriptSettings& held, const ProxyOutcome* proxy,
                          const PrinterOutcome* printer, char** out);
 
@@ -75,3 +75,8 @@ int composeSettingsSummary(const ScriptSettings& script, char** out);
 // text, the separator and the line, into a new[] buffer at *out; 0, with *out null, when
 // memory is short.
 int appendLine(const char* text, const char* separator, const char* line, char** out);
+
+// text, then each line of `lines` that is not null, the first after the separator and the
+// others after a line break, into a new[] buffer at *out; 0, with *out null, when memory is
+// short.
+int appendLines(const char* text, const char* separator, const char* const* lines, int count, char** out);

@@ -111,17 +111,11 @@ const char* storageProblem(const SavedExtras* extras) {
 // kSavedText, then a line for each of the proxy and the printer that was asked for and
 // not saved.
 void tellSaved(HWND mainWindow, int runAs, int proxySaved, int printerSaved) {
-    const char* lines[2] = {
+    const char* const lines[2] = {
         !proxySaved ? kProxyNotSavedLine : runAs && saveBrowserProxyToo ? kProxyRunAsLine : nullptr,
         !printerSaved ? kPrinterNotSavedLine : runAs && saveDefaultPrinterToo ? kPrinterRunAsLine : nullptr};
     char* told = nullptr;
-    for (const char* line : lines) {
-        char* longer = nullptr;
-        if (line != nullptr && appendLine(told != nullptr ? told : kSavedText, "\n", line, &longer)) {
-            delete[] told;
-            told = longer;
-        }
-    }
+    appendLines(kSavedText, "\n", lines, 2, &told);
     showInformation(mainWindow, told != nullptr ? told : kSavedText, kConfirmTitle);
     delete[] told;
 }

@@ -263,17 +263,10 @@ void applyProfilePrinter(UserSettingsApply* user) {
 // of what did not take, or stand after the verdict's text.
 void tellApplied(HWND mainWindow, int applied, const char* report, const UserSettingsApply* user) {
     const char* verdict = applied ? kAppliedText : report != nullptr ? report : kApplyFailedText;
-    const char* separator = report != nullptr && !applied ? "\n" : "\n\n";
+    const char* const lines[2] = {user != nullptr && user->proxyWithheld ? kProxyWithheldLine : nullptr,
+                                  user != nullptr && user->printerWithheld ? kPrinterWithheldLine : nullptr};
     char* told = nullptr;
-    const int withheld[2] = {user != nullptr && user->proxyWithheld, user != nullptr && user->printerWithheld};
-    const char* const lines[2] = {kProxyWithheldLine, kPrinterWithheldLine};
-    for (int i = 0; i < 2; ++i) {
-        char* longer = nullptr;
-        if (!withheld[i] || !appendLine(told != nullptr ? told : verdict, separator, lines[i], &longer)) continue;
-        delete[] told;
-        told = longer;
-        separator = "\n";
-    }
+    appendLines(verdict, report != nullptr && !applied ? "\n" : "\n\n", lines, 2, &told);
     showInformation(mainWindow, told != nullptr ? told : verdict, kConfirmTitle);
     delete[] told;
 }
