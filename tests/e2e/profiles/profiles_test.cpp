@@ -31,8 +31,8 @@ constexpr int kList = 100, kOk = 101, kCancel = 102, kDelete = 104, kPreview = 1
 class Profiles : public ToolTest {
 protected:
     // Saves the current settings under the name with a /S start, the check box of that id
-    // (checked when the dialog opens) clicked off; returns the outcome.
-    std::string saveAs(const std::string& name, int uncheck = 0) {
+    // (checked when the dialog opens) clicked off, a listed name replaced; returns the outcome.
+    std::string saveAs(const std::string& name, int uncheck = 0, bool replace = false) {
         TessalyRun run;
         HWND dialog = startTask(run, "/S", kSaveTitle);
         if (uncheck != 0) {
@@ -41,6 +41,7 @@ protected:
         }
         typeText(dialog, kNameEdit, name);
         pressButton(dialog, kOk);
+        if (replace) answerBox(run, "確認", IDYES);
         const std::string outcome = answerBox(run, "確認");
         expectEndsWithZero(run);
         return outcome;
@@ -204,15 +205,16 @@ std::string printerNow() {
 }
 
 // The default printer travels with its profile: saved when the second box is checked (empty
-// when the user has none), set again by an apply and judged with the connections; a profile
-// without one leaves the printer alone, and one naming a printer this user lacks says so
-// while the network still applies.
+// when the user has none; saved again unchecked, the key goes), set again by an apply and
+// judged with the connections; a profile without one leaves the printer alone, and one
+// naming a printer this user lacks says so while the network still applies.
 TEST_F(Profiles, TheDefaultPrinterTravelsWithItsProfile) {
     const std::string seeded = settingsNow();
     ASSERT_EQ(kSaved, saveAs("Office"));
     ASSERT_EQ(1, setDefaultPrinter(kHomePrinter));
     ASSERT_EQ(kSaved, saveAs("Home"));
-    ASSERT_EQ(kSaved, saveAs("Bare", 208));
+    ASSERT_EQ(kSaved, saveAs("Bare"));
+    ASSERT_EQ(kSaved, saveAs("Bare", 208, true));
     HKEY windows = createKey(HKEY_CURRENT_USER, kUserWindowsKey);
     RegDeleteValueA(windows, "Device");  // the user has no default printer
     RegCloseKey(windows);
