@@ -287,11 +287,6 @@ int composePrinterSummary(const char* printer, const char* unusable, char** out)
     return text.hand(out);
 }
 
-int appendLine(const char* text, const char* separator, const char* line, char** out) {
-    GrowingText joined;
-    return joined.add(text).add(separator).add(line).hand(out);
-}
-
 int appendLines(const char* text, const char* separator, const char* const* lines, int count, char** out) {
     GrowingText joined;
     joined.add(text);

@@ -72,10 +72,6 @@ int composeForeignLineReport(const ScriptSettings& script, const char* lineBreak
 // new[] buffer at *out. 0, with *out null, when memory is short.
 int composeSettingsSummary(const ScriptSettings& script, char** out);
 
-// text, the separator and the line, into a new[] buffer at *out; 0, with *out null, when
-// memory is short.
-int appendLine(const char* text, const char* separator, const char* line, char** out);
-
 // text, then each line of `lines` that is not null, the first after the separator and the
 // others after a line break, into a new[] buffer at *out; 0, with *out null, when memory is
 // short.

@@ -31,7 +31,7 @@ const char* printerNow(Now* now) {
 // Joins text and part with the separator into *text (new[]); a null text takes the part.
 int appendPart(char** text, const char* separator, const char* part) {
     char* joined = nullptr;
-    if (!appendLine(*text != nullptr ? *text : "", *text != nullptr ? separator : "", part, &joined)) return 0;
+    if (!appendLines(*text != nullptr ? *text : "", *text != nullptr ? separator : "", &part, 1, &joined)) return 0;
     delete[] *text;
     *text = joined;
     return 1;
