@@ -176,9 +176,14 @@ int readScriptSettings(const char* path, ScriptSettings* out, HANDLE* heldOpen) 
     readNetshScript(nullptr, 0, out);
     if (heldOpen != nullptr) *heldOpen = INVALID_HANDLE_VALUE;
     if (path == nullptr) return 0;
-    // Shared for reading only: while the handle is open nobody can change the script.
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    // Shared for reading only: while the handle is open nobody can change the script. A
+    // script just dumped may still be open in the process that inherited it with netsh (the
+    // platform's console helper) for a moment: it is tried again for up to half a second.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 20; ++attempt, Sleep(25)) {
+        file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
+    }
     if (file == INVALID_HANDLE_VALUE) return 0;
     const DWORD size = GetFileSize(file, nullptr);
     char* text = size != INVALID_FILE_SIZE && size <= kMaxScriptBytes ? new (std::nothrow) char[size + 1] : nullptr;
