@@ -25,6 +25,7 @@ add_executable(host_tests
     tests/host/netcmd/netsh_script_test.cpp
     tests/host/netcmd/netsh_text_test.cpp
     tests/host/profiles/section_names_test.cpp
+    tests/host/profiles/script_path_test.cpp
     tests/host/shortcuts/profile_link_test.cpp
 )
 target_compile_options(host_tests PRIVATE ${TESSALY_WARNINGS})

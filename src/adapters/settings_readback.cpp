@@ -179,9 +179,12 @@ int readScriptSettings(const char* path, ScriptSettings* out, HANDLE* heldOpen) 
     // Shared for reading only: while the handle is open nobody can change the script. A
     // script just dumped may still be open in the process that inherited it with netsh (the
     // platform's console helper) for a moment: it is tried again for up to half a second.
+    // Should the path name a pipe after all, its server may only identify this process,
+    // never act as it.
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 20; ++attempt, Sleep(25)) {
-        file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
     }
     if (file == INVALID_HANDLE_VALUE) return 0;

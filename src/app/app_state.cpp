@@ -10,7 +10,8 @@ constexpr char kSection[] = "Basic";
 constexpr char kFirstTimeKey[] = "FirstTime";
 }  // namespace
 
-AppState::AppState(const char* settingsFilePath) : firstTime(1), launchMode(Normal), commandTail("") {
+AppState::AppState(const char* settingsFilePath)
+    : firstTime(1), launchMode(Normal), commandTail(""), exitCode(0) {
     copyTextCut(settingsPath, sizeof settingsPath, settingsFilePath);
 }
 

@@ -17,6 +17,7 @@ public:
     int firstTime;
     LaunchMode launchMode;
     const char* commandTail;  // the command line after the program name; never null
+    int exitCode;             // exitCodeBeforeTask of the mode, then the task's outcome
 };
 
 // Created by WinMain before the main window and destroyed after the message loop.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "../common/profile_text.h"
+#include "../common/task_outcome.h"
 #include "../resources/resource.h"
 
 static bool isBlankOrTab(char c) { return c == ' ' || c == '\t'; }
@@ -60,6 +61,11 @@ int profileNameFromTail(const char* tail, char* out, size_t outSize) {
     std::memcpy(out, name, kept);
     out[kept] = '\0';
     return whole && kept == length && length > 0;
+}
+
+int exitCodeBeforeTask(LaunchMode mode) {
+    if (mode == Normal) return kTaskDone;
+    return mode == SelectNamed ? kTaskRefused : kTaskNotDone;
 }
 
 int launchModeCommand(LaunchMode mode) {

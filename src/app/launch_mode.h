@@ -28,3 +28,8 @@ int profileNameFromTail(const char* tail, char* out, size_t outSize);
 
 // The menu command a one-task mode sends at start-up; 0 for Normal.
 int launchModeCommand(LaunchMode mode);
+
+// The exit code of a start that ends before its task ran (the OS refused, or another
+// Tessaly holds the mutex): 0 for Normal, kTaskRefused for "/L NAME", kTaskNotDone for the
+// other one-task modes; the task's own outcome replaces it once it runs.
+int exitCodeBeforeTask(LaunchMode mode);

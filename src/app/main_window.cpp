@@ -4,6 +4,7 @@
 
 #include "../common/center_window.h"
 #include "../common/message_box.h"
+#include "../common/task_outcome.h"
 #include "../netcmd/command_runner.h"
 #include "../profiles/profile_catalog.h"
 #include "../profiles/save_dialog.h"
@@ -135,37 +136,41 @@ LRESULT onClose(HWND window) {
 void showSettingsNote(HWND window) { showInformation(window, kSettingsNoteText, kSettingsNoteTitle); }
 
 // The start "/L NAME" alone applies a profile by its name.
-void applyNamedProfile(HWND window) {
-    if (currentLaunchMode() != SelectNamed) return;
+int applyNamedProfile(HWND window) {
+    if (currentLaunchMode() != SelectNamed) return kTaskNotDone;
     char name[kProfileNameSize];
     const int whole = profileNameFromTail(appState->commandTail, name, sizeof name);
-    runApplyNamedCommand(window, catalog, runner, name, whole);
+    return runApplyNamedCommand(window, catalog, runner, name, whole);
 }
 
-// A one-task start ends once the command it was started for has run its course.
-void finishOneTaskCommand(HWND window, int commandId) {
+// A one-task start ends once the command it was started for has run its course, with its
+// outcome as the exit code.
+void finishOneTaskCommand(HWND window, int commandId, int outcome) {
     const LaunchMode mode = currentLaunchMode();
-    if (mode != Normal && launchModeCommand(mode) == commandId) closeMainWindow(window);
+    if (mode == Normal || launchModeCommand(mode) != commandId) return;
+    appState->exitCode = outcome;
+    closeMainWindow(window);
 }
 
 LRESULT onCommand(HWND window, int commandId) {
     // Disabled under a dialog or while netsh runs: a command that arrives anyway waits
     // for nothing and starts nothing.
     if (!IsWindowEnabled(window)) return 0;
+    int outcome = kTaskDone;
     switch (commandId) {
-    case IDM_SELECT_PROFILE: runSelectCommand(window, catalog, runner); break;
-    case IDM_SAVE_PROFILE: runSaveCommand(window, catalog, runner); break;
-    case IDM_TCPIP_SETTINGS: runTcpIpCommand(window, catalog, runner); break;
+    case IDM_SELECT_PROFILE: outcome = runSelectCommand(window, catalog, runner); break;
+    case IDM_SAVE_PROFILE: outcome = runSaveCommand(window, catalog, runner); break;
+    case IDM_TCPIP_SETTINGS: outcome = runTcpIpCommand(window, catalog, runner); break;
     case IDM_EXIT: closeMainWindow(window); break;
     case IDM_SHORTCUT_SELECT:
     case IDM_SHORTCUT_SAVE:
     case IDM_SHORTCUT_TCPIP: runShortcutCommand(window, commandId); break;
     case IDM_SETTINGS: showSettingsNote(window); break;
     case IDM_VERSION: runVersionCommand(window); break;
-    case IDM_APPLY_NAMED_PROFILE: applyNamedProfile(window); break;
+    case IDM_APPLY_NAMED_PROFILE: outcome = applyNamedProfile(window); break;
     default: break;
     }
-    finishOneTaskCommand(window, commandId);
+    finishOneTaskCommand(window, commandId, outcome);
     return 0;
 }
 

@@ -50,19 +50,24 @@ void startTask(HWND window) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     startupMark("entry");
+    // A file on a drive without a disk fails quietly instead of asking for one.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
     appState = nullptr;
-    if (!acquireInstanceMutex(kInstanceMutexName)) return 0;
+    // Another Tessaly runs: nothing is done, and a one-task start says so to its caller.
+    if (!acquireInstanceMutex(kInstanceMutexName))
+        return exitCodeBeforeTask(launchModeFromTail(commandLineTail(GetCommandLineA())));
     startupMark("single-instance mutex");
 
     appState = new (std::nothrow) AppState(kSettingsFilePath);
     if (appState == nullptr) {
         releaseInstanceMutex();
-        return 0;
+        return exitCodeBeforeTask(launchModeFromTail(commandLineTail(GetCommandLineA())));
     }
     appState->loadFirstTime();
     // The runtime's own idea of the tail differs in corner cases; take it from the command line.
     appState->commandTail = commandLineTail(GetCommandLineA());
     appState->launchMode = launchModeFromTail(appState->commandTail);
+    appState->exitCode = exitCodeBeforeTask(appState->launchMode);
     startupMark("settings file, command line");
 
     const bool normal = appState->launchMode == Normal;
@@ -75,10 +80,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!registerMainWindowClass(instance, kMainWindowClassName) ||
         !createMainWindow(instance, kMainWindowClassName, startupShowCommand(), &window, x, y, width,
                           height)) {
+        const int exitCode = appState->exitCode;
         delete appState;
         appState = nullptr;
         releaseInstanceMutex();
-        return 0;
+        return exitCode;
     }
 
     startTask(window);
@@ -91,8 +97,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
 
     appState->saveFirstTime();
+    const int exitCode = normal ? static_cast<int>(message.wParam) : appState->exitCode;
     delete appState;
     appState = nullptr;
     releaseInstanceMutex();
-    return static_cast<int>(message.wParam);
+    return exitCode;
 }

@@ -16,3 +16,11 @@ void readControlTextCut(HWND dialog, int id, char* out, size_t outSize) {
     copyTextCut(out, outSize, text);
     delete[] text;
 }
+
+int readListItemText(HWND list, int item, char* out, size_t outSize) {
+    if (out == nullptr || outSize == 0) return 0;
+    out[0] = '\0';
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, item, 0);
+    if (length < 0 || static_cast<size_t>(length) >= outSize) return 0;
+    return SendMessageA(list, LB_GETTEXT, item, reinterpret_cast<LPARAM>(out)) >= 0;
+}

@@ -144,8 +144,10 @@ int CommandRunner::runToFile(const char* commandLine, const char* outputPath, co
     inheritable.nLength = sizeof inheritable;
     inheritable.lpSecurityDescriptor = nullptr;
     inheritable.bInheritHandle = TRUE;
+    // A pipe's server may only identify this process, never act as it.
     HANDLE output = CreateFileA(outputPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                &inheritable, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
     if (output == INVALID_HANDLE_VALUE) return 0;
     SetFilePointer(output, 0, nullptr, FILE_BEGIN);
 

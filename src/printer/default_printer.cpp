@@ -1,8 +1,10 @@
 #include "default_printer.h"
 
+#include <new>
+
 #include "../common/late_binding.h"
 
-PrinterCalls printerCalls = {nullptr, nullptr};
+PrinterCalls printerCalls = {nullptr, nullptr, nullptr};
 
 int readDefaultPrinter(char (&out)[kPrinterNameSize]) {
     out[0] = '\0';
@@ -19,6 +21,23 @@ int readDefaultPrinter(char (&out)[kPrinterNameSize]) {
     const int none = GetLastError() == ERROR_FILE_NOT_FOUND;
     out[0] = '\0';
     return none;
+}
+
+int isDefaultPrinterNameAnsi(const char* ansiName) {
+    const auto get = standInOrBound(printerCalls.getDefaultWide, "winspool.drv", "GetDefaultPrinterW");
+    WCHAR* names = new (std::nothrow) WCHAR[2 * kPrinterNameSize];
+    DWORD size = kPrinterNameSize;
+    int same = names != nullptr && get != nullptr && ansiName != nullptr && get(names, &size);
+    if (same) {
+        // The ANSI name turned back into Unicode: a '?' or a look-alike the code page put in
+        // place of a character does not give the name back.
+        WCHAR* wide = names + kPrinterNameSize;
+        names[kPrinterNameSize - 1] = 0;
+        same = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansiName, -1, wide, kPrinterNameSize) > 0;
+        for (int i = 0; same && (names[i] != 0 || wide[i] != 0); ++i) same = names[i] == wide[i];
+    }
+    delete[] names;
+    return same;
 }
 
 int setDefaultPrinter(const char* name) {

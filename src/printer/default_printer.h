@@ -6,18 +6,24 @@
 
 #include "printer_name.h"
 
-// The two winspool functions the printer goes through (GetDefaultPrinterA and
-// SetDefaultPrinterA, Windows 2000 and later): bound at first use, unless a test has put
-// others in their place, for what Wine's winspool does not do as Windows does.
+// The winspool functions the printer goes through (GetDefaultPrinterA, SetDefaultPrinterA
+// and GetDefaultPrinterW, Windows 2000 and later): bound at first use, unless a test has
+// put others in their place, for what Wine's winspool does not do as Windows does.
 struct PrinterCalls {
     BOOL(WINAPI* getDefault)(LPSTR buffer, LPDWORD size);
     BOOL(WINAPI* setDefault)(LPCSTR name);
+    BOOL(WINAPI* getDefaultWide)(LPWSTR buffer, LPDWORD size);
 };
 extern PrinterCalls printerCalls;
 
 // The default printer's name into out, "" when the user has none. 0 when winspool cannot
 // be bound or does not give the name, or the name is longer than a printer name kept.
 int readDefaultPrinter(char (&out)[kPrinterNameSize]);
+
+// 1 when the default printer's name as read in Unicode is exactly the ANSI name given:
+// the system code page holds each of its characters. 0 when it differs, or when the Unicode
+// name cannot be read although the ANSI one could.
+int isDefaultPrinterNameAnsi(const char* ansiName);
 
 // Makes the printer the user's default, which also tells running programs. 1 when winspool
 // took it.

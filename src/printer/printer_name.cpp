@@ -28,3 +28,8 @@ int samePrinterName(const char* a, const char* b) {
         if (a[i] == '\0') return 1;
     }
 }
+
+PrinterStep decidePrinterStep(const char* asked, const char* defaultNow, int (*isListed)(const char* name)) {
+    if (defaultNow != nullptr && samePrinterName(asked, defaultNow)) return PrinterStep::Holds;
+    return isListed(asked) ? PrinterStep::Set : PrinterStep::Missing;
+}

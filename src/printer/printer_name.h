@@ -22,5 +22,22 @@ const char* printerStorageProblem(const char* name);
 // 1 when both name the same printer: Windows does not tell letter case apart in them.
 int samePrinterName(const char* a, const char* b);
 
+// What an apply does about a profile's printer, which the preview foresees the same way.
+enum class PrinterStep {
+    Holds,    // it is the default printer now: nothing to set
+    Missing,  // not the default, and this user's printers lack it: told, not set
+    Set,      // made the default, then read back
+};
+
+// The default now equal to the profile's printer holds, wherever the user's list lags
+// (a printer of the machine before the next logon, one of a terminal session); otherwise
+// the list decides. `defaultNow` is null when it could not be read; `isListed` is asked
+// only when the list decides.
+PrinterStep decidePrinterStep(const char* asked, const char* defaultNow, int (*isListed)(const char* name));
+
+// Why a default printer's name is not saved: characters code page 932 cannot hold, which
+// the ANSI name shows as '?' or look-alikes that no printer has.
+constexpr char kPrinterNameNotAnsiText[] = "通常使うプリンタの名前に、Shift-JIS で表せない文字があります。";
+
 // The label of the printer's lines in the preview and the verdict.
 constexpr char kPrinterLabel[] = "通常使うプリンタ";

@@ -9,6 +9,7 @@
 #include "../netcmd/settings_report.h"
 #include "../printer/default_printer.h"
 #include "profile_texts.h"
+#include "script_path.h"
 
 namespace {
 
@@ -50,9 +51,8 @@ void composeComparison(const ScriptSettings& script, int runnable, Now* now, con
         if (extras.keepsPrinter && !now->runAs) {
             printer.asked = extras.printer;
             printer.held = printerNow(now);
-            // The default printer is one of the user's; any other is looked for in the list.
-            const bool isDefault = printer.held != nullptr && samePrinterName(printer.asked, printer.held);
-            printer.missing = !isDefault && extras.printerUnusable == nullptr && !userHasPrinter(extras.printer);
+            printer.missing = extras.printerUnusable == nullptr &&
+                              decidePrinterStep(printer.asked, printer.held, userHasPrinter) == PrinterStep::Missing;
         }
         out->holdsNow = countDifferences(script, *held) == 0 && countProxyDifferences(proxy) == 0 &&
                         countPrinterDifferences(printer) == 0;
@@ -64,11 +64,15 @@ void composeComparison(const ScriptSettings& script, int runnable, Now* now, con
     delete[] part;
 }
 
-// Why the script cannot be shown or would not run, or the comparison and its contents,
-// then the profile's proxy and printer.
+// Why the script is not opened, cannot be shown or would not run, or the comparison and
+// its contents, then the profile's proxy and printer.
 void compareOne(const ProfileEntry& entry, const ProfileExtras& extras, Now* now, ScriptSettings* buffers,
                 ProfileComparison* out) {
     ScriptSettings& script = buffers[0];
+    if (!isPathInWorkingFolder(entry.path)) {
+        composeOutsideFolderReport(entry.path, "\r\n", &out->preview);
+        return;
+    }
     if (!readScriptSettings(entry.path, &script)) {
         if (appendPart(&out->preview, "", kUnreadableScriptText)) appendPart(&out->preview, "", entry.path);
         return;

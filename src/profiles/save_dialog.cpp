@@ -8,6 +8,7 @@
 #include "../common/dialog_text.h"
 #include "../common/message_box.h"
 #include "../common/profile_text.h"
+#include "../common/task_outcome.h"
 #include "../browser/browser_proxy.h"
 #include "../netcmd/command_runner.h"
 #include "../netcmd/settings_report.h"
@@ -15,6 +16,7 @@
 #include "../resources/resource.h"
 #include "profile_catalog.h"
 #include "profile_texts.h"
+#include "script_path.h"
 
 // Written by the dialog on OK; read by runSaveCommand.
 char profileNameBuffer[100] = "";
@@ -105,7 +107,11 @@ struct SavedExtras {
 const char* storageProblem(const SavedExtras* extras) {
     if (extras == nullptr) return nullptr;
     const char* problem = extras->proxyRead ? proxyStorageProblem(extras->proxy) : nullptr;
-    return problem == nullptr && extras->printerRead ? printerStorageProblem(extras->printer) : problem;
+    if (problem != nullptr || !extras->printerRead) return problem;
+    problem = printerStorageProblem(extras->printer);
+    if (problem == nullptr && extras->printer[0] != '\0' && !isDefaultPrinterNameAnsi(extras->printer))
+        problem = kPrinterNameNotAnsiText;
+    return problem;
 }
 
 // kSavedText, then a line for each of the proxy and the printer that was asked for and
@@ -120,11 +126,23 @@ void tellSaved(HWND mainWindow, int runAs, int proxySaved, int printerSaved) {
     delete[] told;
 }
 
+// 1 when the listed profile's script lies in the working folder; otherwise says so and
+// 0: a save again would write, rename and delete files where its path points.
+int tellScriptOutsideFolder(HWND mainWindow, const ProfileCatalog* catalog, int index) {
+    ProfileEntry entry;
+    if (catalog == nullptr || !catalog->entryAt(index, &entry) || isPathInWorkingFolder(entry.path)) return 1;
+    char* report = nullptr;
+    composeOutsideFolderReport(entry.path, "\n", &report);
+    showInformation(mainWindow, report != nullptr ? report : kOutsideFolderText, kConfirmTitle);
+    delete[] report;
+    return 0;
+}
+
 // A proxy or a printer name that the file could not give back as it is refuses the whole
 // save. After a save, the profile holds each of them when it was read (and asked for), and
 // no key of it otherwise. Run as another user, the keys are left as they are: none for a
 // new profile, its own user's for one saved again.
-void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
+int saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
     // Run as another user, the browser and the printers are that account's: none is recorded.
     const int runAs = (saveBrowserProxyToo || saveDefaultPrinterToo) && runsAsAnotherUser();
     SavedExtras* extras = new (std::nothrow) SavedExtras;
@@ -135,9 +153,13 @@ void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner
     if (storageProblem(extras) != nullptr) {
         showInformation(mainWindow, storageProblem(extras), kConfirmTitle);
         delete extras;
-        return;
+        return kTaskNotDone;
     }
     const int resaved = replacedProfileIndex;
+    if (resaved >= 0 && !tellScriptOutsideFolder(mainWindow, catalog, resaved)) {
+        delete extras;
+        return kTaskNotDone;
+    }
     const SaveOutcome outcome = resaved >= 0 ? resaveProfile(catalog, runner, resaved)
                                              : saveNamedProfile(catalog, runner, profileNameBuffer);
     int proxySaved = 1, printerSaved = 1;
@@ -151,10 +173,12 @@ void saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner
                                    : catalog->writeProfilePrinter(index, nullptr) && !saveDefaultPrinterToo;
     }
     delete extras;
-    if (outcome == SaveOutcome::Saved)
+    if (outcome == SaveOutcome::Saved) {
         tellSaved(mainWindow, runAs, proxySaved, printerSaved);
-    else
-        showInformation(mainWindow, outcome == SaveOutcome::Full ? kCatalogFullText : kSaveFailedText, kConfirmTitle);
+        return kTaskDone;
+    }
+    showInformation(mainWindow, outcome == SaveOutcome::Full ? kCatalogFullText : kSaveFailedText, kConfirmTitle);
+    return kTaskNotDone;
 }
 
 }  // namespace
@@ -174,7 +198,9 @@ SaveOutcome saveNamedProfile(ProfileCatalog* catalog, CommandRunner* runner, con
 
 SaveOutcome resaveProfile(const ProfileCatalog* catalog, CommandRunner* runner, int index) {
     ProfileEntry entry;
-    if (catalog == nullptr || runner == nullptr || !catalog->entryAt(index, &entry)) return SaveOutcome::Failed;
+    if (catalog == nullptr || runner == nullptr || !catalog->entryAt(index, &entry) ||
+        !isPathInWorkingFolder(entry.path))
+        return SaveOutcome::Failed;
     static const char kFreshSuffix[] = ".new";
     char fresh[sizeof entry.path + sizeof kFreshSuffix];
     std::strcpy(fresh, entry.path);
@@ -193,12 +219,13 @@ INT_PTR CALLBACK saveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-void runSaveCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
+int runSaveCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
     replacedProfileIndex = -1;
     namingCatalog = catalog;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     const INT_PTR result = DialogBoxParamA(instance, kSaveDialogTemplate, mainWindow, saveDialogProc, 0);
     namingCatalog = nullptr;
     InvalidateRect(mainWindow, nullptr, TRUE);
-    if (result == IDC_OK_BUTTON && profileNameBuffer[0] != '\0') saveProfile(mainWindow, catalog, runner);
+    if (result != IDC_OK_BUTTON || profileNameBuffer[0] == '\0') return kTaskNotDone;
+    return saveProfile(mainWindow, catalog, runner);
 }

@@ -31,10 +31,11 @@ SaveOutcome saveNamedProfile(ProfileCatalog* catalog, CommandRunner* runner, con
 // Dumps the current settings into a listed profile's own script: into a new file beside
 // it first, which replaces the script only once the dump succeeded, so a failing netsh
 // leaves the old script as it was. The catalogue is not touched: number, name and place
-// in the list stay.
+// in the list stay. A script outside the working folder is not touched either (Failed).
 SaveOutcome resaveProfile(const ProfileCatalog* catalog, CommandRunner* runner, int index);
 
 INT_PTR CALLBACK saveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Opens the dialog, then adds the profile (or, as confirmed, saves a listed one again),
-// dumps the settings into it and tells the outcome.
-void runSaveCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner);
+// dumps the settings into it and tells the outcome; its TaskOutcome
+// (src/common/task_outcome.h), kTaskNotDone for a cancel.
+int runSaveCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner);

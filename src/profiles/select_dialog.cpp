@@ -7,8 +7,10 @@
 #include "../browser/browser_proxy.h"
 #include "../common/center_window.h"
 #include "../common/desktop_user.h"
+#include "../common/dialog_text.h"
 #include "../common/message_box.h"
 #include "../common/profile_text.h"
+#include "../common/task_outcome.h"
 #include "../netcmd/command_runner.h"
 #include "../netcmd/netsh_text.h"
 #include "../netcmd/network_rights.h"
@@ -20,6 +22,7 @@
 #include "profile_comparison.h"
 #include "profile_texts.h"
 #include "rename_dialog.h"
+#include "script_path.h"
 
 // Written by the dialog on OK or a confirmed "Del"; read by runSelectCommand.
 int selectedProfileIndex = 0;
@@ -86,7 +89,7 @@ INT_PTR onDrawItem(const DRAWITEMSTRUCT* item) {
         if ((item->itemAction & ODA_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &place);
         return 1;
     }
-    char name[kProfileNameSize] = "";
+    char name[2 * kProfileNameSize];  // room for LB_GETTEXTLEN's count, see readListItemText
     const bool selected = (item->itemState & ODS_SELECTED) != 0;
     FillRect(dc, &place, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetBkMode(dc, TRANSPARENT);
@@ -97,9 +100,7 @@ INT_PTR onDrawItem(const DRAWITEMSTRUCT* item) {
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     if (item->itemData == kHoldsNowMark) DrawTextA(dc, kHoldsNowMarkText, -1, &place, format);
     place.left += mark.cx + kMarkGap;
-    const LRESULT length = SendMessageA(item->hwndItem, LB_GETTEXTLEN, item->itemID, 0);
-    if (length >= 0 && length < static_cast<LRESULT>(sizeof name))
-        SendMessageA(item->hwndItem, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(name));
+    readListItemText(item->hwndItem, static_cast<int>(item->itemID), name, sizeof name);
     DrawTextA(dc, name, -1, &place, format | DT_END_ELLIPSIS);
     place = item->rcItem;
     // Windows 2000 and later hide it until the keyboard is used.
@@ -243,8 +244,9 @@ void applyProfileProxy(UserSettingsApply* user) {
     if (readBrowserProxy(&user->heldProxy)) outcome.held = &user->heldProxy;
 }
 
-// The same for the printer. One this user does not have is told as missing and not set:
-// winspool would look for it on a print server the network may no longer reach.
+// The same for the printer, as decidePrinterStep says: the default already, or one this user
+// does not have, is not set (winspool would look for a missing one on a print server the
+// network may no longer reach).
 void applyProfilePrinter(UserSettingsApply* user) {
     PrinterOutcome& outcome = user->printerOutcome;
     if (!user->kept.keepsPrinter) return;
@@ -253,10 +255,15 @@ void applyProfilePrinter(UserSettingsApply* user) {
     outcome.asked = user->kept.printer;
     outcome.unusable = user->kept.printerUnusable;
     if (outcome.unusable != nullptr) return;
-    outcome.missing = !userHasPrinter(user->kept.printer);
-    if (outcome.missing) return;
-    setDefaultPrinter(user->kept.printer);
-    if (readDefaultPrinter(user->heldPrinter)) outcome.held = user->heldPrinter;
+    const char* defaultNow = readDefaultPrinter(user->heldPrinter) ? user->heldPrinter : nullptr;
+    switch (decidePrinterStep(user->kept.printer, defaultNow, userHasPrinter)) {
+    case PrinterStep::Holds: outcome.held = defaultNow; break;
+    case PrinterStep::Missing: outcome.missing = 1; break;
+    case PrinterStep::Set:
+        setDefaultPrinter(user->kept.printer);
+        if (readDefaultPrinter(user->heldPrinter)) outcome.held = user->heldPrinter;
+        break;
+    }
 }
 
 // The verdict, then a line for the proxy and for the printer left alone: they join the list
@@ -274,25 +281,30 @@ void tellApplied(HWND mainWindow, int applied, const char* report, const UserSet
 // Runs the profile's script when it holds network settings alone, then sets the proxy and
 // the printer it keeps; the connections it names, read back afterwards, decide the verdict
 // with them, and the exit code only where they cannot be read. The script stays open,
-// unchangeable, from the check to netsh's end.
-void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
+// unchangeable, from the check to netsh's end. A script outside the working folder is not
+// opened at all.
+int applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
     if (!mayChangeNetworkSettings()) {
         showInformation(mainWindow, kNeedsAdministratorText, kConfirmTitle);
-        return;
+        return kTaskRefused;
     }
     ProfileEntry entry;
     ScriptSettings* asked = new (std::nothrow) ScriptSettings;
     UserSettingsApply* user = new (std::nothrow) UserSettingsApply;
     HANDLE script = INVALID_HANDLE_VALUE;
     char* report = nullptr;
-    int applied = 0;
+    int ran = 0, applied = 0;
+    const int listed = catalog != nullptr && runner != nullptr && asked != nullptr && user != nullptr &&
+                       catalog->entryAt(selectedProfileIndex, &entry);
+    const int inFolder = listed && isPathInWorkingFolder(entry.path);
     // Nothing is run that could not be read whole and checked.
-    const int checked = catalog != nullptr && runner != nullptr && asked != nullptr && user != nullptr &&
-                        catalog->entryAt(selectedProfileIndex, &entry) && isSingleWordPath(entry.path) &&
-                        readScriptSettings(entry.path, asked, &script);
-    if (checked && asked->foreignLine != 0) {
+    const int checked = inFolder && isSingleWordPath(entry.path) && readScriptSettings(entry.path, asked, &script);
+    if (listed && !inFolder) {
+        composeOutsideFolderReport(entry.path, "\n", &report);
+    } else if (checked && asked->foreignLine != 0) {
         composeForeignLineReport(*asked, "\n", &report);
     } else if (checked) {
+        ran = 1;
         applied = runner->execScript(entry.path);
         user->runAs = runsAsAnotherUser();
         if (catalog->readProfileExtras(selectedProfileIndex, &user->kept)) {
@@ -306,19 +318,21 @@ void applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, Comman
     delete[] report;
     delete user;
     delete asked;
+    return applied ? kTaskDone : ran ? kTaskNotDone : kTaskRefused;
 }
 
 // A desktop shortcut this tool made for the profile goes with it, unless another
 // profile still has that name.
-void deleteSelectedProfile(HWND mainWindow, ProfileCatalog* catalog) {
+int deleteSelectedProfile(HWND mainWindow, ProfileCatalog* catalog) {
     ProfileEntry entry;
     if (catalog == nullptr || !catalog->entryAt(selectedProfileIndex, &entry) ||
         catalog->removeProfile(selectedProfileIndex) < 1) {
         showInformation(mainWindow, kDeleteFailedText, kConfirmTitle);
-        return;
+        return kTaskNotDone;
     }
     if (catalog->indexOfName(entry.name) < 0) deleteProfileShortcut(mainWindow, entry.name);
     showInformation(mainWindow, kDeletedText, kConfirmTitle);
+    return kTaskDone;
 }
 
 }  // namespace
@@ -335,31 +349,30 @@ INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
 }
 
-void runApplyNamedCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner, const char* name,
-                          int nameIsWhole) {
+int runApplyNamedCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner, const char* name,
+                         int nameIsWhole) {
     if (name == nullptr) name = "";
     const int index = nameIsWhole && catalog != nullptr ? catalog->indexOfName(name) : -1;
     if (index >= 0) {
         selectedProfileIndex = index;
-        applySelectedProfile(mainWindow, catalog, runner);
-        return;
+        return applySelectedProfile(mainWindow, catalog, runner);
     }
     char text[sizeof kNoSuchProfileBefore + kProfileNameSize + sizeof kNoSuchProfileAfter];
     std::strcpy(text, kNoSuchProfileBefore);
     copyTextCut(text + std::strlen(text), kProfileNameSize, name);
     std::strcat(text, kNoSuchProfileAfter);
     showInformation(mainWindow, text, kConfirmTitle);
+    return kTaskNoSuchProfile;
 }
 
-void runSelectCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
+int runSelectCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
     selectedProfileIndex = 0;
     listedCatalog = catalog;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     const INT_PTR result = DialogBoxParamA(instance, kSelectDialogTemplate, mainWindow, selectDialogProc, 0);
     listedCatalog = nullptr;
     InvalidateRect(mainWindow, nullptr, TRUE);
-    if (result == IDC_OK_BUTTON)
-        applySelectedProfile(mainWindow, catalog, runner);
-    else if (result == kSelectDialogDelete)
-        deleteSelectedProfile(mainWindow, catalog);
+    if (result == IDC_OK_BUTTON) return applySelectedProfile(mainWindow, catalog, runner);
+    if (result == kSelectDialogDelete) return deleteSelectedProfile(mainWindow, catalog);
+    return kTaskNotDone;
 }

@@ -9,6 +9,7 @@
 #include "../common/center_window.h"
 #include "../common/late_binding.h"
 #include "../common/message_box.h"
+#include "../common/task_outcome.h"
 #include "../netcmd/command_runner.h"
 #include "../netcmd/netsh_text.h"
 #include "../netcmd/network_rights.h"
@@ -178,17 +179,17 @@ void onCommand(HWND dialog, int id, int notification) {
 
 // Runs the request's commands; the connection, read back afterwards, decides the
 // verdict, and the exit codes only where it cannot be read.
-void reportOutcome(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
+int reportOutcome(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
     AdapterInfo adapter;
     const char* name = nullptr;
     if (catalog != nullptr && catalog->adapterAt(tcpIpRequest.adapterIndex, &adapter)) name = adapter.connectionName;
     if (name == nullptr || runner == nullptr) {
         showInformation(mainWindow, kTcpIpFailedText, kConfirmTitle);
-        return;
+        return kTaskNotDone;
     }
     if (!mayChangeNetworkSettings()) {
         showInformation(mainWindow, kNeedsAdministratorText, kConfirmTitle);
-        return;
+        return kTaskNotDone;
     }
     int applied = runner->applyTcpIp(name, tcpIpRequest);
     char* report = nullptr;
@@ -204,13 +205,14 @@ void reportOutcome(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner
     if (!applied) {
         showInformation(mainWindow, report != nullptr ? report : kTcpIpFailedText, kConfirmTitle);
         delete[] report;
-        return;
+        return kTaskNotDone;
     }
     const size_t size = std::strlen(name) + kSwitchedMessageOverhead;
     char* message = new (std::nothrow) char[size];
     if (message != nullptr && composeSwitchedMessage(name, tcpIpRequest.address, message, size))
         showInformation(mainWindow, message, kConfirmTitle);
     delete[] message;
+    return kTaskDone;
 }
 
 }  // namespace
@@ -225,7 +227,7 @@ INT_PTR CALLBACK tcpIpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
 }
 
-void runTcpIpCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
+int runTcpIpCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
     // The address fields' window class, registered by the first opening of the dialog.
     INITCOMMONCONTROLSEX controls;
     controls.dwSize = sizeof controls;
@@ -236,6 +238,7 @@ void runTcpIpCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* ru
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     const INT_PTR result = DialogBoxParamA(instance, kTcpIpDialogTemplate, mainWindow, tcpIpDialogProc, 0);
     shownCatalog = nullptr;
-    if (result == IDC_OK_BUTTON) reportOutcome(mainWindow, catalog, runner);
+    const int outcome = result == IDC_OK_BUTTON ? reportOutcome(mainWindow, catalog, runner) : kTaskNotDone;
     if (catalog != nullptr) catalog->releaseAdapters();
+    return outcome;
 }

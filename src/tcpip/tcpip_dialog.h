@@ -13,5 +13,6 @@ extern TcpIpRequest tcpIpRequest;
 
 INT_PTR CALLBACK tcpIpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Reads the connections, opens the dialog, sends a confirmed change through netsh and
-// tells the outcome; the connection list is released again afterwards.
-void runTcpIpCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner);
+// tells the outcome; the connection list is released again afterwards. Returns its
+// TaskOutcome (src/common/task_outcome.h): kTaskDone when the change took.
+int runTcpIpCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner);

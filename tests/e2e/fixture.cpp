@@ -47,10 +47,10 @@ std::string answerBox(TessalyRun& run, const char* title, int button) {
     return waitForWindowGone(box) ? text : "the box stayed: " + text;
 }
 
-void expectEndsWithZero(TessalyRun& run) {
+void expectEndsWith(TessalyRun& run, DWORD exitCode) {
     DWORD code = 0xDEADBEEF;
     ASSERT_TRUE(run.waitForExit(kWaitMs, &code)) << "still running: " << run.describeWindows();
-    EXPECT_EQ(0u, code);
+    EXPECT_EQ(exitCode, code);
 }
 
 void exitThroughMenu(TessalyRun& run, HWND mainWindow) {

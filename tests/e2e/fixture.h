@@ -30,7 +30,8 @@ protected:
 // Waits for a box of this title, presses the button and returns its text once the box is
 // gone, marked "[OK Cancel] " or "[Yes No Cancel] " by the buttons the box offers.
 std::string answerBox(TessalyRun& run, const char* title, int button = IDOK);
-// The process ends within the wait, with exit code 0.
-void expectEndsWithZero(TessalyRun& run);
+// The process ends within the wait, with that exit code.
+void expectEndsWith(TessalyRun& run, DWORD exitCode);
+inline void expectEndsWithZero(TessalyRun& run) { expectEndsWith(run, 0); }
 // Ends the visible tool through its menu (503) and checks the exit code.
 void exitThroughMenu(TessalyRun& run, HWND mainWindow);

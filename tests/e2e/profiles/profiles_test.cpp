@@ -28,10 +28,18 @@ const std::string kNoExtrasPreview = "\r\nブラウザのプロキシ： 保存�
 const std::string kSameAsNow = "現在の設定と同じです。\r\n\r\n", kChanges = "適用すると変わる設定：\r\n";
 constexpr int kList = 100, kOk = 101, kCancel = 102, kDelete = 104, kPreview = 105, kNameEdit = 200;
 
+// " (exit N)" for a process that ended with exit code N, nothing for 0.
+std::string exitNote(TessalyRun& run) {
+    DWORD code = 0xDEADBEEF;
+    if (!run.waitForExit(kWaitMs, &code)) return " (still running)";
+    return code == 0 ? "" : " (exit " + std::to_string(code) + ")";
+}
+
 class Profiles : public ToolTest {
 protected:
     // Saves the current settings under the name with a /S start, the check box of that id
-    // (checked when the dialog opens) clicked off, a listed name replaced; returns the outcome.
+    // (checked when the dialog opens) clicked off, a listed name replaced; returns the outcome
+    // and the exit code's note.
     std::string saveAs(const std::string& name, int uncheck = 0, bool replace = false) {
         TessalyRun run;
         HWND dialog = startTask(run, "/S", kSaveTitle);
@@ -43,10 +51,10 @@ protected:
         pressButton(dialog, kOk);
         if (replace) answerBox(run, "確認", IDYES);
         const std::string outcome = answerBox(run, "確認");
-        expectEndsWithZero(run);
-        return outcome;
+        return outcome + exitNote(run);
     }
-    // Presses the button in a /L start, answers what follows with OK; returns the texts.
+    // Presses the button in a /L start, answers what follows with OK; returns the texts and
+    // the exit code's note.
     std::string select(int button, bool withPreview = false) {
         TessalyRun run;
         HWND dialog = startTask(run, "/L", kSelectTitle);
@@ -54,8 +62,7 @@ protected:
         pressButton(dialog, button);
         std::string boxes = answerBox(run, "確認");
         if (boxes == kDeleteQuestion) boxes += "|" + answerBox(run, "確認");
-        expectEndsWithZero(run);
-        return preview + boxes;
+        return preview + boxes + exitNote(run);
     }
     std::string catalogue() const { return readWholeFile(dir.file("dumplist.ini")); }
     // The machine's settings as the stand-in dumps them.
@@ -89,7 +96,7 @@ TEST_F(Profiles, SavedSettingsComeBackWhenTheProfileIsApplied) {
 }
 
 // "/L NAME" applies the first profile of exactly that name at once, with no dialog and the
-// verdict OK gives; a name that is not listed whole runs nothing.
+// verdict OK gives; a name that is not listed whole runs nothing and ends with 2.
 TEST_F(Profiles, AStartWithAProfileNameAppliesItAtOnce) {
     const std::string seeded = settingsNow(), longest(99, 'n');
     for (const std::string& name : {std::string("Home LAN"), std::string("事務所"), longest}) ASSERT_EQ(kSaved, saveAs(name));
@@ -109,7 +116,7 @@ TEST_F(Profiles, AStartWithAProfileNameAppliesItAtOnce) {
         TessalyRun run;
         ASSERT_TRUE(run.start(c.tail, dir.path()));
         EXPECT_EQ(c.outcome, answerBox(run, "確認")) << c.tail;
-        expectEndsWithZero(run);
+        expectEndsWith(run, c.outcome == kApplied ? 0 : 2);
         EXPECT_EQ(c.run, readWholeFile(log)) << c.tail;
         EXPECT_TRUE(c.outcome != kApplied || seeded == settingsNow()) << c.tail;
     }
@@ -139,7 +146,7 @@ TEST_F(Profiles, SavingUnderAListedNameAsksAndYesReplacesThatScriptInPlace) {
             EXPECT_EQ(question, answerBox(run, "確認", answer));
         }
         EXPECT_EQ(r.outcome, answerBox(run, "確認"));
-        expectEndsWithZero(run);
+        expectEndsWith(run, r.fault != nullptr ? 1 : 0);
         SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", nullptr);
         const bool added = r.answers.back() == IDNO;
         EXPECT_EQ(added ? listed + "[003]\r\nname=Home\r\npath=.\\003.dmp\r\nsort=0\r\n" + kSavedExtras : listed, catalogue());
@@ -167,7 +174,7 @@ void setProxy(uint32_t flags, const char* server) {
 // one whose keys a hand spoilt sends none and says so while the network still applies.
 TEST_F(Profiles, TheBrowsersProxyTravelsWithItsProfile) {
     setProxy(2, " proxy.example:8080");  // a blank the file would not give back: nothing is written
-    EXPECT_EQ("ブラウザのプロキシ設定に、保存できない文字（改行や前後の空白など）があります。", saveAs("Lost"));
+    EXPECT_EQ("ブラウザのプロキシ設定に、保存できない文字（改行や前後の空白など）があります。 (exit 1)", saveAs("Lost"));
     EXPECT_FALSE(fileExists(dir.file("dumplist.ini")) || fileExists(dir.file("000.dmp")));
     setProxy(2, "proxy.example:8080");  // Wine keeps the proxy bit alone, without the direct one
     ASSERT_EQ(kSaved, saveAs("Office"));
@@ -193,7 +200,7 @@ TEST_F(Profiles, TheBrowsersProxyTravelsWithItsProfile) {
         TessalyRun run;
         ASSERT_TRUE(run.start(std::string("/L ") + c.name, dir.path()));
         EXPECT_EQ(c.outcome, answerBox(run, "確認")) << c.name;
-        expectEndsWithZero(run);
+        expectEndsWith(run, c.outcome == kApplied ? 0 : 1);
         EXPECT_EQ(c.after, proxyNow()) << c.name;
     }
     setProxy(1, "");
@@ -243,7 +250,7 @@ TEST_F(Profiles, TheDefaultPrinterTravelsWithItsProfile) {
                   "通常使うプリンタ： Gone-LP|",
                   seen);
         pressButton(dialog, kCancel);
-        expectEndsWithZero(run);
+        expectEndsWith(run, 1);
     }
     const struct {
         const char* name;
@@ -260,10 +267,21 @@ TEST_F(Profiles, TheDefaultPrinterTravelsWithItsProfile) {
         TessalyRun run;
         ASSERT_TRUE(run.start(std::string("/L ") + c.name, dir.path()));
         EXPECT_EQ(c.outcome, answerBox(run, "確認")) << c.name;
-        expectEndsWithZero(run);
+        expectEndsWith(run, c.outcome == kApplied ? 0 : 1);
         EXPECT_EQ(c.after, printerNow()) << c.name;
         EXPECT_EQ(seeded, settingsNow()) << c.name;
     }
+    // The default already, though the user's list lags behind it (a printer of the machine
+    // before the next logon): it holds and is not set again.
+    ASSERT_EQ(1, setDefaultPrinter(kOfficePrinter));
+    HKEY devices = createKey(HKEY_CURRENT_USER, kUserPrintersKey);
+    RegDeleteValueA(devices, kOfficePrinter);
+    RegCloseKey(devices);
+    TessalyRun run;
+    ASSERT_TRUE(run.start("/L Office", dir.path()));
+    EXPECT_EQ(kApplied, answerBox(run, "確認"));
+    expectEndsWithZero(run);
+    EXPECT_EQ(kOfficePrinter, printerNow());
 }
 
 TEST_F(Profiles, NamesAreCutTo99BytesMissingOnesAreToldAndDeleteAsksFirst) {
@@ -274,7 +292,7 @@ TEST_F(Profiles, NamesAreCutTo99BytesMissingOnesAreToldAndDeleteAsksFirst) {
         EXPECT_EQ("選択されていません。", answerBox(run, "設定の読込み"));
     }
     pressButton(dialog, kCancel);
-    expectEndsWithZero(run);
+    expectEndsWith(run, 1);
     TessalyRun save;
     dialog = startTask(save, "/S", kSaveTitle);
     pressButton(dialog, kOk);
@@ -308,8 +326,9 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
         const char *fault, *value;
         std::string outcome;
     } cases[] = {
-        {"TESSALY_SIM_EXIT_CODE", "1", kNotTaken + std::string("「ローカル エリア接続」 取得方法： 指定 固定 ／ 現在 自動\n") + dnsNotTaken},
-        {"TESSALY_SIM_IGNORE", "dns", kNotTaken + dnsNotTaken},
+        {"TESSALY_SIM_EXIT_CODE", "1",
+         kNotTaken + std::string("「ローカル エリア接続」 取得方法： 指定 固定 ／ 現在 自動\n") + dnsNotTaken + " (exit 1)"},
+        {"TESSALY_SIM_IGNORE", "dns", kNotTaken + dnsNotTaken + " (exit 1)"},
         {"TESSALY_SIM_DHCP_ALREADY", "1", kApplied},  // netsh fails on the wireless connection, yet all took
     };
     for (const auto& c : cases) {
@@ -349,7 +368,7 @@ TEST_F(Profiles, TheVerdictIsWhatTheConnectionsHoldAndThePreviewFollowsTheSelect
     pressButton(dialog, kOk);
     EXPECT_EQ(kNotTaken + std::string("「Gone」 この接続はありません\n「ローカル エリア接続」 WINSサーバー： 指定 10.0.0.44 ／ 現在 なし"),
               answerBox(run, "確認"));
-    expectEndsWithZero(run);
+    expectEndsWith(run, 1);
 }
 
 // The list marks the profiles whose every setting holds now, read when the dialog opens;
@@ -403,14 +422,16 @@ TEST_F(Profiles, TheListMarksWhatHoldsNowAndThePreviewSaysWhatAnApplyWouldChange
 
 // Each fault is told, and the saved files are exactly as before afterwards: a failed save
 // takes back its own section alone, and its script when that is empty. A script that holds
-// more than network settings is never run, wherever path= points.
+// more than network settings is never run; nor is one that path= puts outside the folder.
 TEST_F(Profiles, NoFaultLosesAProfile) {
     ASSERT_EQ(kSaved, saveAs("Office"));
     writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[abc]\r\n; mine\r\nnote=kept\r\n[001]\r\nname=Lost\r\n");
     const std::string before = savedFiles(), dump = readWholeFile(dir.file("000.dmp")), listed = catalogue();
+    const std::string saveFailed = kSaveFailed + std::string(" (exit 1)");
     ScratchDir other;  // a folder elsewhere, named by a hand-edited path=
     const std::string foreign = dump + "firewall set opmode mode=DISABLE\r\n", elsewhere = other.file("lan.dmp");
     writeWholeFile(elsewhere, foreign);
+    const std::string outside = "設定ファイルの場所がこのフォルダの外を指しているため、使いませんでした。";
     const std::string refusal = "設定ファイルにネットワークの設定以外のコマンドがあるため、適用しませんでした。\n（" +
                                 std::to_string(std::count(foreign.begin(), foreign.end(), '\n')) +
                                 " 行目： firewall set opmode mode=DISABLE）";
@@ -431,40 +452,40 @@ TEST_F(Profiles, NoFaultLosesAProfile) {
         std::function<std::string()> run;
         std::string outcome;
     } cases[] = {
-        {[&](bool on) { aside(netsh, on); }, [&] { return saveAs("x"); }, kSaveFailed},
+        {[&](bool on) { aside(netsh, on); }, [&] { return saveAs("x"); }, saveFailed},
         {[&](bool on) {  // the script the failed dump wrote into is not empty and stays: take it away here
              SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", on ? "1" : nullptr);
              EXPECT_EQ(on ? "" : "Simulated failure.\r\n", readWholeFile(dir.file("002.dmp")));
              for (int i = 0; i < 40 && !DeleteFileA(dir.file("002.dmp").c_str()) && fileExists(dir.file("002.dmp")); ++i)
                  Sleep(50);  // netsh's console helper may hold the file a moment longer
          },
-         [&] { return saveAs("x"); }, kSaveFailed},
+         [&] { return saveAs("x"); }, saveFailed},
         {[](bool on) { SetEnvironmentVariableA("TESSALY_SIM_NO_OUTPUT", on ? "1" : nullptr); }, [&] { return saveAs("x"); },
-         kSaveFailed},
+         saveFailed},
         {[&](bool on) { on ? (lock = CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) : (CloseHandle(lock), lock); },
-         [&] { return saveAs("x"); }, kSaveFailed},
+         [&] { return saveAs("x"); }, saveFailed},
         {[&](bool on) {  // a directory in the catalogue's place: no entry, so no netsh run either
              if (!on) RemoveDirectoryA(ini.c_str());
              aside(ini, on);
              if (on) CreateDirectoryA(ini.c_str(), nullptr);
          },
-         [&] { return saveAs("x") + ran(); }, kSaveFailed},
+         [&] { return saveAs("x") + ran(); }, saveFailed},
         {[&](bool on) {
              if (!on) DeleteFileA(ini.c_str());
              aside(ini, on);
              if (on) writeWholeFile(ini, full);
          },
          [&] { return saveAs("one more") + (catalogue() == full ? "" : " (changed)"); },
-         "これ以上設定を保存できません。\n不要な設定を削除してください。"},
+         "これ以上設定を保存できません。\n不要な設定を削除してください。 (exit 1)"},
         {[&](bool on) { aside(dir.file("000.dmp"), on); }, [&] { return select(kOk) + ran(); },
-         "ネットワークの設定を適応できませんでした。"},  // script missing
+         "ネットワークの設定を適応できませんでした。 (exit 3)"},  // script missing
         {[&](bool on) { writeWholeFile(dir.file("000.dmp"), on ? foreign : dump); }, [&] { return select(kOk) + ran(); },
-         refusal},
+         refusal + " (exit 3)"},
         {[&](bool on) { writeWholeFile(dir.file("000.dmp"), on ? "\xEF\xBB\xBF" + dump : dump); },  // Notepad's "UTF-8"
-         [&] { return select(kOk, true) + ran(); }, kNotAnsi + "|" + kNotAnsi},
+         [&] { return select(kOk, true) + ran(); }, kNotAnsi + "|" + kNotAnsi + " (exit 3)"},
         {[&](bool on) { writeWholeFile(ini, on ? listed.substr(0, listed.find(".\\000.dmp")) + elsewhere + "\r\n" : listed); },
          [&] { return select(kOk, true) + ran(); },  // and the preview says it first
-         refusal.substr(0, refusal.find('\n')) + "\r" + refusal.substr(refusal.find('\n')) + "|" + refusal},
+         outside + "\r\n（" + elsewhere + "）|" + outside + "\n（" + elsewhere + "） (exit 3)"},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         cases[i].fault(true);
@@ -473,6 +494,35 @@ TEST_F(Profiles, NoFaultLosesAProfile) {
         cases[i].fault(false);
         EXPECT_EQ(before, savedFiles()) << "case " << i;
     }
+}
+
+// A path= that leaves the folder is never opened, even to a script that would apply: not to
+// preview or mark it, nor to apply or save it again; the entry stays as it was.
+TEST_F(Profiles, AScriptOutsideTheFolderIsNeitherShownNorRunNorSavedAgain) {
+    ASSERT_EQ(kSaved, saveAs("Office"));
+    ASSERT_TRUE(CreateDirectoryA(dir.file("sub").c_str(), nullptr));
+    const std::string up = ".\\sub\\..\\000.dmp", outside = "設定ファイルの場所がこのフォルダの外を指しているため、使いませんでした。";
+    writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[001]\r\nname=Up\r\npath=" + up + "\r\n[002]\r\nname=Null\r\npath=NUL\r\n");
+    const std::string before = savedFiles();
+    DeleteFileA(log.c_str());
+    for (const char* name : {"Up", "Null"}) {
+        TessalyRun run;
+        ASSERT_TRUE(run.start(std::string("/L ") + name, dir.path()));
+        EXPECT_EQ(outside + "\n（" + (name[0] == 'U' ? up : "NUL") + "）", answerBox(run, "確認"));
+        expectEndsWith(run, 3);
+    }
+    EXPECT_EQ(outside + "\n（" + up + "）" + " (exit 1)", saveAs("Up", 0, true));
+    EXPECT_FALSE(fileExists(log)) << "netsh ran";
+    EXPECT_EQ(before, savedFiles());
+    TessalyRun run;
+    HWND dialog = startTask(run, "/L", kSelectTitle);
+    EXPECT_EQ(1, SendDlgItemMessageA(dialog, kList, LB_GETITEMDATA, 0, 0));
+    EXPECT_EQ(0, SendDlgItemMessageA(dialog, kList, LB_GETITEMDATA, 1, 0)) << "the same script, never read";
+    SendDlgItemMessageA(dialog, kList, LB_SETCURSEL, 1, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, kList)));
+    EXPECT_EQ(outside + "\r\n（" + up + "）", itemText(dialog, kPreview));
+    pressButton(dialog, kCancel);
+    expectEndsWith(run, 1);
 }
 
 // A tool built to wait 2 s for netsh before it asks; Cancel ends netsh (OK waits on:
@@ -487,7 +537,7 @@ TEST_F(Profiles, ANetshThatRunsTooLongIsEndedOnCancelAndNothingIsKept) {
     pressButton(dialog, kOk);
     EXPECT_EQ("[OK Cancel] netsh が応答しません。\n待ち続けますか？", answerBox(run, "確認", IDCANCEL));
     EXPECT_EQ(kSaveFailed, answerBox(run, "確認"));
-    expectEndsWithZero(run);
+    expectEndsWith(run, 1);
     EXPECT_EQ(before, savedFiles()) << "nothing kept of the abandoned save";
 }
 

@@ -1,6 +1,6 @@
 // The parsers of short outside texts on the same arbitrary bytes: integers, section-name
 // lists, a profile's proxy keys, character-boundary cuts, addresses and DNS server lists
-// from the registry, and the command line.
+// from the registry, the command line and catalogue paths.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +12,7 @@
 #include "common/dotted_quad.h"
 #include "common/profile_text.h"
 #include "netcmd/settings_report.h"
+#include "profiles/script_path.h"
 #include "profiles/section_names.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -71,6 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int named = profileNameFromTail(tail, name, sizeof name);
     if (std::strlen(name) >= sizeof name || (named && (mode != SelectNamed || name[0] == '\0'))) std::abort();
     if (mode != Normal && mode != SelectNamed && std::strlen(tail) != 2) std::abort();
+
+    // A catalogue path taken as the folder's own has no drive, stream or server in it.
+    if (isPathInWorkingFolder(text.c_str()) &&
+        (text[0] == '\\' || text[0] == '/' || std::strchr(text.c_str(), ':') != nullptr)) std::abort();
 
     std::vector<char> out(outSize + 1, '\x7F');
     const int whole = copyTextCut(out.data(), outSize, text.c_str());

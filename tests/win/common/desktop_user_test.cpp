@@ -108,7 +108,7 @@ TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDeskto
     void* box = replaceImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(recordBox));
     void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(saveAgain));
     winInetCalls = {countQuery, countSet};
-    printerCalls = {countGetPrinter, countSetPrinter};
+    printerCalls = {countGetPrinter, countSetPrinter, nullptr};
     otherUser = true;
     ProfileCatalog catalog(kCatalogFilePath);
     catalog.load();
@@ -121,7 +121,7 @@ TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDeskto
     replaceImport("user32.dll", "DialogBoxParamA", dialog);
     replaceImport("user32.dll", "MessageBoxA", box);
     winInetCalls = {nullptr, nullptr};
-    printerCalls = {nullptr, nullptr};
+    printerCalls = {nullptr, nullptr, nullptr};
     seedSimulatedMachine();
     char user[kUserNameSize];
     processUserName(user);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/task_outcome.h"
 #include "netcmd/command_runner.h"
 #include "netcmd/network_rights.h"
 #include "profiles/profile_catalog.h"
@@ -49,10 +50,11 @@ TEST(NetworkRights, NeitherGroupMayChangeTheNetworkAndIsToldSoBeforeAnyNetshRuns
     ProfileCatalog catalog(kCatalogFilePath);
     catalog.load();
     CommandRunner runner;
-    runSelectCommand(nullptr, &catalog, &runner);
-    runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1);
+    // The exit codes: refused before netsh for an apply, not done for the TCP/IP change.
+    EXPECT_EQ(kTaskRefused, runSelectCommand(nullptr, &catalog, &runner));
+    EXPECT_EQ(kTaskRefused, runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1));
     tcpIpRequest.adapterIndex = 0;  // the dialog's first connection
-    runTcpIpCommand(nullptr, &catalog, &runner);
+    EXPECT_EQ(kTaskNotDone, runTcpIpCommand(nullptr, &catalog, &runner));
     replaceImport("user32.dll", "DialogBoxParamA", dialog);
     replaceImport("user32.dll", "MessageBoxA", box);
     endStandIns();

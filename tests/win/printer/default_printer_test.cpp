@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/task_outcome.h"
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
 #include "printer/default_printer.h"
@@ -21,6 +22,7 @@
 namespace {
 
 std::string windowsDefault;  // what the stand-in holds
+std::wstring wideDefault;    // its Unicode name, when the ANSI one is not that name converted
 bool setTakes = true, getFails = false;
 std::vector<std::string> shown;
 
@@ -28,20 +30,30 @@ BOOL WINAPI getDefault(LPSTR buffer, LPDWORD size) {
     if (getFails || *size <= windowsDefault.size()) return SetLastError(ERROR_INSUFFICIENT_BUFFER), FALSE;
     return lstrcpyA(buffer, windowsDefault.c_str()) != nullptr;
 }
+BOOL WINAPI getDefaultWide(LPWSTR buffer, LPDWORD size) {
+    std::wstring name = wideDefault;
+    if (name.empty()) {
+        name.resize(windowsDefault.size() + 1);
+        name.resize(MultiByteToWideChar(CP_ACP, 0, windowsDefault.c_str(), -1, &name[0], name.size()) - 1);
+    }
+    if (getFails || *size <= name.size()) return SetLastError(ERROR_INSUFFICIENT_BUFFER), FALSE;
+    return lstrcpyW(buffer, name.c_str()) != nullptr;
+}
 BOOL WINAPI setDefault(LPCSTR name) { return setTakes ? windowsDefault = name, TRUE : TRUE; }
 int WINAPI recordBox(HWND, LPCSTR text, LPCSTR, UINT) { return shown.push_back(text), IDOK; }
 INT_PTR WINAPI saveNew(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return 101; }
 
 // A name with a comma, blanks and Japanese text is saved and set byte for byte; a printer
-// that cannot be read is not saved and says so; a set that did not take, or a default that
-// cannot be read back, fails the verdict with its line.
+// that cannot be read is not saved and says so, and one whose name the code page cannot hold
+// refuses the save; a set that did not take, or a default that cannot be read back, fails
+// the verdict with its line.
 TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds) {
     ASSERT_EQ(1, seedSimulatedMachine());
     ScratchDir dir;
     dir.enter();
     void* box = replaceImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(recordBox));
     void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(saveNew));
-    printerCalls = {getDefault, setDefault};
+    printerCalls = {getDefault, setDefault, getDefaultWide};
     const std::string odd = "\\\\fs01\\経理 LP, 3F";
     HKEY devices = createKey(HKEY_CURRENT_USER, kUserPrintersKey);  // this user has it
     ASSERT_TRUE(writeText(devices, odd.c_str(), "winspool,Ne02:"));
@@ -51,30 +63,34 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
     CommandRunner runner;
     saveBrowserProxyToo = 0;
     saveDefaultPrinterToo = 1;
-    for (const char* name : {"Office", "Lost"}) {
-        windowsDefault = odd;
+    for (const char* name : {"Office", "Lost", "Cafe"}) {
+        windowsDefault = name[0] == 'C' ? "Cafe LP" : odd;  // what Windows makes of "Café LP"
+        wideDefault = name[0] == 'C' ? L"Caf\u00E9 LP" : L"";
         getFails = name[0] == 'L';
         std::strcpy(profileNameBuffer, name);
-        runSaveCommand(nullptr, &catalog, &runner);
+        EXPECT_EQ(name[0] == 'C' ? kTaskNotDone : kTaskDone, runSaveCommand(nullptr, &catalog, &runner)) << name;
     }
+    wideDefault.clear();
     const std::string notTaken = std::string(kApplyFailedText) + "\n\n反映されていない設定：\n「プリンタ」 通常使うプリンタ： ";
     const struct {
         bool takes, fails;
         std::string told;
     } cases[] = {{true, false, kAppliedText}, {false, false, notTaken + "指定 " + odd + " ／ 現在 Home"},
                  {true, true, notTaken + "読み取れません"}};
-    std::vector<std::string> expected = {kSavedText, std::string(kSavedText) + "\n" + kPrinterNotSavedLine};
+    std::vector<std::string> expected = {kSavedText, std::string(kSavedText) + "\n" + kPrinterNotSavedLine,
+                                         kPrinterNameNotAnsiText};
     for (const auto& c : cases) {
         windowsDefault = "Home";
         setTakes = c.takes;
         getFails = c.fails;
-        runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1);
+        EXPECT_EQ(c.takes && !c.fails ? kTaskDone : kTaskNotDone,
+                  runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1));
         EXPECT_EQ(c.takes ? odd : "Home", windowsDefault);
         expected.push_back(c.told);
     }
     setTakes = true;
     getFails = false;
-    printerCalls = {nullptr, nullptr};
+    printerCalls = {nullptr, nullptr, nullptr};
     replaceImport("user32.dll", "DialogBoxParamA", dialog);
     replaceImport("user32.dll", "MessageBoxA", box);
     seedSimulatedMachine();
