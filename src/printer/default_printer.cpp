@@ -23,21 +23,22 @@ int readDefaultPrinter(char (&out)[kPrinterNameSize]) {
     return none;
 }
 
-int isDefaultPrinterNameAnsi(const char* ansiName) {
+WideName compareDefaultPrinterWide(const char* ansiName) {
     const auto get = standInOrBound(printerCalls.getDefaultWide, "winspool.drv", "GetDefaultPrinterW");
     WCHAR* names = new (std::nothrow) WCHAR[2 * kPrinterNameSize];
     DWORD size = kPrinterNameSize;
-    int same = names != nullptr && get != nullptr && ansiName != nullptr && get(names, &size);
-    if (same) {
-        // The ANSI name turned back into Unicode: a '?' or a look-alike the code page put in
-        // place of a character does not give the name back.
-        WCHAR* wide = names + kPrinterNameSize;
-        names[kPrinterNameSize - 1] = 0;
-        same = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansiName, -1, wide, kPrinterNameSize) > 0;
-        for (int i = 0; same && (names[i] != 0 || wide[i] != 0); ++i) same = names[i] == wide[i];
+    if (names == nullptr || get == nullptr || ansiName == nullptr || !get(names, &size)) {
+        delete[] names;
+        return WideName::Unreadable;
     }
+    // The ANSI name turned back into Unicode: a '?' or a look-alike the code page put in
+    // place of a character does not give the name back.
+    WCHAR* wide = names + kPrinterNameSize;
+    names[kPrinterNameSize - 1] = 0;
+    int same = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansiName, -1, wide, kPrinterNameSize) > 0;
+    for (int i = 0; same && (names[i] != 0 || wide[i] != 0); ++i) same = names[i] == wide[i];
     delete[] names;
-    return same;
+    return same ? WideName::Same : WideName::Differs;
 }
 
 int setDefaultPrinter(const char* name) {

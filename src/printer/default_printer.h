@@ -20,10 +20,10 @@ extern PrinterCalls printerCalls;
 // be bound or does not give the name, or the name is longer than a printer name kept.
 int readDefaultPrinter(char (&out)[kPrinterNameSize]);
 
-// 1 when the default printer's name as read in Unicode is exactly the ANSI name given:
-// the system code page holds each of its characters. 0 when it differs, or when the Unicode
-// name cannot be read although the ANSI one could.
-int isDefaultPrinterNameAnsi(const char* ansiName);
+// The default printer's name as read in Unicode against the ANSI name given: the same when
+// the system code page holds each of its characters.
+enum class WideName { Same, Differs, Unreadable };
+WideName compareDefaultPrinterWide(const char* ansiName);
 
 // Makes the printer the user's default, which also tells running programs. 1 when winspool
 // took it.

@@ -101,7 +101,18 @@ struct SavedExtras {
     char printer[kPrinterNameSize];
     int proxyRead = 0;
     int printerRead = 0;
+    int printerNotAnsi = 0;  // its Unicode name holds a character the code page lacks
 };
+
+// The default printer, when the box asks for it, read as ANSI and checked against its Unicode
+// name; a name that cannot be checked is not saved, and told so.
+void readPrinterToSave(SavedExtras* extras) {
+    extras->printerRead = saveDefaultPrinterToo && readDefaultPrinter(extras->printer);
+    if (!extras->printerRead || extras->printer[0] == '\0') return;
+    const WideName wide = compareDefaultPrinterWide(extras->printer);
+    extras->printerRead = wide != WideName::Unreadable;
+    extras->printerNotAnsi = wide == WideName::Differs;
+}
 
 // Why what was read cannot be saved as it is, or null.
 const char* storageProblem(const SavedExtras* extras) {
@@ -109,9 +120,7 @@ const char* storageProblem(const SavedExtras* extras) {
     const char* problem = extras->proxyRead ? proxyStorageProblem(extras->proxy) : nullptr;
     if (problem != nullptr || !extras->printerRead) return problem;
     problem = printerStorageProblem(extras->printer);
-    if (problem == nullptr && extras->printer[0] != '\0' && !isDefaultPrinterNameAnsi(extras->printer))
-        problem = kPrinterNameNotAnsiText;
-    return problem;
+    return problem == nullptr && extras->printerNotAnsi ? kPrinterNameNotAnsiText : problem;
 }
 
 // kSavedText, then a line for each of the proxy and the printer that was asked for and
@@ -148,7 +157,7 @@ int saveProfile(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner)
     SavedExtras* extras = new (std::nothrow) SavedExtras;
     if (extras != nullptr && !runAs) {
         extras->proxyRead = saveBrowserProxyToo && readBrowserProxy(&extras->proxy);
-        extras->printerRead = saveDefaultPrinterToo && readDefaultPrinter(extras->printer);
+        readPrinterToSave(extras);
     }
     if (storageProblem(extras) != nullptr) {
         showInformation(mainWindow, storageProblem(extras), kConfirmTitle);

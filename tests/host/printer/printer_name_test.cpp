@@ -45,6 +45,32 @@ TEST(PrinterName, LetterCaseIsIgnoredButNotInsideTwoByteCharacters) {
     EXPECT_EQ(0, samePrinterName("LP", "LP2"));
 }
 
+int listedAsked = 0;
+int listsOffice(const char* name) { return ++listedAsked, samePrinterName(name, "\\\\fs01\\Office-LP"); }
+
+// One decision for the apply and the preview: the default already holds, however the user's
+// list lags; otherwise the list says whether it is set or missing.
+TEST(PrinterName, OnePrinterDecisionTheDefaultFirstThenTheUsersList) {
+    const struct {
+        const char *asked, *defaultNow;
+        PrinterStep step;
+        int listAsked;
+    } cases[] = {
+        {"\\\\fs01\\Office-LP", "\\\\FS01\\office-lp", PrinterStep::Holds, 0},
+        {"Gone-LP", "Gone-LP", PrinterStep::Holds, 0},  // the default, though not listed
+        {"\\\\fs01\\Office-LP", "自宅の Inkjet", PrinterStep::Set, 1},
+        {"\\\\fs01\\Office-LP", nullptr, PrinterStep::Set, 1},  // no default could be read
+        {"\\\\fs01\\Office-LP", "", PrinterStep::Set, 1},
+        {"Gone-LP", "自宅の Inkjet", PrinterStep::Missing, 1},
+        {"Gone-LP", nullptr, PrinterStep::Missing, 1},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        listedAsked = 0;
+        EXPECT_EQ(cases[i].step, decidePrinterStep(cases[i].asked, cases[i].defaultNow, listsOffice)) << "case " << i;
+        EXPECT_EQ(cases[i].listAsked, listedAsked) << "case " << i;
+    }
+}
+
 // Each outcome of setting the printer, as the verdict lists it and as the preview says what
 // an apply would change.
 TEST(PrinterName, TheVerdictAndThePreviewNameWhatTheDefaultPrinterHolds) {

@@ -23,7 +23,7 @@ namespace {
 
 std::string windowsDefault;  // what the stand-in holds
 std::wstring wideDefault;    // its Unicode name, when the ANSI one is not that name converted
-bool setTakes = true, getFails = false;
+bool setTakes = true, getFails = false, wideFails = false;
 std::vector<std::string> shown;
 
 BOOL WINAPI getDefault(LPSTR buffer, LPDWORD size) {
@@ -36,7 +36,7 @@ BOOL WINAPI getDefaultWide(LPWSTR buffer, LPDWORD size) {
         name.resize(windowsDefault.size() + 1);
         name.resize(MultiByteToWideChar(CP_ACP, 0, windowsDefault.c_str(), -1, &name[0], name.size()) - 1);
     }
-    if (getFails || *size <= name.size()) return SetLastError(ERROR_INSUFFICIENT_BUFFER), FALSE;
+    if (getFails || wideFails || *size <= name.size()) return SetLastError(ERROR_INSUFFICIENT_BUFFER), FALSE;
     return lstrcpyW(buffer, name.c_str()) != nullptr;
 }
 BOOL WINAPI setDefault(LPCSTR name) { return setTakes ? windowsDefault = name, TRUE : TRUE; }
@@ -44,8 +44,8 @@ int WINAPI recordBox(HWND, LPCSTR text, LPCSTR, UINT) { return shown.push_back(t
 INT_PTR WINAPI saveNew(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return 101; }
 
 // A name with a comma, blanks and Japanese text is saved and set byte for byte; a printer
-// that cannot be read is not saved and says so, and one whose name the code page cannot hold
-// refuses the save; a set that did not take, or a default that cannot be read back, fails
+// that cannot be read, in ANSI or in Unicode, is not saved and says so, and one whose name the
+// code page cannot hold refuses the save; a set that did not take, or a default that cannot be read back, fails
 // the verdict with its line.
 TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds) {
     ASSERT_EQ(1, seedSimulatedMachine());
@@ -63,22 +63,24 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
     CommandRunner runner;
     saveBrowserProxyToo = 0;
     saveDefaultPrinterToo = 1;
-    for (const char* name : {"Office", "Lost", "Cafe"}) {
+    for (const char* name : {"Office", "Lost", "Wide", "Cafe"}) {
         windowsDefault = name[0] == 'C' ? "Cafe LP" : odd;  // what Windows makes of "Café LP"
         wideDefault = name[0] == 'C' ? L"Caf\u00E9 LP" : L"";
         getFails = name[0] == 'L';
+        wideFails = name[0] == 'W';
         std::strcpy(profileNameBuffer, name);
         EXPECT_EQ(name[0] == 'C' ? kTaskNotDone : kTaskDone, runSaveCommand(nullptr, &catalog, &runner)) << name;
     }
     wideDefault.clear();
+    wideFails = false;
     const std::string notTaken = std::string(kApplyFailedText) + "\n\n反映されていない設定：\n「プリンタ」 通常使うプリンタ： ";
     const struct {
         bool takes, fails;
         std::string told;
     } cases[] = {{true, false, kAppliedText}, {false, false, notTaken + "指定 " + odd + " ／ 現在 Home"},
                  {true, true, notTaken + "読み取れません"}};
-    std::vector<std::string> expected = {kSavedText, std::string(kSavedText) + "\n" + kPrinterNotSavedLine,
-                                         kPrinterNameNotAnsiText};
+    const std::string notSaved = std::string(kSavedText) + "\n" + kPrinterNotSavedLine;
+    std::vector<std::string> expected = {kSavedText, notSaved, notSaved, kPrinterNameNotAnsiText};
     for (const auto& c : cases) {
         windowsDefault = "Home";
         setTakes = c.takes;
@@ -96,7 +98,7 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
     seedSimulatedMachine();
     EXPECT_EQ(expected, shown);
     EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\nprinter=" + odd +
-                  "\r\n[001]\r\nname=Lost\r\npath=.\\001.dmp\r\nsort=0\r\n",
+                  "\r\n[001]\r\nname=Lost\r\npath=.\\001.dmp\r\nsort=0\r\n[002]\r\nname=Wide\r\npath=.\\002.dmp\r\nsort=0\r\n",
               readWholeFile("dumplist.ini"));
 }
 
