@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "e2e/fixture.h"
+#include "sim_registry.h"
 
 namespace {
 
@@ -40,10 +41,7 @@ std::string pixelsNotShown(HWND window, const std::vector<std::pair<POINT, COLOR
 
 // A fixed 300 x 50 client area, whatever the picture; the close box ends the tool too.
 TEST_F(MainWindow, TheBackgroundPictureIsDrawnAtTheClientHeight) {
-    const struct {
-        std::string file;
-        std::vector<std::pair<POINT, COLORREF>> pixels;
-    } cases[] = {
+    const struct { std::string file; std::vector<std::pair<POINT, COLORREF>> pixels; } cases[] = {
         {bitmapFile(200, 50, [](int x) { return x % 2 ? kBlue : kRed; }),  // unscaled
          {{{0, 0}, kRed}, {{1, 0}, kBlue}, {{198, 49}, kRed}, {{199, 49}, kBlue}, {{200, 0}, kWhite}}},
         {bitmapFile(600, 100, [](int x) { return x < 300 ? kRed : kBlue; }),  // drawn 300 x 50
@@ -61,11 +59,7 @@ TEST_F(MainWindow, TheBackgroundPictureIsDrawnAtTheClientHeight) {
         EXPECT_EQ("Tessaly ネットワーク設定切替ツール", windowText(mainWindow));
         const LONG frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
         EXPECT_EQ(frame, GetWindowLongA(mainWindow, GWL_STYLE) & (frame | WS_THICKFRAME | WS_MAXIMIZEBOX));
-        if (i % 2 == 0) {
-            exitThroughMenu(run, mainWindow);
-            continue;
-        }
-        PostMessageA(mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageA(mainWindow, i % 2 ? WM_SYSCOMMAND : WM_COMMAND, i % 2 ? SC_CLOSE : 503, 0);  // close box or menu
         expectEndsWithZero(run);
     }
 }
@@ -98,14 +92,11 @@ TEST_F(MainWindow, WhileNetshRunsTheWindowRepaintsAndTakesNoCommand) {
 // The version box; the http protocol of the test prefix is pointed at the helper child,
 // which records the addresses it is asked to open.
 TEST_F(MainWindow, TheVersionBoxOpensTheAddressOnEachClickAndClosesOnlyWithOkOrTheCloseBox) {
-    HKEY http;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS,
-                    nullptr, &http, nullptr);
-    char previous[1024] = "";
-    DWORD size = sizeof previous;
-    RegQueryValueExA(http, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous), &size);
-    const std::string browser = "\"" + windowsPathOf(RUNNER_CHILD) + "\" \"%1\"", browserLog = dir.file("browser.log");
-    RegSetValueExA(http, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(browser.c_str()), browser.size() + 1);
+    HKEY http = createKey(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command");
+    std::string previous;
+    readText(http, nullptr, previous);
+    writeText(http, nullptr, "\"" + windowsPathOf(RUNNER_CHILD) + "\" \"%1\"");
+    const std::string browserLog = dir.file("browser.log");
     SetEnvironmentVariableA("TESSALY_CHILD_LOG", browserLog.c_str());
     TessalyRun run;
     HWND mainWindow = startVisible(run);
@@ -114,9 +105,7 @@ TEST_F(MainWindow, TheVersionBoxOpensTheAddressOnEachClickAndClosesOnlyWithOkOrT
         HWND box = run.waitForDialog("バージョン情報");
         EXPECT_EQ("Tessaly Version 1.3|作成: Tessaly プロジェクト|Powered by netsh|http://tessaly.example/",
                   itemText(box, 300) + "|" + itemText(box, 301) + "|" + itemText(box, 302) + "|" + itemText(box, 303));
-        for (int id : {303, 300, 303})
-            SendMessageTimeoutA(box, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
-                                reinterpret_cast<LPARAM>(GetDlgItem(box, id)), SMTO_NORMAL, kWaitMs, nullptr);
+        for (int id : {303, 300, 303}) pressButton(box, id);  // a click on a static sends STN_CLICKED, 0 as BN_CLICKED
         sendCommand(box, IDCANCEL);
         EXPECT_TRUE(IsWindowVisible(box)) << "Esc does not close the box";
         PostMessageA(box, closeBox ? WM_SYSCOMMAND : WM_COMMAND, closeBox ? SC_CLOSE : 101, 0);
@@ -132,7 +121,7 @@ TEST_F(MainWindow, TheVersionBoxOpensTheAddressOnEachClickAndClosesOnlyWithOkOrT
         for (size_t at = text.find(address); at != std::string::npos; at = text.find(address, at + 1)) ++openings;
     }
     EXPECT_EQ(4, openings);
-    RegSetValueExA(http, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), strlen(previous) + 1);
+    writeText(http, nullptr, previous);
     RegCloseKey(http);
     SetEnvironmentVariableA("TESSALY_CHILD_LOG", nullptr);
 }

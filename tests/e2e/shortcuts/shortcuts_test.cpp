@@ -7,32 +7,24 @@
 
 namespace {
 
-struct Shortcut {
-    int command;
-    const char* question;
-    const char* file;
-    const char* arguments;
-};
-
-const Shortcut kShortcuts[] = {
-    {504, "ネットワーク設定の読込み専用ショートカットをデスクトップに作成します。\nよろしいですか？",
-     "ネットワーク設定読込み.lnk", "/L"},
-    {505, "ネットワーク設定の保存専用ショートカットをデスクトップに作成します。\nよろしいですか？",
-     "ネットワーク設定保存.lnk", "/S"},
-    {506, "インターネットプロトコル設定の専用ショートカットをデスクトップに作成します。\nよろしいですか？",
-     "インターネットプロトコル設定.lnk", "/T"},
+// Each menu command's shortcut: what the question names, the file and its arguments.
+const struct { int command; const char *what, *file, *arguments; } kShortcuts[] = {
+    {504, "ネットワーク設定の読込み専用", "ネットワーク設定読込み.lnk", "/L"},
+    {505, "ネットワーク設定の保存専用", "ネットワーク設定保存.lnk", "/S"},
+    {506, "インターネットプロトコル設定の専用", "インターネットプロトコル設定.lnk", "/T"},
 };
 
 // What lnkinfo reports of the link's target, arguments, working directory, description and
 // icon, one per line, "-" for one it does not show. It reads a byte-identical copy with a
-// plain name: a command line reaches the shell re-encoded. Wine cannot wait for a Unix
-// process, so the report is moved into place when complete.
+// plain name: a command line reaches the shell re-encoded. lnkinfo writes UTF-8, which iconv
+// turns into the tool's code page. Wine cannot wait for a Unix process, so the report is
+// moved into place when complete.
 std::string linkFields(const std::string& link) {
     const std::string copy = "/tmp/tessaly-lnkinfo-" + std::to_string(GetCurrentProcessId());
     if (!CopyFileA(link.c_str(), windowsPathOf(copy + ".lnk").c_str(), FALSE)) return "no link";
     DeleteFileA(windowsPathOf(copy + ".txt").c_str());
-    std::string command =
-        "/bin/sh -c \"/usr/bin/lnkinfo " + copy + ".lnk > " + copy + ".part; mv " + copy + ".part " + copy + ".txt\"";
+    std::string command = "/bin/sh -c \"/usr/bin/lnkinfo " + copy + ".lnk | /usr/bin/iconv -f UTF-8 -t CP932 > " + copy +
+                          ".part; mv " + copy + ".part " + copy + ".txt\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -41,13 +33,7 @@ std::string linkFields(const std::string& link) {
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     for (DWORD waited = 0; !fileExists(windowsPathOf(copy + ".txt")) && waited < kWaitMs; waited += 50) Sleep(50);
-    // lnkinfo writes UTF-8; the fields are compared in the tool's code page.
-    const std::string utf8 = readWholeFile(windowsPathOf(copy + ".txt"));
-    std::wstring wide(utf8.size() + 1, L'\0');
-    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], static_cast<int>(wide.size())));
-    std::string report(wide.size() * 2 + 1, '\0');
-    report.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &report[0],
-                                      static_cast<int>(report.size()), nullptr, nullptr));
+    const std::string report = readWholeFile(windowsPathOf(copy + ".txt"));
     std::string fields;
     for (const char* name : {"Local path", "Command line arguments", "Working directory", "Description", "Icon location"}) {
         const size_t at = report.find(std::string("\t") + name), colon = report.find(": ", at);
@@ -64,12 +50,13 @@ TEST_F(Shortcuts, EachCommandAsksThenWritesItsShortcutOverAnOldFileAndTellsAFail
     const std::string exe = tessalyExePath();
     TessalyRun run;
     HWND mainWindow = startVisible(run);
-    for (const Shortcut& s : kShortcuts) {
+    for (const auto& s : kShortcuts) {
         SCOPED_TRACE(s.file);
         const std::string link = std::string(desktop) + "\\" + s.file;
         DeleteFileA(link.c_str());
         postCommand(mainWindow, s.command);
-        EXPECT_EQ(std::string("[OK Cancel] ") + s.question, answerBox(run, "ショートカット作成", IDCANCEL));
+        EXPECT_EQ(std::string("[OK Cancel] ") + s.what + "ショートカットをデスクトップに作成します。\nよろしいですか？",
+                  answerBox(run, "ショートカット作成", IDCANCEL));
         // A folder of the link's name stands where the file should go.
         CreateDirectoryA(link.c_str(), nullptr);
         postCommand(mainWindow, s.command);
@@ -143,10 +130,8 @@ TEST_F(Shortcuts, AProfilesShortcutFollowsItsRenameAndGoesWithItsDelete) {
 
 TEST_F(Shortcuts, WithoutShell32TheToolStartsAndOnlyItsShortcutsAndAddressFail) {
     // Wine loads no shell32 into tessaly.exe while this key stands.
-    const char* key = "Software\\Wine\\AppDefaults\\tessaly.exe\\DllOverrides";
-    HKEY overrides;
-    RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &overrides, nullptr);
-    RegSetValueExA(overrides, "shell32", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    HKEY overrides = createKey(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\tessaly.exe\\DllOverrides");
+    writeText(overrides, "shell32", "");
     RegCloseKey(overrides);
     TessalyRun run;
     HWND mainWindow = startVisible(run);
@@ -155,8 +140,7 @@ TEST_F(Shortcuts, WithoutShell32TheToolStartsAndOnlyItsShortcutsAndAddressFail) 
     EXPECT_EQ("ショートカットを作成できませんでした。", answerBox(run, "確認"));
     postCommand(mainWindow, 508);
     HWND box = run.waitForDialog("バージョン情報");
-    SendMessageTimeoutA(box, WM_COMMAND, MAKEWPARAM(303, STN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, 303)),
-                        SMTO_NORMAL, kWaitMs, nullptr);
+    pressButton(box, 303);  // a click on the address: STN_CLICKED is 0, as BN_CLICKED
     pressButton(box, 101);
     EXPECT_TRUE(waitForWindowGone(box)) << "the address opens nothing and the box stays usable";
     exitThroughMenu(run, mainWindow);

@@ -8,12 +8,7 @@
 namespace {
 
 TEST(LaunchMode, TailAndModeFollowTheProcessCommandLine) {
-    const struct {
-        const char* commandLine;
-        const char* tail;
-        LaunchMode mode;
-        int command;
-    } cases[] = {
+    const struct { const char *commandLine, *tail; LaunchMode mode; int command; } cases[] = {
         {"tessaly.exe /L", "/L", Select, 500},        {"tessaly.exe /S", "/S", Save, 501},
         {"tessaly.exe /T", "/T", TcpIp, 502},         {"tessaly.exe", "", Normal, 0},
         {"", "", Normal, 0},                          {nullptr, "", Normal, 0},
@@ -42,20 +37,13 @@ TEST(LaunchMode, TailAndModeFollowTheProcessCommandLine) {
 TEST(LaunchMode, AProfileNameIsWholeOnlyWhenItCanNameAProfile) {
     std::string japanese;  // 50 two-byte characters: one byte more than a name holds
     while (japanese.size() < 100) japanese += "\x82\xa0";
-    const struct {
-        std::string tail, name;
-        int whole;
-    } cases[] = {
-        {"/L 事務所", "事務所", 1},
-        {"/L \"Home LAN\" \t", "Home LAN", 1},
-        {"/L\tHome LAN \t", "Home LAN", 1},
-        {"/L \"Home LAN", "\"Home LAN", 0},
-        {"/L \"\"", "", 0},
-        {"/L \"a\" b", "a", 0},
+    const struct { std::string tail, name; int whole; } cases[] = {
+        {"/L 事務所", "事務所", 1},           {"/L \"Home LAN\" \t", "Home LAN", 1},
+        {"/L\tHome LAN \t", "Home LAN", 1},  {"/L \"Home LAN", "\"Home LAN", 0},
+        {"/L \"\"", "", 0},                  {"/L \"a\" b", "a", 0},
         {"/L " + std::string(99, 'n'), std::string(99, 'n'), 1},
         {"/L " + std::string(100, 'n'), std::string(99, 'n'), 0},
-        {"/L \"" + japanese + "\"", japanese.substr(0, 98), 0},
-        {"/L", "", 0},
+        {"/L \"" + japanese + "\"", japanese.substr(0, 98), 0}, {"/L", "", 0},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         char name[100];

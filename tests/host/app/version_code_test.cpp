@@ -5,11 +5,8 @@
 namespace {
 
 TEST(VersionCode, OnlyWindows2000ToServer2003PassTheGate) {
-    const struct {
-        VersionFields fields;  // platform, major, minor, no service pack text, suite mask, product type
-        int code;
-        bool runs;
-    } cases[] = {
+    // The fields: platform, major, minor, no service pack text, suite mask, product type.
+    const struct { VersionFields fields; int code; bool runs; } cases[] = {
         {{0, 3, 10, 1, 0, 0}, 10, false},                                     // Win32s
         {{1, 4, 0, 1, 0, 0}, 20, false},       {{1, 4, 0, 0, 0, 0}, 21, false},    // Windows 95
         {{1, 4, 10, 1, 0, 0}, 30, false},      {{1, 4, 10, 0, 0, 0}, 31, false},   // Windows 98

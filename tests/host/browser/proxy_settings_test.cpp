@@ -14,10 +14,7 @@ namespace {
 // preview says what it holds or why it is not used.
 TEST(ProxySettings, OnlyWholeKeysMakeAProxyAndThePreviewSaysWhatItHolds) {
     const std::string longest(1023, 's'), none = "ブラウザのプロキシ\r\n  プロキシ： なし\r\n  除外： なし\r\n  自動構成スクリプト： なし";
-    const struct {
-        const char* flags;
-        std::string server, bypass, script, preview;
-    } cases[] = {
+    const struct { const char* flags; std::string server, bypass, script, preview; } cases[] = {
         {"3", "proxy.example:8080", "<local>;*.example", "http://x/p.pac",
          "ブラウザのプロキシ\r\n  プロキシ： proxy.example:8080\r\n  除外： <local>;*.example\r\n  自動構成スクリプト： なし"},
         {"13", "", "", "http://wpad/p.pac",

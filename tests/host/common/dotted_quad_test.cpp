@@ -7,10 +7,7 @@
 namespace {
 
 TEST(DottedQuad, ParsesLikeTheRegistryTextsNeed) {
-    const struct {
-        const char* text;
-        uint32_t address;
-    } cases[] = {
+    const struct { const char* text; uint32_t address; } cases[] = {
         {"192.168.0.10", 0xC0A8000Au}, {"255.255.255.255", 0xFFFFFFFFu}, {"", 0}, {nullptr, 0}, {"a.b.c.d", 0},
         {"1.2.3.4.5", 0x01020304u},    {"10.0.1.256", 0x0A000200u},  // 256 spills into the byte above
         {"10..1.2.3", 0x0A010203u},    {".10.1.2.3.", 0x0A010203u},  // empty pieces are skipped
@@ -23,18 +20,14 @@ TEST(DottedQuad, ParsesLikeTheRegistryTextsNeed) {
 }
 
 TEST(DottedQuad, NameServerListsGiveTheFirstTwoPieces) {
-    const struct {
-        std::string list;
-        const char* pieces;
-    } cases[] = {
+    const struct { std::string list; const char* pieces; } cases[] = {
         {"10.0.0.1,10.0.0.2,10.0.0.3", "10.0.0.1|10.0.0.2"}, {",10.0.0.2", "10.0.0.2|"},
         {"10.0.0.1,,10.0.0.2,", "10.0.0.1|10.0.0.2"},        {" 10.0.0.1 \t10.0.0.2", "10.0.0.1|10.0.0.2"},
         {"", "|"},                                           {std::string(10000, ','), "|"},
         {"123456789012345678901234,1", "1234567890123456789|1"},
     };
     for (const auto& c : cases) {
-        char first[kDnsPieceSize];
-        char second[kDnsPieceSize];
+        char first[kDnsPieceSize], second[kDnsPieceSize];
         splitNameServers(c.list.c_str(), first, second);
         EXPECT_EQ(c.pieces, std::string(first) + "|" + second) << c.list.substr(0, 30);
     }

@@ -27,16 +27,11 @@ std::string summary(const ScriptSettings& settings) {
 
 TEST(NetshScript, LinesAreReadCaseBlankAndQuoteAlikeAndBadOnesAreRefused) {
     const struct {
-        const char* line;
-        int inInterfaceIp;
-        NetshLineKind kind;
-        const char* name;
-        uint32_t address, gateway;
+        const char* line; int inInterfaceIp; NetshLineKind kind; const char* name; uint32_t address, gateway;
     } cases[] = {
         {"set address name=\"LAN\" source=dhcp", 1, NetshLineKind::SetAddressDhcp, "LAN", 0, 0},
         {"interface ip set address name = \"ローカル エリア接続\" source = static addr = 10.0.0.1 mask = 255.0.0.0 "
-         "gateway = none gwmetric = 0",
-         0, NetshLineKind::SetAddressStatic, "ローカル エリア接続", 0x0A000001, 0},
+         "gateway = none gwmetric = 0", 0, NetshLineKind::SetAddressStatic, "ローカル エリア接続", 0x0A000001, 0},
         {"  SET DNS NAME=LAN SOURCE=STATIC ADDR=NONE REGISTER=PRIMARY\r", 1, NetshLineKind::SetDnsStatic, "LAN", 0, 0},
         {"add address name=LAN gateway=10.0.0.254 gwmetric=2", 1, NetshLineKind::AddGateway, "LAN", 0, 0x0A0000FE},
         {"add wins name=\"W\" addr=1.2.3.4 index=2", 1, NetshLineKind::AddWins, "W", 0x01020304, 0},
@@ -104,11 +99,7 @@ TEST(NetshScript, OnlyTheLinesOfADumpMayRunAndTheFirstOtherLineIsNamed) {
                                 "\" source = static addr = 255.255.255.255 mask = 255.255.255.255 ";
     std::string wide = "firewall ";
     while (wide.size() < 89) wide += "\x82\xa0";  // a two-byte character, 40 times
-    const struct {
-        std::string script;
-        int line;
-        std::string shown;
-    } cases[] = {
+    const struct { std::string script; int line; std::string shown; } cases[] = {
         {lan + "firewall set opmode mode=DISABLE\r\n", 4, "firewall set opmode mode=DISABLE"},
         {"pushd interface ip\r\n  interface portproxy add v4tov4 listenport=80 connectaddress=10.0.0.9\r\n", 2,
          "interface portproxy add v4tov4 listenport=80 connectaddress=…"},
@@ -159,10 +150,7 @@ TEST(NetshScript, EachDifferenceIsOneLineInTheVerdictAndInThePreviewUpToTen) {
     const auto asked = read("pushd interface ip\nset address name=A source=static addr=10.0.0.5 mask=255.0.0.0 "
                             "gateway=10.0.0.1\nset dns name=A source=static addr=10.0.0.53\n"
                             "set wins name=A source=dhcp\nset address name=B source=dhcp\nset dns name=B source=dhcp\n");
-    const struct {
-        void (*change)(ScriptSettings&);
-        const char *verdict, *preview;
-    } cases[] = {
+    const struct { void (*change)(ScriptSettings&); const char *verdict, *preview; } cases[] = {
         {[](ScriptSettings& s) {
              s.connections[0].addresses.items[0] = 0x0A000006;
              s.connections[0].gateways.count = 0;

@@ -24,10 +24,8 @@ std::string commands(const TcpIpRequest& request, const char* name = "N") {
 }
 
 TEST(NetshText, EachRequestRunsItsCommandsInOrder) {
-    const struct {
-        TcpIpRequest request;  // index, address automatic, address, mask, gateway, DNS automatic, servers
-        const char* commands;
-    } cases[] = {
+    // The request: index, address automatic, address, mask, gateway, DNS automatic, servers.
+    const struct { TcpIpRequest request; const char* commands; } cases[] = {
         {{0, 1, 0, 0, 0, 1, 0, 0},
          "set address name = N source = dhcp|set wins name = N source = dhcp|set dns name = N source = dhcp"},
         {{0, 0, 0xC0A8010A, 0xFFFFFF00, 0, 0, 0xC0A80101, 0},
@@ -60,14 +58,12 @@ TEST(NetshText, TextsNeedTheirRoomAndQuotedNamesAreRefused) {
     for (int index : {-1, 6}) EXPECT_EQ(0, composeTcpIpCommand(index, "x", request, small, sizeof small));
     EXPECT_EQ(0, composeTcpIpCommand(0, nullptr, request, small, sizeof small));
     EXPECT_EQ(1, isQuotableConnectionName("ワイヤレス ネットワーク接続"));
-    EXPECT_EQ(0, isQuotableConnectionName("a\"b"));
-    EXPECT_EQ(0, isQuotableConnectionName(nullptr));
+    for (const char* name : {"a\"b", static_cast<const char*>(nullptr)}) EXPECT_EQ(0, isQuotableConnectionName(name));
 
     EXPECT_EQ(1, composeExecCommand("\\\\server\\設定\\a.dmp", small, sizeof small));
     EXPECT_STREQ("netsh exec \\\\server\\設定\\a.dmp", small) << "the path unquoted";
     // netsh would read another file than the one checked
-    const char* const splits[] = {"C:\\my dumps\\a.dmp", "a.dmp\tb", "\"a.dmp\"", "", nullptr};
-    for (const char* split : splits)
+    for (const char* split : {"C:\\my dumps\\a.dmp", "a.dmp\tb", "\"a.dmp\"", "", static_cast<const char*>(nullptr)})
         EXPECT_EQ(0, composeExecCommand(split, small, sizeof small)) << (split ? split : "null");
     EXPECT_EQ(0, composeExecCommand(longName.c_str(), small, sizeof small));
     EXPECT_EQ(1, composeExecCommand(longName.c_str(), room.data(), room.size()));

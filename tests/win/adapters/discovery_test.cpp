@@ -92,10 +92,7 @@ TEST_F(Discovery, AtMostTwentyConnectionsAndOnlyRealOnesUntilReleased) {
 TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
     const std::string fixed = "EnableDHCP=d:0|IPAddress=m:10.0.0.5,10.0.0.6|SubnetMask=m:255.0.0.0|"
                               "DefaultGateway=m:10.0.0.1|NameServer=s:10.0.0.1,10.0.0.2,10.0.0.3";
-    const struct {
-        std::string values;
-        const char* slot;
-    } cases[] = {
+    const struct { std::string values; const char* slot; } cases[] = {
         {fixed, "fixed 10.0.0.5 255.0.0.0 10.0.0.1 / fixed 10.0.0.1 10.0.0.2"},
         // DHCP as Windows 2000 and XP write it: NameServer "" with its terminator.
         {"EnableDHCP=d:1|IPAddress=m:0.0.0.0|SubnetMask=m:0.0.0.0|DefaultGateway=m:|NameServer=s:|DhcpNameServer=s:1.1.1.1",
@@ -114,7 +111,6 @@ TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
     };
     const int count = sizeof cases / sizeof cases[0];
     for (int i = 0; i < count; ++i) connection(id(i), ("c" + std::to_string(i)).c_str(), cases[i].values);
-    // The last slot is filled once, then read again without its interface key.
     ASSERT_EQ(1, catalog.discover());
     catalog.releaseAdapters();
     deleteKeyTree(HKEY_LOCAL_MACHINE, interfaceKeyPath(id(count - 1)));
@@ -151,14 +147,8 @@ TEST(SettingsReadback, ConnectionsArePickedByNameAndASharedNameCannotBeJudged) {
     for (int i = 0; i < 3; ++i) {
         resetConnectionSettings(&items[i].settings, names[i]);
         items[i].settings.addresses = {1, {0x0A000001u + i}};
-        items[i].readable = 1;
     }
-    const struct {
-        int machineCount, unreadable, whole;
-        const char* script;
-        int readable;
-        const char* present;
-    } cases[] = {
+    const struct { int machineCount, unreadable, whole; const char* script; int readable; const char* present; } cases[] = {
         {2, -1, 1, "set address name=wireless source=dhcp\nset address name=Gone source=dhcp\n", 1, "10"},
         {2, 0, 1, "set address name=Wireless source=dhcp\n", 1, "1"},  // an unread one it does not name
         {2, 0, 1, "set address name=LAN source=dhcp\n", 0, "1"},
@@ -168,10 +158,7 @@ TEST(SettingsReadback, ConnectionsArePickedByNameAndASharedNameCannotBeJudged) {
     static ScriptSettings asked, held;
     for (size_t c = 0; c < sizeof cases / sizeof cases[0]; ++c) {
         for (int i = 0; i < 3; ++i) items[i].readable = i != cases[c].unreadable;
-        MachineSettings machine;
-        machine.items = items;
-        machine.count = machine.capacity = cases[c].machineCount;
-        machine.whole = cases[c].whole;
+        const MachineSettings machine = {items, cases[c].machineCount, cases[c].machineCount, cases[c].whole};
         const std::string script = std::string("pushd interface ip\n") + cases[c].script + "popd\n";
         readNetshScript(script.data(), script.size(), &asked);
         EXPECT_EQ(cases[c].readable, pickHeldSettings(asked, machine, &held)) << "case " << c;

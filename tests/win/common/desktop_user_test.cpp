@@ -1,7 +1,7 @@
 // Run as another user: the tool asks the tokens whose desktop it is on, and keeps the
 // browser's proxy and the default printer of another account out of a profile and off an
-// apply. The test program
-// answers the token question through the functions the tool binds at first use.
+// apply. The test program answers the token question through the functions the tool binds
+// at first use.
 #include "common/desktop_user.h"
 
 #include <gtest/gtest.h>
@@ -72,13 +72,8 @@ protected:
 };
 
 TEST_F(DesktopUser, AnotherAccountIsToldOnlyWhenEveryStepAnswersAndTheUsersDiffer) {
-    const struct {
-        const char* function;  // stood in for by `replacement` in this case
-        void* replacement;
-        bool other;
-        DWORD refused;
-        int runsAsAnother;
-    } cases[] = {
+    // function: stood in for by `replacement` in this case
+    const struct { const char* function; void* replacement; bool other; DWORD refused; int runsAsAnother; } cases[] = {
         {nullptr, nullptr, false, 0, 0},            {nullptr, nullptr, true, 0, 1},
         // Windows refuses another account's shell process or token: that is the answer.
         {nullptr, nullptr, false, 1, 1},            {nullptr, nullptr, false, 2, 1},

@@ -29,11 +29,9 @@ protected:
     }
     static std::string sections(std::initializer_list<int> numbers) {
         std::string out;
-        for (int n : numbers) {
-            char text[160];
-            snprintf(text, sizeof text, "[%03d]\r\nname=P%d\r\npath=.\\%03d.dmp\r\nsort=0\r\n", n, n, n);
-            out += text;
-        }
+        char text[160];
+        for (int n : numbers)
+            out += (snprintf(text, sizeof text, "[%03d]\r\nname=P%d\r\npath=.\\%03d.dmp\r\nsort=0\r\n", n, n, n), text);
         return out;
     }
 
