@@ -1,5 +1,6 @@
 // A small benchmark harness for Windows-side code run under Wine: a warm-up, then the
-// minimum and median of N timed runs, printed in microseconds.
+// minimum and median of N timed runs, printed in microseconds; or one run alone, for what
+// happens once per process.
 #pragma once
 
 #include <windows.h>
@@ -24,4 +25,15 @@ void measure(const char* name, int runs, Work work) {
     std::sort(times.begin(), times.end());
     std::printf("%-52s runs %4d  min %10.1f us  median %10.1f us\n", name, runs, times.front(),
                 times[times.size() / 2]);
+}
+
+template <typename Work>
+void measureOnce(const char* name, Work work) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    work();
+    QueryPerformanceCounter(&end);
+    std::printf("%-52s once       %10.1f us\n", name,
+                1e6 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart);
 }

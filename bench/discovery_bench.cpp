@@ -4,7 +4,8 @@
 // Then the check after an apply: reading a 64 KB script, and reading back and comparing
 // 20 connections of 5 addresses and 4 DNS servers each.
 // Then the selection dialog's opening: 100 profiles of a 5-connection dump each compared
-// with what 5 connections hold now (the marks and every preview).
+// with what 5 connections hold now (the marks and every preview), the first read of the
+// default printer, which loads winspool.drv, and each read after it.
 // Runs in the simulation's Wine prefix and puts the simulated machine back afterwards.
 #include <cstdio>
 #include <string>
@@ -116,6 +117,11 @@ void writeFile(const std::string& path, const std::string& text) {
 // 100 profiles with the browser's proxy and the seeded default printer, every other one
 // holding now.
 int measureComparison() {
+    // Once per process, at the first opening whose profiles name a printer.
+    measureOnce("the default printer's first read, loading winspool", [] {
+        char printer[kPrinterNameSize];
+        readDefaultPrinter(printer);
+    });
     seedMachine(5, 20);
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);

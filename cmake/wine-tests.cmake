@@ -41,6 +41,7 @@ tessaly_wine_test(win_tests
     tests/win/adapters/discovery_test.cpp
     tests/win/netcmd/command_runner_test.cpp
     tests/win/netcmd/network_rights_test.cpp
+    tests/win/netcmd/netsh_script_test.cpp
     tests/win/shortcuts/profile_shortcut_test.cpp
 )
 target_compile_definitions(win_tests PRIVATE IMPOSTOR_DLL="$<TARGET_FILE:impostor_dll>")

@@ -54,7 +54,6 @@ LRESULT onCreate(HWND window) {
     catalog = nullptr;
     runner = nullptr;
     if (currentLaunchMode() == Normal) centerWindowOnDesktop(window);
-    startupMark("window shown");
 
     catalog = new (std::nothrow) ProfileCatalog(kCatalogFilePath);
     if (catalog == nullptr) {
@@ -206,6 +205,7 @@ int createMainWindow(HINSTANCE instance, const char* className, int showCommand,
                                    nullptr, nullptr, instance, nullptr);
     if (created == nullptr) return 0;
     ShowWindow(created, showCommand);
+    startupMark("window shown");
     UpdateWindow(created);
     if (window != nullptr) *window = created;
     return 1;
