@@ -16,7 +16,7 @@ set(reviewed_advapi32.dll GetUserNameA RegCloseKey RegEnumKeyExA RegOpenKeyExA R
 set(reviewed_gdi32.dll BitBlt CreateCompatibleDC DeleteDC DeleteObject GetObjectA GetStockObject
     GetTextExtentPoint32A GetTextMetricsA SelectObject SetBkMode SetTextColor StretchBlt)
 set(reviewed_kernel32.dll CloseHandle CreateFileA CreateMutexA CreateProcessA DeleteFileA ExitProcess FindClose
-    FindFirstFileA FindNextFileA GetCommandLineA GetCurrentProcess GetCurrentProcessId GetExitCodeProcess
+    FindFirstFileA FindNextFileA GetACP GetCommandLineA GetCurrentProcess GetCurrentProcessId GetExitCodeProcess
     GetFileAttributesA GetFileAttributesExA GetFileInformationByHandle GetFileSize GetLastError GetModuleFileNameA
     GetModuleHandleA GetPrivateProfileSectionA GetPrivateProfileSectionNamesA GetPrivateProfileStringA GetProcAddress GetStartupInfoA
     GetStdHandle GetSystemDirectoryA GetTickCount GetVersionExA GlobalFree LoadLibraryA MoveFileExA

@@ -41,6 +41,13 @@ WideName compareDefaultPrinterWide(const char* ansiName) {
     return same ? WideName::Same : WideName::Differs;
 }
 
+int readDefaultPrinterExactly(char (&out)[kPrinterNameSize]) {
+    if (!readDefaultPrinter(out)) return 0;
+    if (out[0] == '\0' || compareDefaultPrinterWide(out) != WideName::Differs) return 1;
+    out[0] = '\0';
+    return 0;
+}
+
 int setDefaultPrinter(const char* name) {
     const auto set = standInOrBound(printerCalls.setDefault, "winspool.drv", "SetDefaultPrinterA");
     return set != nullptr && name != nullptr && name[0] != '\0' && set(name) != FALSE;

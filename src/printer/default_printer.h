@@ -25,6 +25,11 @@ int readDefaultPrinter(char (&out)[kPrinterNameSize]);
 enum class WideName { Same, Differs, Unreadable };
 WideName compareDefaultPrinterWide(const char* ansiName);
 
+// readDefaultPrinter, except that a name the code page gave with a look-alike in place of a
+// character is not read: it may be another printer's exact name, which must not pass for the
+// default. A name that cannot be checked in Unicode is taken as read.
+int readDefaultPrinterExactly(char (&out)[kPrinterNameSize]);
+
 // Makes the printer the user's default, which also tells running programs. 1 when winspool
 // took it.
 int setDefaultPrinter(const char* name);

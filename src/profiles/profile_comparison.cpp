@@ -25,7 +25,7 @@ struct Now {
 
 // The default printer now, read when the first profile that names one needs it.
 const char* printerNow(Now* now) {
-    if (now->printerRead < 0) now->printerRead = readDefaultPrinter(now->printer);
+    if (now->printerRead < 0) now->printerRead = readDefaultPrinterExactly(now->printer);
     return now->printerRead ? now->printer : nullptr;
 }
 
@@ -69,7 +69,7 @@ void composeComparison(const ScriptSettings& script, int runnable, Now* now, con
 void compareOne(const ProfileEntry& entry, const ProfileExtras& extras, Now* now, ScriptSettings* buffers,
                 ProfileComparison* out) {
     ScriptSettings& script = buffers[0];
-    if (!isPathInWorkingFolder(entry.path)) {
+    if (!isPathInWorkingFolder(entry.path, GetACP() == 932)) {
         composeOutsideFolderReport(entry.path, "\r\n", &out->preview);
         return;
     }

@@ -48,7 +48,7 @@ bool isAcceptablePart(const char* part, size_t length) {
 
 }  // namespace
 
-int isPathInWorkingFolder(const char* path) {
+int isPathInWorkingFolder(const char* path, int shiftJisSystem) {
     if (path == nullptr || path[0] == '\0' || isSeparator(path[0])) return 0;
     const char* part = path;
     for (const char* p = path;; ++p) {
@@ -60,6 +60,7 @@ int isPathInWorkingFolder(const char* path) {
             continue;
         }
         if (c < 0x20 || std::strchr(":*?\"<>|", c) != nullptr) return 0;
+        if (c >= 0x80 && !shiftJisSystem) return 0;
         if (!isShiftJisLeadByte(c)) continue;
         // The second byte of a double-byte character may be '\' or '|': it is skipped. A
         // lead byte without a valid second one is converted differently by each system.

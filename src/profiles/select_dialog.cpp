@@ -255,13 +255,13 @@ void applyProfilePrinter(UserSettingsApply* user) {
     outcome.asked = user->kept.printer;
     outcome.unusable = user->kept.printerUnusable;
     if (outcome.unusable != nullptr) return;
-    const char* defaultNow = readDefaultPrinter(user->heldPrinter) ? user->heldPrinter : nullptr;
+    const char* defaultNow = readDefaultPrinterExactly(user->heldPrinter) ? user->heldPrinter : nullptr;
     switch (decidePrinterStep(user->kept.printer, defaultNow, userHasPrinter)) {
     case PrinterStep::Holds: outcome.held = defaultNow; break;
     case PrinterStep::Missing: outcome.missing = 1; break;
     case PrinterStep::Set:
         setDefaultPrinter(user->kept.printer);
-        if (readDefaultPrinter(user->heldPrinter)) outcome.held = user->heldPrinter;
+        if (readDefaultPrinterExactly(user->heldPrinter)) outcome.held = user->heldPrinter;
         break;
     }
 }
@@ -296,7 +296,7 @@ int applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, Command
     int ran = 0, applied = 0;
     const int listed = catalog != nullptr && runner != nullptr && asked != nullptr && user != nullptr &&
                        catalog->entryAt(selectedProfileIndex, &entry);
-    const int inFolder = listed && isPathInWorkingFolder(entry.path);
+    const int inFolder = listed && isPathInWorkingFolder(entry.path, GetACP() == 932);
     // Nothing is run that could not be read whole and checked.
     const int checked = inFolder && isSingleWordPath(entry.path) && readScriptSettings(entry.path, asked, &script);
     if (listed && !inFolder) {

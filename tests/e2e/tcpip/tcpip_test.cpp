@@ -123,6 +123,21 @@ TEST_F(TcpIp, EveryPairOfSourcesHasItsEnableRulesFromEverySeededShape) {
     }
 }
 
+// In the visible tool each opening reads the connections afresh, and the window stays.
+TEST_F(TcpIp, InTheVisibleToolEachOpeningReadsTheConnectionsAfresh) {
+    TessalyRun run;
+    HWND mainWindow = startVisible(run);
+    for (const char* address : {"192.168.0.10", "10.0.0.5"}) {
+        postCommand(mainWindow, 502);
+        HWND dialog = run.waitForDialog(kTitle);
+        EXPECT_EQ(address, ipText(dialog, kAddress));
+        typeIp(dialog, kAddress, "10.0.0.5");
+        EXPECT_EQ("「ローカル エリア接続」の設定を切り替えました。\n (IP=10.0.0.5)", confirm(run, dialog));
+        ASSERT_EQ(mainWindow, run.waitForMainWindow());
+    }
+    exitThroughMenu(run, mainWindow);
+}
+
 TEST_F(TcpIp, TheVerdictIsWhatTheConnectionHoldsAndNetshOnlyDecidesWhereNothingCanBeReadBack) {
     const std::string failed = "設定を適応できませんでした。\n\n反映されていない設定：\n「ローカル エリア接続」 ";
     const struct {

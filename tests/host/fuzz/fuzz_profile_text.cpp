@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (mode != Normal && mode != SelectNamed && std::strlen(tail) != 2) std::abort();
 
     // A catalogue path taken as the folder's own has no drive, stream or server in it.
-    if (isPathInWorkingFolder(text.c_str()) &&
+    if (isPathInWorkingFolder(text.c_str(), 1) &&
         (text[0] == '\\' || text[0] == '/' || std::strchr(text.c_str(), ':') != nullptr)) std::abort();
 
     std::vector<char> out(outSize + 1, '\x7F');

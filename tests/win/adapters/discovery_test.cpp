@@ -72,7 +72,7 @@ protected:
     ProfileCatalog catalog{kCatalogFilePath};
 };
 
-TEST_F(Discovery, AtMostTwentyConnectionsAndOnlyRealOnesUntilReleased) {
+TEST_F(Discovery, AtMostTwentyConnectionsAndOnlyRealOnes) {
     EXPECT_EQ(0, catalog.discover()) << "no network class key";
     for (int n = 0; n < 23; ++n) connection(id(n), n == 3 ? nullptr : ("conn " + std::to_string(n)).c_str());
     RegCloseKey(createMachineKey(std::string(kNetworkClassKey) + "\\" + id(1) + "x"));  // no Connection subkey
@@ -82,11 +82,6 @@ TEST_F(Discovery, AtMostTwentyConnectionsAndOnlyRealOnesUntilReleased) {
     EXPECT_EQ(0u, slot(19).find("conn 20:"));
     EXPECT_EQ("no slot", slot(-1));
     EXPECT_EQ("no slot", slot(20));
-    EXPECT_EQ(0, catalog.discover()) << "a filled list is not read again";
-    catalog.releaseAdapters();
-    EXPECT_EQ(0, catalog.adapterCount());
-    EXPECT_EQ(1, catalog.discover());
-    EXPECT_EQ(20, catalog.adapterCount());
 }
 
 TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
@@ -94,19 +89,13 @@ TEST_F(Discovery, TcpIpValuesReadAsTheRegistryGivesThem) {
                               "DefaultGateway=m:10.0.0.1|NameServer=s:10.0.0.1,10.0.0.2,10.0.0.3";
     const struct { std::string values; const char* slot; } cases[] = {
         {fixed, "fixed 10.0.0.5 255.0.0.0 10.0.0.1 / fixed 10.0.0.1 10.0.0.2"},
-        // DHCP as Windows 2000 and XP write it: NameServer "" with its terminator.
-        {"EnableDHCP=d:1|IPAddress=m:0.0.0.0|SubnetMask=m:0.0.0.0|DefaultGateway=m:|NameServer=s:|DhcpNameServer=s:1.1.1.1",
-         "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
         {"EnableDHCP=d:1|IPAddress=m:10.1.1.1|NameServer=0:", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
         {"IPAddress=m:10.1.1.1", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},
         {"EnableDHCP=d:0|NameServer=s:", "fixed 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
-        {"NameServer=s:10.0.0.1 10.0.0.2", "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 10.0.0.1 10.0.0.2"},  // Windows 2000
         {"EnableDHCP=s:0|IPAddress=d:167772161|DefaultGateway=s:10.0.0.254",  // wrong types
          "fixed 0.0.0.0 0.0.0.0 10.0.0.254 / fixed 0.0.0.0 0.0.0.0"},
         // No NameServer on a fixed address: fixed DNS with blank servers.
         {"EnableDHCP=d:0|IPAddress=r:10.0.0.9", "fixed 10.0.0.9 0.0.0.0 0.0.0.0 / fixed 0.0.0.0 0.0.0.0"},
-        // 19 sevens, kept modulo 65536 as 7281, spill into the bytes above.
-        {"NameServer=s:" + std::string(65536, '7'), "auto 0.0.0.0 0.0.0.0 0.0.0.0 / fixed 113.0.0.0 0.0.0.0"},
         {fixed, "auto 0.0.0.0 0.0.0.0 0.0.0.0 / auto 0.0.0.0 0.0.0.0"},  // read again without its interface key
     };
     const int count = sizeof cases / sizeof cases[0];

@@ -53,19 +53,15 @@ TEST_F(CommandRunnerTest, RunToFileReplacesTheWholeContentWhichOthersMayOpenMean
 }
 
 TEST_F(CommandRunnerTest, NothingStartsWithoutACommandAProgramOrAnOutputFile) {
-    EXPECT_EQ(0, runner.run(nullptr, nullptr, &exitCode));
     EXPECT_EQ(0, runner.run((std::string(kMissingProgram) + " record=rec.txt").c_str(), nullptr, &exitCode));
     EXPECT_EQ(0, runner.run("anything record=rec.txt", kMissingProgram, &exitCode));
-    EXPECT_EQ(0, runner.runToFile(nullptr, "out.txt", nullptr, &exitCode));
-    EXPECT_EQ(0, runner.runToFile(child("record=rec.txt").c_str(), nullptr, nullptr, &exitCode));
     EXPECT_EQ(0, runner.runToFile(child("record=rec.txt").c_str(), "no such folder\\out.txt", nullptr, &exitCode));
     EXPECT_EQ(kPoison, exitCode) << "no exit code without a process";
     EXPECT_FALSE(fileExists("rec.txt"));
     EXPECT_EQ(0, runner.runToFile(kMissingProgram, "out.txt", nullptr, &exitCode));
     EXPECT_EQ("", readWholeFile("out.txt")) << "a program that cannot start leaves the file empty";
-    // netsh operations without their argument, or with a name that cannot be quoted.
-    EXPECT_EQ(0, runner.dumpSettings(nullptr) + runner.execScript(nullptr) + runner.applyTcpIp(nullptr, fixed) +
-                     runner.applyTcpIp("LAN \"2\"", fixed));
+    // A TCP/IP change without a connection (the dialog lists none), or with a name that cannot be quoted.
+    EXPECT_EQ(0, runner.applyTcpIp(nullptr, fixed) + runner.applyTcpIp("LAN \"2\"", fixed));
     EXPECT_FALSE(fileExists(log));
 }
 
