@@ -7,6 +7,7 @@
 
 #include "../common/private_profile.h"
 #include "../common/profile_text.h"
+#include "script_path.h"
 
 namespace {
 
@@ -99,6 +100,10 @@ void ProfileCatalog::unload() {
     delete[] sectionNames;
     sectionNames = nullptr;
     profileCount = 0;
+}
+
+int isScriptInWorkingFolder(const ProfileEntry& entry) {
+    return isPathInWorkingFolder(entry.path, GetACP() == 932);
 }
 
 int ProfileCatalog::entryAt(int index, ProfileEntry* out) const {

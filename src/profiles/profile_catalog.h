@@ -18,6 +18,10 @@ struct ProfileEntry {
     int sort;        // carried unchanged; no effect on the order
 };
 
+// 1 when the entry's script is a file of the working folder, the path read as this system's
+// code page reads it (isPathInWorkingFolder).
+int isScriptInWorkingFolder(const ProfileEntry& entry);
+
 // What a profile keeps beyond its script: the browser's proxy and the default printer.
 struct ProfileExtras {
     ProxySettings proxy;

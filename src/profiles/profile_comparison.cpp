@@ -69,7 +69,7 @@ void composeComparison(const ScriptSettings& script, int runnable, Now* now, con
 void compareOne(const ProfileEntry& entry, const ProfileExtras& extras, Now* now, ScriptSettings* buffers,
                 ProfileComparison* out) {
     ScriptSettings& script = buffers[0];
-    if (!isPathInWorkingFolder(entry.path, GetACP() == 932)) {
+    if (!isScriptInWorkingFolder(entry)) {
         composeOutsideFolderReport(entry.path, "\r\n", &out->preview);
         return;
     }

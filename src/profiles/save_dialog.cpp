@@ -139,8 +139,7 @@ void tellSaved(HWND mainWindow, int runAs, int proxySaved, int printerSaved) {
 // 0: a save again would write, rename and delete files where its path points.
 int tellScriptOutsideFolder(HWND mainWindow, const ProfileCatalog* catalog, int index) {
     ProfileEntry entry;
-    if (catalog == nullptr || !catalog->entryAt(index, &entry)) return 1;
-    if (isPathInWorkingFolder(entry.path, GetACP() == 932)) return 1;
+    if (catalog == nullptr || !catalog->entryAt(index, &entry) || isScriptInWorkingFolder(entry)) return 1;
     char* report = nullptr;
     composeOutsideFolderReport(entry.path, "\n", &report);
     showInformation(mainWindow, report != nullptr ? report : kOutsideFolderText, kConfirmTitle);
@@ -209,7 +208,7 @@ SaveOutcome saveNamedProfile(ProfileCatalog* catalog, CommandRunner* runner, con
 SaveOutcome resaveProfile(const ProfileCatalog* catalog, CommandRunner* runner, int index) {
     ProfileEntry entry;
     if (catalog == nullptr || runner == nullptr || !catalog->entryAt(index, &entry) ||
-        !isPathInWorkingFolder(entry.path, GetACP() == 932))
+        !isScriptInWorkingFolder(entry))
         return SaveOutcome::Failed;
     static const char kFreshSuffix[] = ".new";
     char fresh[sizeof entry.path + sizeof kFreshSuffix];

@@ -296,7 +296,7 @@ int applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, Command
     int ran = 0, applied = 0;
     const int listed = catalog != nullptr && runner != nullptr && asked != nullptr && user != nullptr &&
                        catalog->entryAt(selectedProfileIndex, &entry);
-    const int inFolder = listed && isPathInWorkingFolder(entry.path, GetACP() == 932);
+    const int inFolder = listed && isScriptInWorkingFolder(entry);
     // Nothing is run that could not be read whole and checked.
     const int checked = inFolder && isSingleWordPath(entry.path) && readScriptSettings(entry.path, asked, &script);
     if (listed && !inFolder) {

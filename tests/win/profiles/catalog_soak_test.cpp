@@ -59,8 +59,10 @@ TEST(CatalogSoak, NoProfileIsLostAndNoSectionTheCatalogueDoesNotListIsTouched) {
             if (missing) MoveFileA(aside.c_str(), netsh.c_str());
             if (switched) SetEnvironmentVariableA(fault, nullptr);
             EXPECT_TRUE(fault == nullptr || outcome == SaveOutcome::Failed) << fault;
-            if (outcome == SaveOutcome::Saved)
-                kept[catalog.sectionNames[catalog.count() - 1]] = listed(catalog)[catalog.sectionNames[catalog.count() - 1]];
+            if (outcome == SaveOutcome::Saved) {
+                const std::string section = catalog.sectionNames[catalog.count() - 1];
+                kept[section] = listed(catalog)[section];
+            }
         } else if (catalog.count() > 0) {
             const int index = static_cast<int>(random() % catalog.count());
             const std::string section = catalog.sectionNames[index];
