@@ -62,3 +62,15 @@ void splitNameServers(const char* list, char first[kDnsPieceSize], char second[k
         if (isSeparator(*p)) ++p;
     }
 }
+
+void formatDottedQuad(uint32_t address, char out[16]) {
+    char* p = out;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const unsigned part = (address >> shift) & 0xFFu;
+        if (part >= 100) *p++ = static_cast<char>('0' + part / 100);
+        if (part >= 10) *p++ = static_cast<char>('0' + part / 10 % 10);
+        *p++ = static_cast<char>('0' + part % 10);
+        if (shift != 0) *p++ = '.';
+    }
+    *p = '\0';
+}

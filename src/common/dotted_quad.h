@@ -1,4 +1,4 @@
-// Reading IPv4 texts from the registry. Portable: no windows.h.
+// IPv4 texts: read from the registry, and written. Portable: no windows.h.
 #pragma once
 
 #include <cstddef>
@@ -16,3 +16,6 @@ constexpr size_t kDnsPieceSize = 20;
 // Cuts a server list separated by commas or blanks into its first two non-empty
 // pieces, each cut to 19 characters; a missing piece is empty.
 void splitNameServers(const char* list, char first[kDnsPieceSize], char second[kDnsPieceSize]);
+
+// "a.b.c.d": four plain decimal numbers, most significant byte first. out holds 16 bytes.
+void formatDottedQuad(uint32_t address, char out[16]);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "../common/text_builder.h"
+
 namespace {
 
 enum class Step { AddressDhcp, WinsDhcp, AddressStatic, Gateway, WinsNone, DnsDhcp, DnsStatic, DnsAdd };
@@ -26,50 +28,7 @@ int tcpIpSteps(const TcpIpRequest& request, Step steps[kMaxTcpIpCommands]) {
     return count;
 }
 
-// Appends texts to a bounded buffer; remembers when something did not fit.
-class TextBuilder {
-public:
-    TextBuilder(char* out, size_t size) : out_(out), size_(size) { out_[0] = '\0'; }
-    TextBuilder& add(const char* text) {
-        const size_t length = std::strlen(text);
-        if (fits_ && length_ + length < size_) {
-            std::memcpy(out_ + length_, text, length + 1);
-            length_ += length;
-        } else {
-            fits_ = false;
-        }
-        return *this;
-    }
-    TextBuilder& quad(uint32_t address) {
-        char text[16];
-        formatDottedQuad(address, text);
-        return add(text);
-    }
-    int finish() {
-        if (!fits_) out_[0] = '\0';
-        return fits_ ? 1 : 0;
-    }
-
-private:
-    char* out_;
-    size_t size_;
-    size_t length_ = 0;
-    bool fits_ = true;
-};
-
 }  // namespace
-
-void formatDottedQuad(uint32_t address, char out[16]) {
-    char* p = out;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        const unsigned part = (address >> shift) & 0xFFu;
-        if (part >= 100) *p++ = static_cast<char>('0' + part / 100);
-        if (part >= 10) *p++ = static_cast<char>('0' + part / 10 % 10);
-        *p++ = static_cast<char>('0' + part % 10);
-        if (shift != 0) *p++ = '.';
-    }
-    *p = '\0';
-}
 
 int isQuotableConnectionName(const char* name) {
     return name != nullptr && std::strchr(name, '"') == nullptr;
@@ -88,7 +47,7 @@ int composeTcpIpCommand(int index, const char* name, const TcpIpRequest& request
     const int count = tcpIpSteps(request, steps);
     if (name == nullptr || index < 0 || index >= count) return 0;
 
-    TextBuilder text(out, outSize);
+    BoundedText text(out, outSize);
     const char* prefix = "";
     switch (steps[index]) {
     case Step::AddressDhcp:
@@ -124,5 +83,5 @@ int composeExecCommand(const char* scriptPath, char* out, size_t outSize) {
     if (out == nullptr || outSize == 0) return 0;
     out[0] = '\0';
     if (!isSingleWordPath(scriptPath)) return 0;
-    return TextBuilder(out, outSize).add("netsh exec ").add(scriptPath).finish();
+    return BoundedText(out, outSize).add("netsh exec ").add(scriptPath).finish();
 }

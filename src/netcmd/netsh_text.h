@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "../common/dotted_quad.h"
 #include "tcpip_request.h"
 
 constexpr char kDumpCommand[] = "netsh interface ip dump";
@@ -16,8 +17,6 @@ constexpr size_t kExecCommandOverhead = 16;
 
 constexpr int kMaxTcpIpCommands = 6;
 
-// "a.b.c.d": four plain decimal numbers, most significant byte first. out holds 16 bytes.
-void formatDottedQuad(uint32_t address, char out[16]);
 
 // A connection name can be put between double quotes: present, and without a quote.
 int isQuotableConnectionName(const char* name);

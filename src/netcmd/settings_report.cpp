@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "../common/text_builder.h"
 #include "netsh_text.h"
 
 namespace {
@@ -13,60 +14,11 @@ constexpr char kAutomatic[] = "自動";
 constexpr char kFixed[] = "固定";
 constexpr char kNothing[] = "なし";
 
-// A text that grows as pieces are added; once memory runs short it stays failed.
-struct GrowingText {
-    char* data = nullptr;
-    size_t length = 0;
-    size_t capacity = 0;
-    bool failed = false;
-
-    GrowingText& add(const char* piece) {
-        const size_t pieceLength = std::strlen(piece);
-        if (failed) return *this;
-        if (length + pieceLength + 1 > capacity) {
-            size_t grown = capacity == 0 ? 256 : capacity * 2;
-            while (grown < length + pieceLength + 1) grown *= 2;
-            char* larger = new (std::nothrow) char[grown];
-            if (larger == nullptr) {
-                failed = true;
-                return *this;
-            }
-            if (data != nullptr) std::memcpy(larger, data, length);
-            delete[] data;
-            data = larger;
-            capacity = grown;
-        }
-        std::memcpy(data + length, piece, pieceLength + 1);
-        length += pieceLength;
-        return *this;
-    }
-    GrowingText& quad(uint32_t address) {
-        char text[16];
-        formatDottedQuad(address, text);
-        return add(text);
-    }
-    GrowingText& number(int value) {
-        char text[12];
-        char* digits = text + sizeof text - 1;
-        *digits = '\0';
-        for (unsigned rest = value > 0 ? static_cast<unsigned>(value) : 0; rest > 0 || *digits == '\0'; rest /= 10)
-            *--digits = static_cast<char>('0' + rest % 10);
-        return add(digits);
-    }
-    GrowingText& list(const AddressList& addresses) {
-        if (addresses.count == 0) return add(kNothing);
-        for (int i = 0; i < addresses.count; ++i) (i == 0 ? *this : add(", ")).quad(addresses.items[i]);
-        return *this;
-    }
-    int hand(char** out) {
-        add("");
-        if (failed) delete[] data;
-        *out = failed ? nullptr : data;
-        data = nullptr;
-        return failed ? 0 : 1;
-    }
-    ~GrowingText() { delete[] data; }
-};
+GrowingText& addList(GrowingText& text, const AddressList& addresses) {
+    if (addresses.count == 0) return text.add(kNothing);
+    for (int i = 0; i < addresses.count; ++i) text.add(i == 0 ? "" : ", ").quad(addresses.items[i]);
+    return text;
+}
 
 bool sameList(const AddressList& a, const AddressList& b) {
     if (a.count != b.count) return false;
@@ -96,7 +48,7 @@ struct Differences {
         return &text->add(lineBreak).add("「").add(connectionName).add("」 ");
     }
     static GrowingText& show(GrowingText* line, Shown value) {
-        return value.list != nullptr ? line->list(*value.list) : line->add(value.word);
+        return value.list != nullptr ? addList(*line, *value.list) : line->add(value.word);
     }
     void pair(const char* connectionName, const char* what, Shown asked, Shown held) {
         GrowingText* line = next(connectionName);
@@ -254,10 +206,10 @@ int composeSettingsSummary(const ScriptSettings& script, char** out) {
         for (int a = 0; c.addressSource == SettingSource::Static && a < c.addresses.count; ++a)
             text.add("\r\n  IPアドレス： ").quad(c.addresses.items[a]).add(" / ").quad(a < c.masks.count ? c.masks.items[a] : 0);
         if (c.addressSource != SettingSource::Dhcp && c.gateways.count > 0)
-            text.add("\r\n  ゲートウェイ： ").list(c.gateways);
+            addList(text.add("\r\n  ゲートウェイ： "), c.gateways);
         if (c.dnsSource == SettingSource::Dhcp) text.add("\r\n  DNS： 自動");
-        if (c.dnsSource == SettingSource::Static) text.add("\r\n  DNS： ").list(c.dns);
-        if (c.winsSource == SettingSource::Static && c.wins.count > 0) text.add("\r\n  WINS： ").list(c.wins);
+        if (c.dnsSource == SettingSource::Static) addList(text.add("\r\n  DNS： "), c.dns);
+        if (c.winsSource == SettingSource::Static && c.wins.count > 0) addList(text.add("\r\n  WINS： "), c.wins);
     }
     return text.hand(out);
 }

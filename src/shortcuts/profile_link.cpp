@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "../common/profile_text.h"
+#include "../common/text_builder.h"
 
 namespace {
 
@@ -12,17 +13,8 @@ constexpr char kDescriptionAfter[] = "」を適用します";
 
 bool isForbiddenInFileName(unsigned char c) { return c < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr; }
 
-// Appends text to out[0..*length) within outSize; false when it does not fit.
-bool append(char* out, size_t outSize, size_t* length, const char* text, size_t textLength) {
-    if (*length + textLength >= outSize) return false;
-    std::memcpy(out + *length, text, textLength);
-    *length += textLength;
-    out[*length] = '\0';
-    return true;
-}
-
 int fail(char* out, size_t outSize) {
-    if (out != nullptr && outSize > 0) out[0] = '\0';
+    BoundedText(out, outSize).finish();
     return 0;
 }
 
@@ -30,17 +22,15 @@ int fail(char* out, size_t outSize) {
 
 int composeProfileLinkName(const char* profileName, char* out, size_t outSize) {
     if (profileName == nullptr || profileName[0] == '\0' || out == nullptr || outSize == 0) return fail(out, outSize);
-    size_t length = 0;
-    out[0] = '\0';
-    if (!append(out, outSize, &length, kLinkNameBefore, sizeof kLinkNameBefore - 1)) return fail(out, outSize);
+    BoundedText text(out, outSize);
+    text.add(kLinkNameBefore);
     for (const char* p = profileName; *p != '\0';) {
         const size_t width = isShiftJisLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0' ? 2 : 1;
         const bool forbidden = width == 1 && isForbiddenInFileName(static_cast<unsigned char>(*p));
-        if (!append(out, outSize, &length, forbidden ? "_" : p, width)) return fail(out, outSize);
+        text.add(forbidden ? "_" : p, width);
         p += width;
     }
-    if (!append(out, outSize, &length, kLinkNameAfter, sizeof kLinkNameAfter - 1)) return fail(out, outSize);
-    return 1;
+    return text.add(kLinkNameAfter).finish();
 }
 
 int composeProfileArguments(const char* profileName, char* out, size_t outSize) {
@@ -49,23 +39,12 @@ int composeProfileArguments(const char* profileName, char* out, size_t outSize) 
     // A bare name starting with "/" would be read as a switch.
     if (!quote && (std::strpbrk(profileName, " \t") != nullptr || profileName[0] == '"' || profileName[0] == '/'))
         return fail(out, outSize);
-    size_t length = 0;
-    out[0] = '\0';
-    const char* opening = quote ? "/L \"" : "/L ";
-    if (!append(out, outSize, &length, opening, std::strlen(opening)) ||
-        !append(out, outSize, &length, profileName, std::strlen(profileName)) ||
-        !append(out, outSize, &length, "\"", quote ? 1 : 0))
-        return fail(out, outSize);
-    return 1;
+    return BoundedText(out, outSize).add(quote ? "/L \"" : "/L ").add(profileName).add(quote ? "\"" : "").finish();
 }
 
 void composeProfileLinkDescription(const char* profileName, char* out, size_t outSize) {
-    if (out == nullptr || outSize == 0) return;
-    size_t length = 0;
-    out[0] = '\0';
-    append(out, outSize, &length, kLinkNameBefore, sizeof kLinkNameBefore - 1);
-    const size_t room = outSize - length > sizeof kDescriptionAfter ? outSize - length - sizeof kDescriptionAfter : 0;
-    const char* name = profileName != nullptr ? profileName : "";
-    append(out, outSize, &length, name, characterBoundaryLength(name, room));
-    append(out, outSize, &length, kDescriptionAfter, sizeof kDescriptionAfter - 1);
+    BoundedText(out, outSize)
+        .add(kLinkNameBefore)
+        .addCut(profileName != nullptr ? profileName : "", sizeof kDescriptionAfter - 1)
+        .add(kDescriptionAfter);
 }

@@ -11,6 +11,7 @@
 #include "browser/proxy_settings.h"
 #include "common/dotted_quad.h"
 #include "common/profile_text.h"
+#include "common/text_builder.h"
 #include "netcmd/settings_report.h"
 #include "profiles/script_path.h"
 #include "profiles/section_names.h"
@@ -76,6 +77,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A catalogue path taken as the folder's own has no drive, stream or server in it.
     if (isPathInWorkingFolder(text.c_str(), 1) &&
         (text[0] == '\\' || text[0] == '/' || std::strchr(text.c_str(), ':') != nullptr)) std::abort();
+
+    // The two builders on the text's halves: the growing one holds both, the bounded one both
+    // or nothing, and the cut add stops on a character boundary before the reserve.
+    const size_t half = text.size() / 2;
+    GrowingText grown;
+    char* joined = nullptr;
+    if (!grown.add(text.data(), half).add(text.c_str() + half).hand(&joined) || std::strcmp(joined, text.c_str()) != 0)
+        std::abort();
+    delete[] joined;
+    std::vector<char> bounded(outSize + 1, '\x7F');
+    BoundedText pieces(bounded.data(), outSize);
+    const int fit = pieces.add(text.data(), half).add(text.c_str() + half).finish();
+    if (outSize > 0 && (bounded[outSize] != '\x7F' || (fit ? std::strcmp(bounded.data(), text.c_str()) : bounded[0]) != 0))
+        std::abort();
+    BoundedText cut(bounded.data(), outSize);
+    if (outSize > 0 && (!cut.addCut(text.c_str(), 2).finish() || (cut.length() != 0 && cut.length() + 3 > outSize) ||
+                        characterBoundaryLength(text.c_str(), cut.length()) != cut.length()))
+        std::abort();
 
     std::vector<char> out(outSize + 1, '\x7F');
     const int whole = copyTextCut(out.data(), outSize, text.c_str());
