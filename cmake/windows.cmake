@@ -17,7 +17,9 @@ target_compile_options(tessaly_portable PRIVATE ${TESSALY_LEAN})
 # Everything but the entry point, so tests can link the real code.
 add_library(tessaly_core STATIC
     src/browser/browser_proxy.cpp
+    src/browser/proxy_extra.cpp
     src/printer/default_printer.cpp
+    src/printer/printer_extra.cpp
     src/adapters/discovery.cpp
     src/adapters/reg_key.cpp
     src/adapters/settings_readback.cpp
@@ -34,11 +36,15 @@ add_library(tessaly_core STATIC
     src/app/windows_version.cpp
     src/netcmd/command_runner.cpp
     src/netcmd/network_rights.cpp
+    src/profiles/profile_apply.cpp
     src/profiles/profile_catalog.cpp
+    src/profiles/profile_extras.cpp
+    src/profiles/profile_save.cpp
     src/profiles/profile_comparison.cpp
     src/profiles/rename_dialog.cpp
     src/profiles/save_dialog.cpp
     src/profiles/select_dialog.cpp
+    src/tcpip/tcpip_apply.cpp
     src/tcpip/tcpip_dialog.cpp
     src/shortcuts/desktop_shortcut.cpp
 )

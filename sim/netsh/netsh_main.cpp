@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/launch_mode.h"
+#include "app/start_request.h"
 #include "netcmd/netsh_script.h"
 #include "netcmd/netsh_text.h"
 #include "sim_registry.h"

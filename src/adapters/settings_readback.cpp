@@ -202,19 +202,17 @@ int readScriptSettings(const char* path, ScriptSettings* out, HANDLE* heldOpen) 
 }
 
 int verifyApplied(const ScriptSettings& asked, int exitCodesOk, const char* failureText, char** report,
-                  const ProxyOutcome* proxy, const PrinterOutcome* printer) {
+                  const ExtraOutcomes* extras) {
     *report = nullptr;
     ScriptSettings* held = new (std::nothrow) ScriptSettings;
     const int networkRead = held != nullptr && asked.connectionCount > 0 && readHeldSettings(asked, held);
     int applied = networkRead ? countDifferences(asked, *held) == 0 : exitCodesOk;
-    const int othersDiffer = (proxy != nullptr && countProxyDifferences(*proxy) != 0) ||
-                             (printer != nullptr && countPrinterDifferences(*printer) != 0);
-    if (((networkRead && !applied) || othersDiffer) && held != nullptr) {
-        // Only what was read back is compared; otherwise the report is the proxy's and the
-        // printer's alone.
+    const int extrasDiffer = extras != nullptr && countExtraDifferences(*extras) != 0;
+    if (((networkRead && !applied) || extrasDiffer) && held != nullptr) {
+        // Only what was read back is compared; otherwise the report is the extras' alone.
         if (!networkRead) held->connectionCount = 0;
-        composeDifferenceReport(failureText, networkRead ? asked : *held, *held, report, proxy, printer);
+        composeDifferenceReport(failureText, networkRead ? asked : *held, *held, extras, report);
     }
     delete held;
-    return applied && !othersDiffer;
+    return applied && !extrasDiffer;
 }

@@ -50,8 +50,7 @@ int readScriptSettings(const char* path, ScriptSettings* out, HANDLE* heldOpen =
 
 // The verdict on an apply whose netsh runs gave exitCodesOk: 1 when the connections
 // hold what was asked (or, when they cannot be read back, when the exit codes were 0) and
-// the browser's proxy and the default printer, where the profile names them, hold them
-// too. On 0, *report is a new[] message naming what did not take, or null when the plain
-// failure text says all there is.
+// the extras applied hold too. On 0, *report is a new[] message naming what did not take,
+// or null when the plain failure text says all there is.
 int verifyApplied(const ScriptSettings& asked, int exitCodesOk, const char* failureText, char** report,
-                  const ProxyOutcome* proxy = nullptr, const PrinterOutcome* printer = nullptr);
+                  const ExtraOutcomes* extras = nullptr);

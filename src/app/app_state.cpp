@@ -11,7 +11,7 @@ constexpr char kFirstTimeKey[] = "FirstTime";
 }  // namespace
 
 AppState::AppState(const char* settingsFilePath)
-    : firstTime(1), launchMode(Normal), commandTail(""), exitCode(0) {
+    : firstTime(1), launchMode(Normal), exitCode(0) {
     copyTextCut(settingsPath, sizeof settingsPath, settingsFilePath);
 }
 

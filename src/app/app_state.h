@@ -1,7 +1,7 @@
 // The process-wide start-up state: settings file, first-run flag, launch mode.
 #pragma once
 
-#include "launch_mode.h"
+#include "start_request.h"
 
 class AppState {
 public:
@@ -16,7 +16,6 @@ public:
     char settingsPath[kPathSize];
     int firstTime;
     LaunchMode launchMode;
-    const char* commandTail;  // the command line after the program name; never null
     int exitCode;             // exitCodeBeforeTask of the mode, then the task's outcome
 };
 

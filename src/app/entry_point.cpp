@@ -6,7 +6,7 @@
 // would need the runtime's relocations (the link refuses auto-imported data).
 #include <windows.h>
 
-#include "launch_mode.h"
+#include "start_request.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandTail, int showCommand);
 

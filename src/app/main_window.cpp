@@ -6,6 +6,7 @@
 #include "../common/message_box.h"
 #include "../common/task_outcome.h"
 #include "../netcmd/command_runner.h"
+#include "../profiles/profile_apply.h"
 #include "../profiles/profile_catalog.h"
 #include "../profiles/save_dialog.h"
 #include "../profiles/select_dialog.h"
@@ -134,46 +135,47 @@ LRESULT onClose(HWND window) {
 
 void showSettingsNote(HWND window) { showInformation(window, kSettingsNoteText, kSettingsNoteTitle); }
 
-// The start "/L NAME" alone applies a profile by its name.
-int applyNamedProfile(HWND window) {
-    if (currentLaunchMode() != SelectNamed) return kTaskNotDone;
-    char name[kProfileNameSize];
-    const int whole = profileNameFromTail(appState->commandTail, name, sizeof name);
-    return runApplyNamedCommand(window, catalog, runner, name, whole);
-}
-
-// A one-task start ends once the command it was started for has run its course, with its
-// outcome as the exit code.
-void finishOneTaskCommand(HWND window, int commandId, int outcome) {
-    const LaunchMode mode = currentLaunchMode();
-    if (mode == Normal || launchModeCommand(mode) != commandId) return;
-    appState->exitCode = outcome;
-    closeMainWindow(window);
-}
-
 LRESULT onCommand(HWND window, int commandId) {
     // Disabled under a dialog or while netsh runs: a command that arrives anyway waits
     // for nothing and starts nothing.
     if (!IsWindowEnabled(window)) return 0;
-    int outcome = kTaskDone;
     switch (commandId) {
-    case IDM_SELECT_PROFILE: outcome = runSelectCommand(window, catalog, runner); break;
-    case IDM_SAVE_PROFILE: outcome = runSaveCommand(window, catalog, runner); break;
-    case IDM_TCPIP_SETTINGS: outcome = runTcpIpCommand(window, catalog, runner); break;
+    case IDM_SELECT_PROFILE: runSelectCommand(window, catalog, runner); break;
+    case IDM_SAVE_PROFILE: runSaveCommand(window, catalog, runner); break;
+    case IDM_TCPIP_SETTINGS: runTcpIpCommand(window, catalog, runner); break;
     case IDM_EXIT: closeMainWindow(window); break;
     case IDM_SHORTCUT_SELECT:
     case IDM_SHORTCUT_SAVE:
     case IDM_SHORTCUT_TCPIP: runShortcutCommand(window, commandId); break;
     case IDM_SETTINGS: showSettingsNote(window); break;
     case IDM_VERSION: runVersionCommand(window); break;
-    case IDM_APPLY_NAMED_PROFILE: outcome = applyNamedProfile(window); break;
     default: break;
     }
-    finishOneTaskCommand(window, commandId, outcome);
     return 0;
 }
 
 }  // namespace
+
+int runStartRequest(HWND window, const StartRequest& request) {
+    // Disabled under a dialog or while netsh runs: nothing more is started.
+    if (!IsWindowEnabled(window)) return kTaskNotDone;
+    int outcome = kTaskDone;
+    switch (request.mode) {
+    case Select: outcome = runSelectCommand(window, catalog, runner); break;
+    case Save: outcome = runSaveCommand(window, catalog, runner); break;
+    case TcpIp: outcome = runTcpIpCommand(window, catalog, runner); break;
+    case SelectNamed:
+        outcome = applyNamedProfile(window, catalog, runner, request.profileName, request.nameIsWhole);
+        break;
+    case Normal: return kTaskDone;
+    }
+    // A one-task start ends once its task has run its course, with its outcome as the exit code.
+    if (currentLaunchMode() != Normal) {
+        appState->exitCode = outcome;
+        closeMainWindow(window);
+    }
+    return outcome;
+}
 
 ATOM registerMainWindowClass(HINSTANCE instance, const char* className) {
     WNDCLASSEXA windowClass;

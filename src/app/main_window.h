@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "start_request.h"
+
 class ProfileCatalog;
 class CommandRunner;
 
@@ -15,3 +17,8 @@ ATOM registerMainWindowClass(HINSTANCE instance, const char* className);
 int createMainWindow(HINSTANCE instance, const char* className, int showCommand, HWND* window, int x,
                      int y, int width, int height);
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs what a start asked for on the main window: the dialog of "/L", "/S" or "/T", or the
+// apply of "/L NAME"; nothing for Normal. A one-task start then ends, its outcome the exit
+// code. Returns the task's TaskOutcome (src/common/task_outcome.h).
+int runStartRequest(HWND window, const StartRequest& request);

@@ -8,8 +8,8 @@
 #include "app_state.h"
 #include "app_texts.h"
 #include "instance_mutex.h"
-#include "launch_mode.h"
 #include "main_window.h"
+#include "start_request.h"
 #include "startup_trace.h"
 
 namespace {
@@ -27,9 +27,7 @@ int startupShowCommand() {
     return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
 }
 
-void sendCommand(HWND window, int commandId) {
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
-}
+void sendCommand(HWND window, int commandId) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0); }
 
 void offerShortcuts(HWND window) {
     if (!askOkCancel(window, kFirstRunOfferText, kFirstRunOfferTitle)) return;
@@ -37,10 +35,9 @@ void offerShortcuts(HWND window) {
     sendCommand(window, IDM_SHORTCUT_SAVE);
 }
 
-void startTask(HWND window) {
-    const int commandId = launchModeCommand(appState->launchMode);
-    if (commandId != 0) {
-        sendCommand(window, commandId);
+void startTask(HWND window, const StartRequest& request) {
+    if (request.mode != Normal) {
+        runStartRequest(window, request);
     } else if (appState->firstTime == 1) {
         offerShortcuts(window);
     }
@@ -53,20 +50,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // A file on a drive without a disk fails quietly instead of asking for one.
     SetErrorMode(SEM_FAILCRITICALERRORS);
     appState = nullptr;
+    // The runtime's own idea of the tail differs in corner cases; take it from the command line.
+    const StartRequest request = parseStartRequest(commandLineTail(GetCommandLineA()));
     // Another Tessaly runs: nothing is done, and a one-task start says so to its caller.
-    if (!acquireInstanceMutex(kInstanceMutexName))
-        return exitCodeBeforeTask(launchModeFromTail(commandLineTail(GetCommandLineA())));
+    if (!acquireInstanceMutex(kInstanceMutexName)) return exitCodeBeforeTask(request.mode);
     startupMark("single-instance mutex");
 
     appState = new (std::nothrow) AppState(kSettingsFilePath);
     if (appState == nullptr) {
         releaseInstanceMutex();
-        return exitCodeBeforeTask(launchModeFromTail(commandLineTail(GetCommandLineA())));
+        return exitCodeBeforeTask(request.mode);
     }
     appState->loadFirstTime();
-    // The runtime's own idea of the tail differs in corner cases; take it from the command line.
-    appState->commandTail = commandLineTail(GetCommandLineA());
-    appState->launchMode = launchModeFromTail(appState->commandTail);
+    appState->launchMode = request.mode;
     appState->exitCode = exitCodeBeforeTask(appState->launchMode);
     startupMark("settings file, command line");
 
@@ -87,7 +83,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return exitCode;
     }
 
-    startTask(window);
+    startTask(window, request);
 
     MSG message;
     message.wParam = 0;

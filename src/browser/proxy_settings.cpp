@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "../common/difference_lines.h"
 #include "../common/profile_text.h"
 
 namespace {
@@ -61,4 +62,40 @@ int sameProxy(const ProxySettings& a, const ProxySettings& b) {
     for (int item = 0; item < kProxyItemCount; ++item)
         if (std::strcmp(proxyItemValue(a, item), proxyItemValue(b, item)) != 0) return 0;
     return 1;
+}
+
+namespace {
+constexpr char kBrowserSubject[] = "ブラウザ";
+}
+
+void sayProxyDifferences(const ProxyOutcome& outcome, DifferenceLines& lines) {
+    if (outcome.asked == nullptr) return;
+    if (outcome.unusable != nullptr || outcome.held == nullptr) {
+        if (GrowingText* line = lines.next(kBrowserSubject)) {
+            line->add("プロキシ： ");
+            if (outcome.unusable != nullptr)
+                line->add(kUnusableBefore).add(outcome.unusable).add("）");
+            else
+                line->add(kUnreadableWord);
+        }
+        return;
+    }
+    for (int item = 0; item < kProxyItemCount; ++item) {
+        const char* asked = proxyItemValue(*outcome.asked, item);
+        const char* held = proxyItemValue(*outcome.held, item);
+        if (std::strcmp(asked, held) != 0) lines.pair(kBrowserSubject, proxyItemLabel(item), asked, held);
+    }
+}
+
+void sayProxyKept(const ProxySettings* proxy, const char* unusable, GrowingText& text) {
+    if (proxy == nullptr) {
+        text.add("ブラウザのプロキシ： 保存されていません");
+    } else if (unusable != nullptr) {
+        text.add("ブラウザのプロキシ： ").add(kUnusableBefore).add(unusable).add("）");
+    } else {
+        text.add("ブラウザのプロキシ");
+        for (int item = 0; item < kProxyItemCount; ++item)
+            if (item != kProxyDetectItem || (proxy->flags & kProxyDetect))
+                text.add("\r\n  ").add(proxyItemLabel(item)).add("： ").add(proxyItemValue(*proxy, item));
+    }
 }

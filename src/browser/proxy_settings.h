@@ -52,3 +52,26 @@ const char* proxyItemLabel(int item);
 const char* proxyItemValue(const ProxySettings& proxy, int item);
 // 1 when every item shows the same: the browser behaves the same.
 int sameProxy(const ProxySettings& a, const ProxySettings& b);
+
+class DifferenceLines;
+class GrowingText;
+
+// What an apply asked of the browser's proxy and what it holds afterwards.
+struct ProxyOutcome {
+    const ProxySettings* asked;  // null: the profile keeps no proxy, nothing to judge
+    const ProxySettings* held;   // null: it could not be read back
+    const char* unusable;        // why the stored proxy was not sent; null when it was
+};
+
+// The outcome's lines, as 「ブラウザ」 lines: one per item that differs, or one when the proxy
+// was not sent or cannot be read back; none with nothing to judge.
+void sayProxyDifferences(const ProxyOutcome& outcome, DifferenceLines& lines);
+
+// The preview's part for the browser's proxy: its items, or that none is saved (a null
+// proxy), or why the saved one cannot be used. Lines end in CR LF.
+void sayProxyKept(const ProxySettings* proxy, const char* unusable, GrowingText& text);
+
+// Lines after the save's and the apply's texts.
+constexpr char kProxyNotSavedLine[] = "ブラウザのプロキシ設定は保存できませんでした。";
+constexpr char kProxyRunAsLine[] = "ブラウザのプロキシ設定は、別のユーザーとして実行しているため保存しませんでした。";
+constexpr char kProxyWithheldLine[] = "「ブラウザ」 プロキシ： 別のユーザーとして実行しているため設定しませんでした";

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "../common/message_box.h"
+#include "../common/text_builder.h"
 #include "netsh_text.h"
 
 namespace {
@@ -20,10 +21,9 @@ constexpr DWORD kPatienceMs = TESSALY_PATIENCE_MS;
 // directory.
 int netshPath(char* out, UINT outSize) {
     static const char kFileName[] = "\\netsh.exe";
-    const UINT length = GetSystemDirectoryA(out, outSize);
-    if (length == 0 || length + sizeof kFileName > outSize) return 0;
-    lstrcatA(out, kFileName);
-    return 1;
+    char directory[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(directory, sizeof directory);
+    return length != 0 && length < sizeof directory && BoundedText(out, outSize).add(directory).add(kFileName).finish();
 }
 
 // Runs what is queued for the thread's windows.

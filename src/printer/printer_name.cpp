@@ -1,5 +1,6 @@
 #include "printer_name.h"
 
+#include "../common/difference_lines.h"
 #include "../common/profile_text.h"
 
 namespace {
@@ -32,4 +33,30 @@ int samePrinterName(const char* a, const char* b) {
 PrinterStep decidePrinterStep(const char* asked, const char* defaultNow, int (*isListed)(const char* name)) {
     if (defaultNow != nullptr && samePrinterName(asked, defaultNow)) return PrinterStep::Holds;
     return isListed(asked) ? PrinterStep::Set : PrinterStep::Missing;
+}
+
+void sayPrinterDifferences(const PrinterOutcome& outcome, DifferenceLines& lines) {
+    static const char kSubject[] = "プリンタ";
+    if (outcome.asked == nullptr) return;
+    if (outcome.unusable == nullptr && !outcome.missing && outcome.held != nullptr) {
+        if (!samePrinterName(outcome.asked, outcome.held))
+            lines.pair(kSubject, kPrinterLabel, outcome.asked, outcome.held[0] != '\0' ? outcome.held : kNothingWord);
+        return;
+    }
+    GrowingText* line = lines.next(kSubject);
+    if (line == nullptr) return;
+    if (outcome.missing)
+        line->add("「").add(outcome.asked).add("」はこのコンピュータにありません");
+    else if (outcome.unusable != nullptr)
+        line->add(kPrinterLabel).add("： ").add(kUnusableBefore).add(outcome.unusable).add("）");
+    else
+        line->add(kPrinterLabel).add("： ").add(kUnreadableWord);
+}
+
+void sayPrinterKept(const char* printer, const char* unusable, GrowingText& text) {
+    text.add(kPrinterLabel).add("： ");
+    if (unusable != nullptr)
+        text.add(kUnusableBefore).add(unusable).add("）");
+    else
+        text.add(printer != nullptr && printer[0] != '\0' ? printer : "保存されていません");
 }

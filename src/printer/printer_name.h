@@ -41,3 +41,26 @@ constexpr char kPrinterNameNotAnsiText[] = "通常使うプリンタの名前に
 
 // The label of the printer's lines in the preview and the verdict.
 constexpr char kPrinterLabel[] = "通常使うプリンタ";
+
+class DifferenceLines;
+class GrowingText;
+
+// What an apply asked of the default printer and what is the default afterwards.
+struct PrinterOutcome {
+    const char* asked;     // null: the profile names no printer, nothing to judge
+    const char* held;      // null: it could not be read back; "": no default printer
+    const char* unusable;  // why the stored name was not used; null when it was
+    int missing;           // 1: this user has no printer of that name
+};
+
+// The outcome's line as a 「プリンタ」 line, none when it holds or there is nothing to judge.
+void sayPrinterDifferences(const PrinterOutcome& outcome, DifferenceLines& lines);
+
+// The preview's line for the default printer: its name, or that none is saved (null or
+// empty), or why the saved one cannot be used.
+void sayPrinterKept(const char* printer, const char* unusable, GrowingText& text);
+
+// Lines after the save's and the apply's texts.
+constexpr char kPrinterNotSavedLine[] = "通常使うプリンタは保存できませんでした。";
+constexpr char kPrinterRunAsLine[] = "通常使うプリンタは、別のユーザーとして実行しているため保存しませんでした。";
+constexpr char kPrinterWithheldLine[] = "「プリンタ」 通常使うプリンタ： 別のユーザーとして実行しているため設定しませんでした";

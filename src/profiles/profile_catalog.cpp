@@ -202,62 +202,59 @@ int ProfileCatalog::renameProfile(int index, const char* displayName) {
            std::strcmp(entry.name, name) == 0;
 }
 
-int ProfileCatalog::readProfileExtras(int index, ProfileExtras* out) const {
-    out->keepsProxy = out->keepsPrinter = 0;
-    out->proxyUnusable = out->printerUnusable = nullptr;
+namespace {
+
+// A profile's section as its extras read it: in one reading where its lines are plain, a
+// hand's odd line key by key, as the file's own reading takes it.
+struct SectionReading {
+    const char* file;
+    const char* section;
+    const char* lines;
+    DWORD length;
+    int whole;  // the lines hold the whole section
+};
+
+void readSectionKey(void* context, const char* key, char* out, size_t outSize, const char* missing) {
+    const SectionReading& reading = *static_cast<const SectionReading*>(context);
+    const char* value = nullptr;
+    const int found = reading.whole ? plainSectionValue(reading.lines, reading.length, key, &value) : -1;
+    if (found >= 0)
+        copyTextCut(out, outSize, found == 1 ? value : missing);
+    else
+        readProfileString(reading.file, reading.section, key, out, static_cast<DWORD>(outSize), missing);
+}
+
+struct SectionWriting {
+    const char* file;
+    const char* section;
+};
+
+int writeSectionKey(void* context, const char* key, const char* value) {
+    const SectionWriting& writing = *static_cast<const SectionWriting*>(context);
+    if (value != nullptr) return writeProfileString(writing.file, writing.section, key, value);
+    return WritePrivateProfileStringA(writing.section, key, nullptr, writing.file);
+}
+
+}  // namespace
+
+int ProfileCatalog::readProfileExtras(int index, const ExtraStates& states) const {
     if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
-    // A byte no value of the file holds stands for a missing key.
-    static const char kMissing[] = "\x01";
-    // Two bytes more than a text: a longer value reads long even when cut at a character
-    // boundary, and is refused as such.
-    constexpr DWORD kTextRoom = kProxyTextSize + 2, kNameRoom = kPrinterNameSize + 2;
-    char flags[16];
-    char* texts = new (std::nothrow) char[3 * kTextRoom + kNameRoom + kSectionRoom];
-    if (texts == nullptr) return 0;
-    const char* const keys[5] = {kProxyFlagsKey, kProxyServerKey, kProxyBypassKey, kProxyScriptKey, kPrinterKey};
-    char* const values[5] = {flags, texts, texts + kTextRoom, texts + 2 * kTextRoom, texts + 3 * kTextRoom};
-    const DWORD sizes[5] = {sizeof flags, kTextRoom, kTextRoom, kTextRoom, kNameRoom};
-    // The whole section in one reading where its lines are plain; a hand's odd line is
-    // read key by key, as the file's own reading takes it.
-    char* const lines = texts + 3 * kTextRoom + kNameRoom;
-    const DWORD length = GetPrivateProfileSectionA(sectionNames[index], lines, kSectionRoom, iniPath);
-    int plain = length + 2 < kSectionRoom;
-    for (int i = 0; i < 5 && plain; ++i) {
-        const char* value = nullptr;
-        const int found = plainSectionValue(lines, length, keys[i], &value);
-        plain = found >= 0;
-        if (found >= 0) copyTextCut(values[i], sizes[i], found == 1 ? value : i == 0 ? kMissing : "");
-    }
-    for (int i = 0; i < 5 && !plain; ++i)
-        readProfileString(iniPath, sectionNames[index], keys[i], values[i], sizes[i], i == 0 ? kMissing : "");
-    out->keepsProxy = std::strcmp(flags, kMissing) != 0;
-    if (out->keepsProxy) out->proxyUnusable = readProxyKeys(flags, values[1], values[2], values[3], &out->proxy);
-    out->printerUnusable = readPrinterKey(values[4], out->printer);
-    out->keepsPrinter = values[4][0] != '\0';
-    delete[] texts;
+    char* lines = new (std::nothrow) char[kSectionRoom];
+    if (lines == nullptr) return 0;
+    SectionReading reading = {iniPath, sectionNames[index], lines, 0, 0};
+    reading.length = GetPrivateProfileSectionA(sectionNames[index], lines, kSectionRoom, iniPath);
+    reading.whole = reading.length + 2 < kSectionRoom;
+    const ProfileKeys keys = {&reading, readSectionKey, nullptr};
+    for (int i = 0; i < kExtraKindCount; ++i) kExtraKinds[i]->readKeys(keys, states.states[i]);
+    delete[] lines;
     return 1;
 }
 
-int ProfileCatalog::writeProfileProxy(int index, const ProxySettings* proxy) {
-    if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
-    const char* const section = sectionNames[index];
-    if (proxy == nullptr) {
-        const char* const keys[4] = {kProxyFlagsKey, kProxyServerKey, kProxyBypassKey, kProxyScriptKey};
-        int deleted = 1;
-        for (const char* key : keys) deleted = WritePrivateProfileStringA(section, key, nullptr, iniPath) && deleted;
-        return deleted;
-    }
-    return writeProfileInt(iniPath, section, kProxyFlagsKey, static_cast<int>(proxy->flags)) &&
-           writeProfileString(iniPath, section, kProxyServerKey, proxy->server) &&
-           writeProfileString(iniPath, section, kProxyBypassKey, proxy->bypass) &&
-           writeProfileString(iniPath, section, kProxyScriptKey, proxy->script);
-}
-
-int ProfileCatalog::writeProfilePrinter(int index, const char* name) {
-    if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
-    // Deleted first, so that a key saved before the proxy's is written after them again.
-    const int deleted = WritePrivateProfileStringA(sectionNames[index], kPrinterKey, nullptr, iniPath);
-    return name != nullptr ? writeProfileString(iniPath, sectionNames[index], kPrinterKey, name) : deleted;
+int ProfileCatalog::writeProfileExtra(int index, int kind, const ExtraStates& states, int write) {
+    if (index < 0 || index >= profileCount || sectionNames == nullptr || kind < 0 || kind >= kExtraKindCount) return 0;
+    SectionWriting writing = {iniPath, sectionNames[index]};
+    const ProfileKeys keys = {&writing, nullptr, writeSectionKey};
+    return kExtraKinds[kind]->writeKeys(keys, states.states[kind], write);
 }
 
 int ProfileCatalog::indexOfName(const char* name) const {

@@ -3,8 +3,7 @@
 #pragma once
 
 #include "../adapters/discovery.h"
-#include "../browser/proxy_settings.h"
-#include "../printer/printer_name.h"
+#include "profile_extras.h"
 #include "section_names.h"
 
 constexpr char kCatalogFilePath[] = ".\\dumplist.ini";
@@ -21,16 +20,6 @@ struct ProfileEntry {
 // 1 when the entry's script is a file of the working folder, the path read as this system's
 // code page reads it (isPathInWorkingFolder).
 int isScriptInWorkingFolder(const ProfileEntry& entry);
-
-// What a profile keeps beyond its script: the browser's proxy and the default printer.
-struct ProfileExtras {
-    ProxySettings proxy;
-    int keepsProxy;             // 1: its section holds a "proxy" key
-    const char* proxyUnusable;  // why that proxy may not be sent; null when it may
-    char printer[kPrinterNameSize];
-    int keepsPrinter;             // 1: its section holds a non-empty "printer" key
-    const char* printerUnusable;  // why that name may not be used; null when it may
-};
 
 class ProfileCatalog {
 public:
@@ -62,15 +51,11 @@ public:
     // Deletes that profile's section from the file, every other line staying as it is
     // (its script stays on disk), and reloads. 1 when one entry fewer is listed.
     int removeProfile(int index);
-    // What the profile keeps beyond its script, read from its section in one reading. 0
-    // for an index out of range or when memory is short.
-    int readProfileExtras(int index, ProfileExtras* out) const;
-    // Writes the four proxy keys after the others, or deletes them for a null proxy.
-    // 1 when every key was written or deleted.
-    int writeProfileProxy(int index, const ProxySettings* proxy);
-    // Writes the "printer" key as the section's last (the name may be empty), or deletes it
-    // for a null name. 1 when it was written or deleted.
-    int writeProfilePrinter(int index, const char* name);
+    // Each kind's keys of the profile read into its state (src/profiles/profile_extras.h),
+    // from one reading of its section. 0 for an index out of range or when memory is short.
+    int readProfileExtras(int index, const ExtraStates& states) const;
+    // One kind's keys written from its state, or deleted for write 0; 1 when done.
+    int writeProfileExtra(int index, int kind, const ExtraStates& states, int write);
     // Writes the profile's "name" key alone (cut at a character boundary to fit an entry)
     // and reloads. 1 when that entry reads back with the new name.
     int renameProfile(int index, const char* displayName);

@@ -26,15 +26,6 @@ constexpr char kUnreadableScriptText[] = "設定ファイルを読めません�
 constexpr char kNoConnectionScriptText[] = "設定ファイルに接続の設定がありません。";
 
 constexpr char kSavedText[] = "ネットワークの設定を保存しました。";
-// Lines after kSavedText, each for what of the browser and the printer was asked for and not
-// saved: it could not be read or written, or it belongs to the account the tool runs as.
-constexpr char kProxyNotSavedLine[] = "ブラウザのプロキシ設定は保存できませんでした。";
-constexpr char kProxyRunAsLine[] = "ブラウザのプロキシ設定は、別のユーザーとして実行しているため保存しませんでした。";
-constexpr char kPrinterNotSavedLine[] = "通常使うプリンタは保存できませんでした。";
-constexpr char kPrinterRunAsLine[] = "通常使うプリンタは、別のユーザーとして実行しているため保存しませんでした。";
-// Run as another user, an apply leaves the browser and the printer alone and says so.
-constexpr char kProxyWithheldLine[] = "「ブラウザ」 プロキシ： 別のユーザーとして実行しているため設定しませんでした";
-constexpr char kPrinterWithheldLine[] = "「プリンタ」 通常使うプリンタ： 別のユーザーとして実行しているため設定しませんでした";
 constexpr char kSaveFailedText[] = "ネットワークの設定を保存できませんでした。";
 constexpr char kCatalogFullText[] = "これ以上設定を保存できません。\n不要な設定を削除してください。";
 constexpr char kEmptyNameText[] = "設定名称が入力されていません。";

@@ -1,28 +1,16 @@
 #include "select_dialog.h"
 
-#include <cstring>
-#include <new>
-
-#include "../adapters/settings_readback.h"
-#include "../browser/browser_proxy.h"
 #include "../common/center_window.h"
-#include "../common/desktop_user.h"
 #include "../common/dialog_text.h"
 #include "../common/message_box.h"
-#include "../common/profile_text.h"
 #include "../common/task_outcome.h"
-#include "../netcmd/command_runner.h"
-#include "../netcmd/netsh_text.h"
-#include "../netcmd/network_rights.h"
-#include "../netcmd/settings_report.h"
-#include "../printer/default_printer.h"
 #include "../resources/resource.h"
 #include "../shortcuts/desktop_shortcut.h"
+#include "profile_apply.h"
 #include "profile_catalog.h"
 #include "profile_comparison.h"
 #include "profile_texts.h"
 #include "rename_dialog.h"
-#include "script_path.h"
 
 // Written by the dialog on OK or a confirmed "Del"; read by runSelectCommand.
 int selectedProfileIndex = 0;
@@ -217,124 +205,6 @@ void onCommand(HWND dialog, int id, int notification) {
     }
 }
 
-// What an apply asks of the browser's proxy and the default printer, and what they hold
-// afterwards. Run as another user, the browser and the printers here are not those of the
-// user at the screen: they are left alone, and told apart from the verdict.
-struct UserSettingsApply {
-    ProfileExtras kept;
-    ProxySettings heldProxy;
-    char heldPrinter[kPrinterNameSize];
-    ProxyOutcome proxyOutcome = {nullptr, nullptr, nullptr};
-    PrinterOutcome printerOutcome = {nullptr, nullptr, nullptr, 0};
-    int runAs = 0;
-    int proxyWithheld = 0;
-    int printerWithheld = 0;
-};
-
-// A proxy that cannot be used is not sent at all; one that is, is judged by its read-back.
-void applyProfileProxy(UserSettingsApply* user) {
-    ProxyOutcome& outcome = user->proxyOutcome;
-    if (!user->kept.keepsProxy) return;
-    user->proxyWithheld = user->runAs;
-    if (user->runAs) return;
-    outcome.asked = &user->kept.proxy;
-    outcome.unusable = user->kept.proxyUnusable;
-    if (outcome.unusable != nullptr) return;
-    applyBrowserProxy(user->kept.proxy);
-    if (readBrowserProxy(&user->heldProxy)) outcome.held = &user->heldProxy;
-}
-
-// The same for the printer, as decidePrinterStep says: the default already, or one this user
-// does not have, is not set (winspool would look for a missing one on a print server the
-// network may no longer reach).
-void applyProfilePrinter(UserSettingsApply* user) {
-    PrinterOutcome& outcome = user->printerOutcome;
-    if (!user->kept.keepsPrinter) return;
-    user->printerWithheld = user->runAs;
-    if (user->runAs) return;
-    outcome.asked = user->kept.printer;
-    outcome.unusable = user->kept.printerUnusable;
-    if (outcome.unusable != nullptr) return;
-    const char* defaultNow = readDefaultPrinterExactly(user->heldPrinter) ? user->heldPrinter : nullptr;
-    switch (decidePrinterStep(user->kept.printer, defaultNow, userHasPrinter)) {
-    case PrinterStep::Holds: outcome.held = defaultNow; break;
-    case PrinterStep::Missing: outcome.missing = 1; break;
-    case PrinterStep::Set:
-        setDefaultPrinter(user->kept.printer);
-        if (readDefaultPrinterExactly(user->heldPrinter)) outcome.held = user->heldPrinter;
-        break;
-    }
-}
-
-// The verdict, then a line for the proxy and for the printer left alone: they join the list
-// of what did not take, or stand after the verdict's text.
-void tellApplied(HWND mainWindow, int applied, const char* report, const UserSettingsApply* user) {
-    const char* verdict = applied ? kAppliedText : report != nullptr ? report : kApplyFailedText;
-    const char* const lines[2] = {user != nullptr && user->proxyWithheld ? kProxyWithheldLine : nullptr,
-                                  user != nullptr && user->printerWithheld ? kPrinterWithheldLine : nullptr};
-    char* told = nullptr;
-    appendLines(verdict, report != nullptr && !applied ? "\n" : "\n\n", lines, 2, &told);
-    showInformation(mainWindow, told != nullptr ? told : verdict, kConfirmTitle);
-    delete[] told;
-}
-
-// Runs the profile's script when it holds network settings alone, then sets the proxy and
-// the printer it keeps; the connections it names, read back afterwards, decide the verdict
-// with them, and the exit code only where they cannot be read. The script stays open,
-// unchangeable, from the check to netsh's end. A script outside the working folder is not
-// opened at all.
-int applySelectedProfile(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
-    if (!mayChangeNetworkSettings()) {
-        showInformation(mainWindow, kNeedsAdministratorText, kConfirmTitle);
-        return kTaskRefused;
-    }
-    ProfileEntry entry;
-    ScriptSettings* asked = new (std::nothrow) ScriptSettings;
-    UserSettingsApply* user = new (std::nothrow) UserSettingsApply;
-    HANDLE script = INVALID_HANDLE_VALUE;
-    char* report = nullptr;
-    int ran = 0, applied = 0;
-    const int listed = catalog != nullptr && runner != nullptr && asked != nullptr && user != nullptr &&
-                       catalog->entryAt(selectedProfileIndex, &entry);
-    const int inFolder = listed && isScriptInWorkingFolder(entry);
-    // Nothing is run that could not be read whole and checked.
-    const int checked = inFolder && isSingleWordPath(entry.path) && readScriptSettings(entry.path, asked, &script);
-    if (listed && !inFolder) {
-        composeOutsideFolderReport(entry.path, "\n", &report);
-    } else if (checked && asked->foreignLine != 0) {
-        composeForeignLineReport(*asked, "\n", &report);
-    } else if (checked) {
-        ran = 1;
-        applied = runner->execScript(entry.path);
-        user->runAs = runsAsAnotherUser();
-        if (catalog->readProfileExtras(selectedProfileIndex, &user->kept)) {
-            applyProfileProxy(user);
-            applyProfilePrinter(user);
-        }
-        applied = verifyApplied(*asked, applied, kApplyFailedText, &report, &user->proxyOutcome, &user->printerOutcome);
-    }
-    if (script != INVALID_HANDLE_VALUE) CloseHandle(script);
-    tellApplied(mainWindow, applied, report, user);
-    delete[] report;
-    delete user;
-    delete asked;
-    return applied ? kTaskDone : ran ? kTaskNotDone : kTaskRefused;
-}
-
-// A desktop shortcut this tool made for the profile goes with it, unless another
-// profile still has that name.
-int deleteSelectedProfile(HWND mainWindow, ProfileCatalog* catalog) {
-    ProfileEntry entry;
-    if (catalog == nullptr || !catalog->entryAt(selectedProfileIndex, &entry) ||
-        catalog->removeProfile(selectedProfileIndex) < 1) {
-        showInformation(mainWindow, kDeleteFailedText, kConfirmTitle);
-        return kTaskNotDone;
-    }
-    if (catalog->indexOfName(entry.name) < 0) deleteProfileShortcut(mainWindow, entry.name);
-    showInformation(mainWindow, kDeletedText, kConfirmTitle);
-    return kTaskDone;
-}
-
 }  // namespace
 
 INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -349,22 +219,6 @@ INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
 }
 
-int runApplyNamedCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner, const char* name,
-                         int nameIsWhole) {
-    if (name == nullptr) name = "";
-    const int index = nameIsWhole && catalog != nullptr ? catalog->indexOfName(name) : -1;
-    if (index >= 0) {
-        selectedProfileIndex = index;
-        return applySelectedProfile(mainWindow, catalog, runner);
-    }
-    char text[sizeof kNoSuchProfileBefore + kProfileNameSize + sizeof kNoSuchProfileAfter];
-    std::strcpy(text, kNoSuchProfileBefore);
-    copyTextCut(text + std::strlen(text), kProfileNameSize, name);
-    std::strcat(text, kNoSuchProfileAfter);
-    showInformation(mainWindow, text, kConfirmTitle);
-    return kTaskNoSuchProfile;
-}
-
 int runSelectCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
     selectedProfileIndex = 0;
     listedCatalog = catalog;
@@ -372,7 +226,7 @@ int runSelectCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* ru
     const INT_PTR result = DialogBoxParamA(instance, kSelectDialogTemplate, mainWindow, selectDialogProc, 0);
     listedCatalog = nullptr;
     InvalidateRect(mainWindow, nullptr, TRUE);
-    if (result == IDC_OK_BUTTON) return applySelectedProfile(mainWindow, catalog, runner);
-    if (result == kSelectDialogDelete) return deleteSelectedProfile(mainWindow, catalog);
+    if (result == IDC_OK_BUTTON) return applyProfile(mainWindow, catalog, runner, selectedProfileIndex);
+    if (result == kSelectDialogDelete) return deleteProfile(mainWindow, catalog, selectedProfileIndex);
     return kTaskNotDone;
 }

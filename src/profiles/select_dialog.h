@@ -16,8 +16,3 @@ INT_PTR CALLBACK selectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 // Opens the dialog, then applies or deletes the chosen profile and tells the outcome; its
 // TaskOutcome (src/common/task_outcome.h), kTaskNotDone for a cancel.
 int runSelectCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner);
-// The start "/L NAME": applies the first listed profile of exactly that name, as OK in
-// the dialog does, or says that none is saved under it (always so when the name given
-// was not whole: cut, empty, or its quote unmatched). Returns its TaskOutcome.
-int runApplyNamedCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner, const char* name,
-                         int nameIsWhole);

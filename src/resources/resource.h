@@ -64,8 +64,6 @@
 #define IDM_SHORTCUT_TCPIP 506
 #define IDM_SETTINGS 507
 #define IDM_VERSION 508
-// Not on the menu: the start "/L NAME" sends it to apply that profile.
-#define IDM_APPLY_NAMED_PROFILE 510
 
 // Program icon.
 #define IDI_TESSALY 600

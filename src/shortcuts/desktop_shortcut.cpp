@@ -5,6 +5,8 @@
 #include "../common/desktop_user.h"
 #include "../common/late_binding.h"
 #include "../common/message_box.h"
+#include "../common/profile_text.h"
+#include "../common/text_builder.h"
 #include "../resources/resource.h"
 #include "profile_link.h"
 #include "strip_file_name.h"
@@ -71,15 +73,11 @@ int askShortcutQuestion(HWND owner, const char* question) {
     if (!runsAsAnotherUser()) return askOkCancel(owner, question, kShortcutTitle);
     char user[kUserNameSize];
     processUserName(user);
-    char* text = new (std::nothrow)
-        char[lstrlenA(question) + sizeof kOtherDesktopBefore + sizeof user + sizeof kOtherDesktopAfter];
-    if (text == nullptr) return askOkCancel(owner, question, kShortcutTitle);
-    lstrcpyA(text, question);
-    lstrcatA(text, kOtherDesktopBefore);
-    lstrcatA(text, user);
-    lstrcatA(text, kOtherDesktopAfter);
-    const int answer = askOkCancel(owner, text, kShortcutTitle);
-    delete[] text;
+    GrowingText text;
+    char* told = nullptr;
+    text.add(question).add(kOtherDesktopBefore).add(user).add(kOtherDesktopAfter).hand(&told);
+    const int answer = askOkCancel(owner, told != nullptr ? told : question, kShortcutTitle);
+    delete[] told;
     return answer;
 }
 
@@ -147,10 +145,9 @@ namespace {
 // No path is composed from an unresolved folder or beyond the buffer.
 int linkAndProgramPaths(HWND owner, const char* linkFileName, char (&linkPath)[kLinkPathSize],
                         char (&program)[MAX_PATH]) {
-    if (linkFileName == nullptr || !getSpecialFolderPath(owner, CSIDL_DESKTOP, linkPath)) return 0;
-    if (lstrlenA(linkPath) + 1 + lstrlenA(linkFileName) >= static_cast<int>(sizeof linkPath)) return 0;
-    lstrcatA(linkPath, "\\");
-    lstrcatA(linkPath, linkFileName);
+    char desktop[kLinkPathSize];
+    if (linkFileName == nullptr || !getSpecialFolderPath(owner, CSIDL_DESKTOP, desktop)) return 0;
+    if (!BoundedText(linkPath, sizeof linkPath).add(desktop).add("\\").add(linkFileName).finish()) return 0;
     const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
     return length != 0 && length < sizeof program;
 }
@@ -231,10 +228,10 @@ int deleteProfileShortcut(HWND owner, const char* profileName) {
 }
 
 void runProfileShortcutCommand(HWND owner, const char* profileName) {
-    char question[sizeof kProfileQuestionBefore + kProfileLinkTextSize + sizeof kProfileQuestionAfter];
-    lstrcpyA(question, kProfileQuestionBefore);
-    lstrcpynA(question + lstrlenA(question), profileName != nullptr ? profileName : "", kProfileLinkTextSize);
-    lstrcatA(question, kProfileQuestionAfter);
+    char name[kProfileLinkTextSize];
+    copyTextCut(name, sizeof name, profileName);
+    char question[sizeof kProfileQuestionBefore + sizeof name + sizeof kProfileQuestionAfter];
+    BoundedText(question, sizeof question).add(kProfileQuestionBefore).add(name).add(kProfileQuestionAfter);
     if (!askShortcutQuestion(owner, question)) return;
     if (!createProfileShortcut(owner, profileName)) showInformation(owner, kShortcutFailedText, kConfirmTitle);
 }

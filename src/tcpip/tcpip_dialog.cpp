@@ -2,20 +2,14 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-#include <new>
 
-#include "../adapters/settings_readback.h"
 #include "../common/center_window.h"
 #include "../common/late_binding.h"
 #include "../common/message_box.h"
 #include "../common/task_outcome.h"
-#include "../netcmd/command_runner.h"
-#include "../netcmd/netsh_text.h"
-#include "../netcmd/network_rights.h"
 #include "../profiles/profile_catalog.h"
 #include "../resources/resource.h"
-#include "switched_message.h"
+#include "tcpip_apply.h"
 #include "tcpip_texts.h"
 
 // Written by the dialog on confirmed OK; read by runTcpIpCommand.
@@ -177,44 +171,6 @@ void onCommand(HWND dialog, int id, int notification) {
     }
 }
 
-// Runs the request's commands; the connection, read back afterwards, decides the
-// verdict, and the exit codes only where it cannot be read.
-int reportOutcome(HWND mainWindow, const ProfileCatalog* catalog, CommandRunner* runner) {
-    AdapterInfo adapter;
-    const char* name = nullptr;
-    if (catalog != nullptr && catalog->adapterAt(tcpIpRequest.adapterIndex, &adapter)) name = adapter.connectionName;
-    if (name == nullptr || runner == nullptr) {
-        showInformation(mainWindow, kTcpIpFailedText, kConfirmTitle);
-        return kTaskNotDone;
-    }
-    if (!mayChangeNetworkSettings()) {
-        showInformation(mainWindow, kNeedsAdministratorText, kConfirmTitle);
-        return kTaskNotDone;
-    }
-    int applied = runner->applyTcpIp(name, tcpIpRequest);
-    char* report = nullptr;
-    ScriptSettings* asked = new (std::nothrow) ScriptSettings;
-    // A name the commands could not carry whole is left to the exit codes.
-    if (asked != nullptr && isQuotableConnectionName(name) && std::strlen(name) < kScriptNameSize) {
-        asked->connectionCount = 1;
-        asked->unreadLines = 0;
-        tcpIpRequestSettings(name, tcpIpRequest, &asked->connections[0]);
-        applied = verifyApplied(*asked, applied, kTcpIpFailedText, &report);
-    }
-    delete asked;
-    if (!applied) {
-        showInformation(mainWindow, report != nullptr ? report : kTcpIpFailedText, kConfirmTitle);
-        delete[] report;
-        return kTaskNotDone;
-    }
-    const size_t size = std::strlen(name) + kSwitchedMessageOverhead;
-    char* message = new (std::nothrow) char[size];
-    if (message != nullptr && composeSwitchedMessage(name, tcpIpRequest.address, message, size))
-        showInformation(mainWindow, message, kConfirmTitle);
-    delete[] message;
-    return kTaskDone;
-}
-
 }  // namespace
 
 INT_PTR CALLBACK tcpIpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -238,7 +194,7 @@ int runTcpIpCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* run
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     const INT_PTR result = DialogBoxParamA(instance, kTcpIpDialogTemplate, mainWindow, tcpIpDialogProc, 0);
     shownCatalog = nullptr;
-    const int outcome = result == IDC_OK_BUTTON ? reportOutcome(mainWindow, catalog, runner) : kTaskNotDone;
+    const int outcome = result == IDC_OK_BUTTON ? applyTcpIpRequest(mainWindow, catalog, runner, tcpIpRequest) : kTaskNotDone;
     if (catalog != nullptr) catalog->releaseAdapters();
     return outcome;
 }

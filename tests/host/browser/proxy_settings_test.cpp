@@ -6,7 +6,6 @@
 #include <string>
 
 #include "host/composed_text.h"
-#include "netcmd/settings_report.h"
 
 namespace {
 
@@ -28,8 +27,7 @@ TEST(ProxySettings, OnlyWholeKeysMakeAProxyAndThePreviewSaysWhatItHolds) {
         ProxySettings proxy;
         const char* problem = readProxyKeys(cases[i].flags, cases[i].server.c_str(), cases[i].bypass.c_str(),
                                             cases[i].script.c_str(), &proxy);
-        char* text = nullptr;
-        EXPECT_EQ(cases[i].preview, take(composeProxySummary(&proxy, problem, &text), text)) << "case " << i;
+        EXPECT_EQ(cases[i].preview, said([&](GrowingText& text) { sayProxyKept(&proxy, problem, text); })) << "case " << i;
     }
     ProxySettings proxy;
     for (const char* flags : {"", "x", "16", "-1", "2 ", "0x3", "1000", static_cast<const char*>(nullptr)})
@@ -47,7 +45,6 @@ TEST(ProxySettings, TextsThatWouldNotComeBackFromTheFileAreRefusedAndTheVerdictN
     ProxySettings asked, held;
     readProxyKeys("11", "proxy.example:8080", "<local>", "", &asked);
     readProxyKeys("1", "", "", "", &held);
-    ScriptSettings noConnection{};
     const ProxyOutcome outcomes[] = {{&asked, &held, nullptr}, {&asked, nullptr, nullptr}, {&asked, &held, "理由"},
                                      {nullptr, &held, nullptr}, {&asked, &asked, nullptr}};
     const char* const lines[] = {
@@ -55,16 +52,14 @@ TEST(ProxySettings, TextsThatWouldNotComeBackFromTheFileAreRefusedAndTheVerdictN
          "\n「ブラウザ」 設定を自動的に検出： 指定 する ／ 現在 しない"),
         "\n「ブラウザ」 プロキシ： 読み取れません", "\n「ブラウザ」 プロキシ： 保存された設定を使えません（理由）", "", ""};
     for (int i = 0; i < 5; ++i) {
-        char* text = nullptr;
-        EXPECT_EQ(std::string("失敗\n\n反映されていない設定：") + lines[i],
-                  take(composeDifferenceReport("失敗", noConnection, noConnection, &text, &outcomes[i]), text))
-            << "case " << i;
-        EXPECT_EQ(i == 0 ? 3 : i < 3 ? 1 : 0, countProxyDifferences(outcomes[i])) << "case " << i;
+        const auto say = [&](DifferenceLines& d) { sayProxyDifferences(outcomes[i], d); };
+        EXPECT_EQ(lines[i], differenceLines(say)) << "case " << i;
+        EXPECT_EQ(i == 0 ? 3 : i < 3 ? 1 : 0, differenceCount(say)) << "case " << i;
     }
-    char* text = nullptr;  // the preview before an apply: what is held, then what the apply sets
-    EXPECT_EQ("適用すると変わる設定：\r\n「ブラウザ」 プロキシ： 現在 なし ／ 適用後 proxy.example:8080\r\n「ブラウザ」 除外： "
+    // The preview before an apply: what is held, then what the apply sets.
+    EXPECT_EQ("\r\n「ブラウザ」 プロキシ： 現在 なし ／ 適用後 proxy.example:8080\r\n「ブラウザ」 除外： "
               "現在 なし ／ 適用後 <local>\r\n「ブラウザ」 設定を自動的に検出： 現在 しない ／ 適用後 する",
-              take(composeChangePreview(noConnection, noConnection, &outcomes[0], nullptr, &text), text));
+              differenceLines([&](DifferenceLines& d) { sayProxyDifferences(outcomes[0], d); }, true));
 }
 
 }  // namespace

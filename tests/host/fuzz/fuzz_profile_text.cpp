@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/launch_mode.h"
+#include "app/start_request.h"
 #include "browser/proxy_settings.h"
 #include "common/dotted_quad.h"
 #include "common/profile_text.h"
@@ -51,9 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ProxySettings proxy;
     const char* problem = readProxyKeys(key[0], key[1], key[2], key[3], &proxy);
     if (problem == nullptr && (proxy.flags & ~kProxyKnownFlags) != 0) std::abort();
-    char* summary = nullptr;
-    if (!composeProxySummary(&proxy, problem, &summary)) std::abort();
-    delete[] summary;
+    GrowingText summary;
+    sayProxyKept(&proxy, problem, summary);
+    char* shown = nullptr;
+    if (!summary.hand(&shown)) std::abort();
+    delete[] shown;
 
     // DNS server lists: two pieces that fit, without separators, the second only after a first.
     parseDottedQuad(text.c_str());
@@ -69,9 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* tail = commandLineTail(text.c_str());
     if (tail < text.c_str() || tail > text.c_str() + std::strlen(text.c_str())) std::abort();
     const LaunchMode mode = launchModeFromTail(tail);
-    char name[100];
-    const int named = profileNameFromTail(tail, name, sizeof name);
-    if (std::strlen(name) >= sizeof name || (named && (mode != SelectNamed || name[0] == '\0'))) std::abort();
+    const StartRequest request = parseStartRequest(tail);
+    const char* name = request.profileName;
+    if (request.mode != mode || std::strlen(name) >= sizeof request.profileName ||
+        (request.nameIsWhole && (mode != SelectNamed || name[0] == '\0')))
+        std::abort();
     if (mode != Normal && mode != SelectNamed && std::strlen(tail) != 2) std::abort();
 
     // A catalogue path taken as the folder's own has no drive, stream or server in it.

@@ -158,10 +158,10 @@ TEST(NetshScript, EachDifferenceIsOneLineInTheVerdictAndInThePreviewUpToTen) {
         ScriptSettings held = *asked;
         cases[i].change(held);
         char* text = nullptr;
-        const std::string report = take(composeDifferenceReport("失敗", *asked, held, &text), text);
+        const std::string report = take(composeDifferenceReport("失敗", *asked, held, nullptr, &text), text);
         EXPECT_EQ(std::string("失敗\n\n反映されていない設定：") + cases[i].verdict, report) << "case " << i;
         EXPECT_EQ(cases[i].preview != nullptr ? std::string("適用すると変わる設定：") + cases[i].preview : "現在の設定と同じです。",
-                  take(composeChangePreview(*asked, held, nullptr, nullptr, &text), text))
+                  take(composeChangePreview(*asked, held, nullptr, &text), text))
             << "case " << i;
     }
     std::string many = "pushd interface ip\n";
@@ -170,9 +170,9 @@ TEST(NetshScript, EachDifferenceIsOneLineInTheVerdictAndInThePreviewUpToTen) {
     ScriptSettings held = *wanted;
     for (int i = 0; i < 13; ++i) held.connections[i].dns.count = 0;
     char* text = nullptr;
-    const std::string report = take(composeDifferenceReport("失敗", *wanted, held, &text), text);
+    const std::string report = take(composeDifferenceReport("失敗", *wanted, held, nullptr, &text), text);
     EXPECT_EQ("「c9」 DNSサーバー： 指定 10.0.0.1 ／ 現在 なし\nほか 3 件", report.substr(report.find("「c9」")));
-    const std::string preview = take(composeChangePreview(*wanted, held, nullptr, nullptr, &text), text);
+    const std::string preview = take(composeChangePreview(*wanted, held, nullptr, &text), text);
     EXPECT_EQ("「c9」 DNSサーバー： 現在 なし ／ 適用後 10.0.0.1\r\nほか 3 件", preview.substr(preview.find("「c9」")));
 }
 

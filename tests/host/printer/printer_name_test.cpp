@@ -5,7 +5,6 @@
 #include <string>
 
 #include "host/composed_text.h"
-#include "netcmd/settings_report.h"
 
 namespace {
 
@@ -25,8 +24,7 @@ TEST(PrinterName, TheKeyIsUsedAsItStandsUpToItsLengthAndThePreviewSaysWhichPrint
     for (const auto& c : cases) {
         char name[kPrinterNameSize];
         const char* problem = readPrinterKey(c.value.c_str(), name);
-        char* text = nullptr;
-        EXPECT_EQ(c.preview, take(composePrinterSummary(name, problem, &text), text)) << c.value.substr(0, 20);
+        EXPECT_EQ(c.preview, said([&](GrowingText& text) { sayPrinterKept(name, problem, text); })) << c.value.substr(0, 20);
         EXPECT_EQ(problem == nullptr ? c.value : "", name);
     }
     for (const char* name : {" lead", "trail ", "a\tb", "\"quoted\"", "LP\x81\x40", "\x81\x40LP"})
@@ -87,16 +85,13 @@ TEST(PrinterName, TheVerdictAndThePreviewNameWhatTheDefaultPrinterHolds) {
         {{office, "\\\\FS01\\office-lp", nullptr, 0}, nullptr},
         {{nullptr, "LP", nullptr, 0}, nullptr},
     };
-    ScriptSettings none{};
     for (const auto& c : cases) {
-        char* text = nullptr;
-        EXPECT_EQ("失敗\n\n反映されていない設定：" + (c.line != nullptr ? "\n" + std::string(c.line) : ""),
-                  take(composeDifferenceReport("失敗", none, none, &text, nullptr, &c.outcome), text));
-        EXPECT_EQ(c.line != nullptr, countPrinterDifferences(c.outcome)) << (c.line != nullptr ? c.line : "none");
+        const auto say = [&](DifferenceLines& d) { sayPrinterDifferences(c.outcome, d); };
+        EXPECT_EQ(c.line != nullptr ? "\n" + std::string(c.line) : "", differenceLines(say));
+        EXPECT_EQ(c.line != nullptr, differenceCount(say)) << (c.line != nullptr ? c.line : "none");
     }
-    char* text = nullptr;
-    EXPECT_EQ("適用すると変わる設定：\r\n「プリンタ」 通常使うプリンタ： 現在 自宅の Inkjet ／ 適用後 \\\\fs01\\Office-LP",
-              take(composeChangePreview(none, none, nullptr, &cases[0].outcome, &text), text));
+    EXPECT_EQ("\r\n「プリンタ」 通常使うプリンタ： 現在 自宅の Inkjet ／ 適用後 \\\\fs01\\Office-LP",
+              differenceLines([&](DifferenceLines& d) { sayPrinterDifferences(cases[0].outcome, d); }, true));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/launch_mode.h"
+#include "app/start_request.h"
 #include "shortcuts/strip_file_name.h"
 
 namespace {
@@ -23,12 +23,13 @@ TEST(ProfileLink, TheFileNameIsSafeAndTheArgumentsNameTheProfileWhole) {
         {"", "", ""},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        char file[160], arguments[160], name[100];
+        char file[160], arguments[160];
         EXPECT_EQ(!cases[i].file.empty(), composeProfileLinkName(cases[i].name.c_str(), file, sizeof file)) << "case " << i;
         EXPECT_EQ(cases[i].file, file) << "case " << i;
         const int said = composeProfileArguments(cases[i].name.c_str(), arguments, sizeof arguments);
         EXPECT_EQ(cases[i].arguments, arguments) << "case " << i;
-        EXPECT_EQ(said, said && profileNameFromTail(arguments, name, sizeof name) && name == cases[i].name) << i;
+        const StartRequest request = parseStartRequest(arguments);
+        EXPECT_EQ(said, said && request.nameIsWhole && request.profileName == cases[i].name) << i;
     }
     char small[20];
     EXPECT_EQ(0, composeProfileLinkName("事務所事務所", small, sizeof small));

@@ -14,6 +14,7 @@
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
 #include "printer/default_printer.h"
+#include "profiles/profile_apply.h"
 #include "profiles/profile_catalog.h"
 #include "profiles/profile_texts.h"
 #include "profiles/save_dialog.h"
@@ -50,7 +51,9 @@ BOOL WINAPI tokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS kind, LPVOID 
     return read;
 }
 int WINAPI recordBox(HWND, LPCSTR text, LPCSTR, UINT) { return shown.push_back(text), IDCANCEL; }
-INT_PTR WINAPI saveAgain(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return replacedProfileIndex = 0, 101; }
+INT_PTR WINAPI saveAgain(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM request) {
+    return reinterpret_cast<SaveRequest*>(request)->replacedIndex = 0, 101;
+}
 BOOL WINAPI countQuery(void*, DWORD, void*, DWORD*) { return ++proxyCalls, TRUE; }
 BOOL WINAPI countSet(void*, DWORD, void*, DWORD) { return ++proxyCalls, TRUE; }
 BOOL WINAPI countGetPrinter(LPSTR, LPDWORD) { return ++proxyCalls, FALSE; }
@@ -108,9 +111,8 @@ TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDeskto
     ProfileCatalog catalog(kCatalogFilePath);
     catalog.load();
     CommandRunner runner;
-    runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1);
+    applyNamedProfile(nullptr, &catalog, &runner, "Office", 1);
     std::strcpy(profileNameBuffer, "Office");
-    saveBrowserProxyToo = saveDefaultPrinterToo = 1;
     runSaveCommand(nullptr, &catalog, &runner);  // Yes to saving "Office" again
     runProfileShortcutCommand(nullptr, "Office");
     replaceImport("user32.dll", "DialogBoxParamA", dialog);

@@ -8,6 +8,7 @@
 #include "common/task_outcome.h"
 #include "netcmd/command_runner.h"
 #include "netcmd/network_rights.h"
+#include "profiles/profile_apply.h"
 #include "profiles/profile_catalog.h"
 #include "profiles/select_dialog.h"
 #include "tcpip/tcpip_dialog.h"
@@ -52,7 +53,7 @@ TEST(NetworkRights, NeitherGroupMayChangeTheNetworkAndIsToldSoBeforeAnyNetshRuns
     CommandRunner runner;
     // The exit codes: refused before netsh for an apply, not done for the TCP/IP change.
     EXPECT_EQ(kTaskRefused, runSelectCommand(nullptr, &catalog, &runner));
-    EXPECT_EQ(kTaskRefused, runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1));
+    EXPECT_EQ(kTaskRefused, applyNamedProfile(nullptr, &catalog, &runner, "Office", 1));
     tcpIpRequest.adapterIndex = 0;  // the dialog's first connection
     EXPECT_EQ(kTaskNotDone, runTcpIpCommand(nullptr, &catalog, &runner));
     replaceImport("user32.dll", "DialogBoxParamA", dialog);

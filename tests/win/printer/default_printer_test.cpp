@@ -12,10 +12,11 @@
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
 #include "printer/default_printer.h"
+#include "printer/printer_extra.h"
+#include "profiles/profile_apply.h"
 #include "profiles/profile_catalog.h"
 #include "profiles/profile_texts.h"
-#include "profiles/save_dialog.h"
-#include "profiles/select_dialog.h"
+#include "profiles/profile_save.h"
 #include "sim_registry.h"
 #include "win/support.h"
 
@@ -41,7 +42,6 @@ BOOL WINAPI getDefaultWide(LPWSTR buffer, LPDWORD size) {
 }
 BOOL WINAPI setDefault(LPCSTR name) { return setTakes ? windowsDefault = name, wideDefault.clear(), TRUE : TRUE; }
 int WINAPI recordBox(HWND, LPCSTR text, LPCSTR, UINT) { return shown.push_back(text), IDOK; }
-INT_PTR WINAPI saveNew(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return 101; }
 
 // A name with a comma, blanks and Japanese text is saved and set byte for byte; a printer
 // that cannot be read, in ANSI or in Unicode, is not saved and says so, and one whose name the
@@ -53,7 +53,6 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
     ScratchDir dir;
     dir.enter();
     void* box = replaceImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(recordBox));
-    void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(saveNew));
     printerCalls = {getDefault, setDefault, getDefaultWide};
     const std::string odd = "\\\\fs01\\経理 LP, 3F";
     HKEY devices = createKey(HKEY_CURRENT_USER, kUserPrintersKey);  // this user has it
@@ -62,15 +61,15 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
     ProfileCatalog catalog(kCatalogFilePath);
     catalog.load();
     CommandRunner runner;
-    saveBrowserProxyToo = 0;
-    saveDefaultPrinterToo = 1;
+    SaveRequest request = {nullptr, -1, {}};
+    for (int i = 0; i < kExtraKindCount; ++i) request.extrasAsked[i] = kExtraKinds[i] == &kPrinterExtra;  // the printer alone
     for (const char* name : {"Office", "Lost", "Wide", "Cafe"}) {
         windowsDefault = name[0] == 'C' ? "Cafe LP" : odd;  // what Windows makes of "Café LP"
         wideDefault = name[0] == 'C' ? L"Caf\u00E9 LP" : L"";
         getFails = name[0] == 'L';
         wideFails = name[0] == 'W';
-        std::strcpy(profileNameBuffer, name);
-        EXPECT_EQ(name[0] == 'C' ? kTaskNotDone : kTaskDone, runSaveCommand(nullptr, &catalog, &runner)) << name;
+        request.name = name;
+        EXPECT_EQ(name[0] == 'C' ? kTaskNotDone : kTaskDone, saveProfile(nullptr, &catalog, &runner, request)) << name;
     }
     wideFails = false;
     const std::string notTaken = std::string(kApplyFailedText) + "\n\n反映されていない設定：\n「プリンタ」 通常使うプリンタ： ";
@@ -89,14 +88,13 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
         setTakes = c.takes;
         getFails = c.fails;
         EXPECT_EQ(c.takes && !c.fails ? kTaskDone : kTaskNotDone,
-                  runApplyNamedCommand(nullptr, &catalog, &runner, "Office", 1));
+                  applyNamedProfile(nullptr, &catalog, &runner, "Office", 1));
         EXPECT_EQ(c.takes || !c.wide.empty() ? odd : "Home", windowsDefault);
         expected.push_back(c.told);
     }
     setTakes = true;
     getFails = false;
     printerCalls = {nullptr, nullptr, nullptr};
-    replaceImport("user32.dll", "DialogBoxParamA", dialog);
     replaceImport("user32.dll", "MessageBoxA", box);
     seedSimulatedMachine();
     EXPECT_EQ(expected, shown);

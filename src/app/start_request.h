@@ -1,4 +1,5 @@
-// Launch modes and the command-line tail that selects them. Portable: no windows.h.
+// What a start asks for: the launch mode its command-line tail selects and, for "/L NAME",
+// the name. Portable: no windows.h.
 #pragma once
 
 #include <cstddef>
@@ -20,14 +21,22 @@ const char* commandLineTail(const char* commandLine);
 // (starts with "/").
 LaunchMode launchModeFromTail(const char* tail);
 
-// The NAME of a SelectNamed tail into out (outSize bytes, cut at a character boundary):
-// the rest after "/L" and its blanks, trailing blanks dropped, or, when it starts with a
-// double quote, the text up to the next one. Returns 1 when it can name a profile: not
-// empty, not cut, the quote closed with nothing but blanks after it.
-int profileNameFromTail(const char* tail, char* out, size_t outSize);
+// A profile name with its terminator, as the catalogue keeps one.
+constexpr size_t kStartNameSize = 100;
 
-// The menu command a one-task mode sends at start-up; 0 for Normal.
-int launchModeCommand(LaunchMode mode);
+struct StartRequest {
+    LaunchMode mode;
+    // SelectNamed: the NAME (cut at a character boundary to fit): the rest after "/L" and
+    // its blanks, trailing blanks dropped, or, when it starts with a double quote, the text
+    // up to the next one. Empty for the other modes.
+    char profileName[kStartNameSize];
+    // 1 when the name can name a profile: not empty, not cut, the quote closed with nothing
+    // but blanks after it.
+    int nameIsWhole;
+};
+
+// The request a command-line tail makes; a null tail makes Normal.
+StartRequest parseStartRequest(const char* tail);
 
 // The exit code of a start that ends before its task ran (the OS refused, or another
 // Tessaly holds the mutex): 0 for Normal, kTaskRefused for "/L NAME", kTaskNotDone for the

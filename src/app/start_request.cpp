@@ -1,10 +1,9 @@
-#include "launch_mode.h"
+#include "start_request.h"
 
 #include <cstring>
 
 #include "../common/profile_text.h"
 #include "../common/task_outcome.h"
-#include "../resources/resource.h"
 
 static bool isBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
@@ -39,10 +38,10 @@ LaunchMode launchModeFromTail(const char* tail) {
     return Normal;
 }
 
+namespace {
+
+// The NAME of a SelectNamed tail into out, as StartRequest says; 1 when it is whole.
 int profileNameFromTail(const char* tail, char* out, size_t outSize) {
-    if (out == nullptr || outSize == 0) return 0;
-    out[0] = '\0';
-    if (launchModeFromTail(tail) != SelectNamed) return 0;
     const char* name = tail + 2;
     while (isBlankOrTab(*name)) ++name;
     size_t length = std::strlen(name);
@@ -63,17 +62,18 @@ int profileNameFromTail(const char* tail, char* out, size_t outSize) {
     return whole && kept == length && length > 0;
 }
 
+}  // namespace
+
+StartRequest parseStartRequest(const char* tail) {
+    StartRequest request;
+    request.mode = launchModeFromTail(tail);
+    request.profileName[0] = '\0';
+    request.nameIsWhole = request.mode == SelectNamed &&
+                          profileNameFromTail(tail, request.profileName, sizeof request.profileName);
+    return request;
+}
+
 int exitCodeBeforeTask(LaunchMode mode) {
     if (mode == Normal) return kTaskDone;
     return mode == SelectNamed ? kTaskRefused : kTaskNotDone;
-}
-
-int launchModeCommand(LaunchMode mode) {
-    switch (mode) {
-    case Select: return IDM_SELECT_PROFILE;
-    case Save: return IDM_SAVE_PROFILE;
-    case TcpIp: return IDM_TCPIP_SETTINGS;
-    case SelectNamed: return IDM_APPLY_NAMED_PROFILE;
-    default: return 0;
-    }
 }

@@ -1,4 +1,4 @@
-#include "app/launch_mode.h"
+#include "app/start_request.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(LaunchMode, TailAndModeFollowTheProcessCommandLine) {
+TEST(StartRequest, TailAndModeFollowTheProcessCommandLine) {
     const struct { const char *commandLine, *tail; LaunchMode mode; } cases[] = {
         {"tessaly.exe /L", "/L", Select},        {"tessaly.exe /S", "/S", Save},
         {"tessaly.exe /T", "/T", TcpIp},         {"tessaly.exe", "", Normal},
@@ -29,7 +29,7 @@ TEST(LaunchMode, TailAndModeFollowTheProcessCommandLine) {
     }
 }
 
-TEST(LaunchMode, AProfileNameIsWholeOnlyWhenItCanNameAProfile) {
+TEST(StartRequest, AProfileNameIsWholeOnlyWhenItCanNameAProfile) {
     std::string japanese;  // 50 two-byte characters: one byte more than a name holds
     while (japanese.size() < 100) japanese += "\x82\xa0";
     const struct { std::string tail, name; int whole; } cases[] = {
@@ -39,10 +39,9 @@ TEST(LaunchMode, AProfileNameIsWholeOnlyWhenItCanNameAProfile) {
         {"/L \"" + japanese + "\"", japanese.substr(0, 98), 0}, {"/L", "", 0},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        char name[100];
-        std::memset(name, 'x', sizeof name);
-        EXPECT_EQ(cases[i].whole, profileNameFromTail(cases[i].tail.c_str(), name, sizeof name)) << "case " << i;
-        EXPECT_EQ(cases[i].name, name) << "case " << i;
+        const StartRequest request = parseStartRequest(cases[i].tail.c_str());
+        EXPECT_EQ(cases[i].whole, request.nameIsWhole) << "case " << i;
+        EXPECT_EQ(cases[i].name, request.profileName) << "case " << i;
     }
 }
 

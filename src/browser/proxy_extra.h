@@ -1,0 +1,6 @@
+// The browser's proxy as one kind of a profile's extras.
+#pragma once
+
+#include "../common/profile_extra.h"
+
+extern const ExtraKind kProxyExtra;
