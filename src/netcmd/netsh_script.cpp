@@ -337,6 +337,18 @@ void resetConnectionSettings(ConnectionSettings* settings, const char* name) {
     settings->present = 1;
 }
 
+namespace {
+
+// A server added after the source was set to DHCP makes the list a fixed one, as the
+// registry then holds it.
+int addServer(AddressList* list, SettingSource* source, const NetshLine& line) {
+    if (!listInsert(list, line.address, line.index)) return 0;
+    if (*source == SettingSource::Dhcp) *source = SettingSource::Static;
+    return 1;
+}
+
+}  // namespace
+
 int applyNetshLine(const NetshLine& line, ConnectionSettings* s) {
     switch (line.kind) {
     case NetshLineKind::SetAddressDhcp:
@@ -362,10 +374,10 @@ int applyNetshLine(const NetshLine& line, ConnectionSettings* s) {
     case NetshLineKind::AddGateway: s->gatewaysSaid = 1; return listAppend(&s->gateways, line.gateway);
     case NetshLineKind::SetDnsDhcp: s->dnsSource = SettingSource::Dhcp; s->dns.count = 0; return 1;
     case NetshLineKind::SetDnsStatic: s->dnsSource = SettingSource::Static; listSet(&s->dns, line.address); return 1;
-    case NetshLineKind::AddDns: return listInsert(&s->dns, line.address, line.index);
+    case NetshLineKind::AddDns: return addServer(&s->dns, &s->dnsSource, line);
     case NetshLineKind::SetWinsDhcp: s->winsSource = SettingSource::Dhcp; s->wins.count = 0; return 1;
     case NetshLineKind::SetWinsStatic: s->winsSource = SettingSource::Static; listSet(&s->wins, line.address); return 1;
-    case NetshLineKind::AddWins: return listInsert(&s->wins, line.address, line.index);
+    case NetshLineKind::AddWins: return addServer(&s->wins, &s->winsSource, line);
     case NetshLineKind::DeleteAddress: {
         const int address = line.address != 0 && listRemove(&s->addresses, line.address, &s->masks);
         if (!line.all && line.gateway == 0) return address;

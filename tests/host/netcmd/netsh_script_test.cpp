@@ -74,10 +74,15 @@ TEST(NetshScript, ADumpFoldsIntoEachConnectionsSettingsAndUnknownLinesAreCounted
         "delete dns name=\"ローカル エリア接続\" addr=10.0.0.53\r\nDELETE WINS NAME=\"ローカル エリア接続\" ADDR=ALL\r\n"
         "set address name=Lab source=dhcp\r\nset dns name=Lab source=dhcp\r\n"
         "set interface name=Lab mtu=1400\r\nset address name=\"Lab\" source=static addr=1.2.3.4\r\n"
+        // A server added after DHCP makes a fixed list, as the registry then holds it.
+        "set dns name=Wifi source=dhcp\r\nadd dns name=Wifi addr=10.1.1.2 index=2\r\n"
+        "set wins name=Wifi source=dhcp\r\nadd wins name=Wifi addr=10.1.1.3\r\n"
         "popd\r\n# End of interface IP configuration\r\nset dns name=Lab source=static addr=9.9.9.9");
     EXPECT_EQ("ローカル エリア接続\r\n  IPアドレス： 10.0.0.5 / 255.0.0.0\r\n  ゲートウェイ： 10.0.0.1\r\n"
-              "  DNS： 10.0.0.54\r\nLab\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動",
+              "  DNS： 10.0.0.54\r\nLab\r\n  IPアドレス： 自動 (DHCP)\r\n  DNS： 自動\r\nWifi\r\n  DNS： 10.1.1.2\r\n"
+              "  WINS： 10.1.1.3",
               summary(*settings));
+    EXPECT_EQ(0, countDifferences(*settings, *settings)) << "settings hold what they ask";
     EXPECT_EQ(3, settings->unreadLines) << "an unknown command, a truncated line, a line after popd";
 }
 
