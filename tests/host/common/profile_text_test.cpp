@@ -11,7 +11,7 @@ namespace {
 TEST(ProfileText, IntegerValuesParseLikeTheSettingsFileExpects) {
     const struct { const char* text; int value; } cases[] = {
         {"1", 1},     {"", 0},    {"abc", 0}, {" 12", 12},  {"\t+7x", 7}, {"-3", -3},           {"+", 0},
-        {"- 5", 0},   {"1 2", 1}, {"0001", 1}, {nullptr, 0}, {"2147483648", INT_MAX},           {"-2147483648", INT_MIN},
+        {"- 5", 0},   {"1 2", 1}, {"010", 10}, {nullptr, 0}, {"2147483648", INT_MAX},           {"-2147483648", INT_MIN},
     };
     for (const auto& c : cases) EXPECT_EQ(c.value, parseProfileInt(c.text)) << (c.text ? c.text : "null");
 }

@@ -12,9 +12,8 @@ TEST(AppState, FirstTimeComesFromTheSettingsFileAndIsWrittenAsZero) {
     ScratchDir dir;
     dir.enter();
     const struct { const char* content; int firstTime; } cases[] = {  // content null: no file
-        {nullptr, 1},                                 {"[Basic]\r\nFirstTime=1\r\n", 1},
-        {"[Basic]\r\nFirstTime=2\r\n", 2},            {"[Basic]\r\nFirstTime=\r\n", 0},
-        {"[basic]\r\nfirsttime=0\r\n", 0},            {"[Basic]\r\nOther=0\r\n", 1},
+        {nullptr, 1},                      {"[Basic]\r\nFirstTime=2\r\n", 2},
+        {"[Basic]\r\nFirstTime=\r\n", 0}, {"[Basic]\r\nOther=0\r\n", 1},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         DeleteFileA("tessaly.ini");
