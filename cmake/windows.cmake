@@ -42,7 +42,7 @@ add_library(tessaly_core STATIC
     src/tcpip/tcpip_dialog.cpp
     src/shortcuts/desktop_shortcut.cpp
 )
-# shell32, ole32 and comctl32 are bound at first use (src/common/late_binding.cpp).
+# shell32, ole32, comctl32, wininet and winspool are bound at first use (src/common/late_binding.h).
 target_link_libraries(tessaly_core PUBLIC tessaly_portable uuid gdi32 user32)
 target_compile_options(tessaly_core PRIVATE ${TESSALY_WARNINGS} ${TESSALY_LEAN})
 

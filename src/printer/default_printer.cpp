@@ -4,11 +4,9 @@
 
 #include "../common/late_binding.h"
 
-PrinterCalls printerCalls = {nullptr, nullptr, nullptr};
-
 int readDefaultPrinter(char (&out)[kPrinterNameSize]) {
     out[0] = '\0';
-    const auto get = standInOrBound(printerCalls.getDefault, "winspool.drv", "GetDefaultPrinterA");
+    const auto get = late::GetDefaultPrinterA();
     if (get == nullptr) return 0;
     // The size is counted in characters, and each may take two bytes: half the buffer's
     // bytes are offered, and the size query is never used (Wine's counts the wide name).
@@ -24,7 +22,7 @@ int readDefaultPrinter(char (&out)[kPrinterNameSize]) {
 }
 
 WideName compareDefaultPrinterWide(const char* ansiName) {
-    const auto get = standInOrBound(printerCalls.getDefaultWide, "winspool.drv", "GetDefaultPrinterW");
+    const auto get = late::GetDefaultPrinterW();
     WCHAR* names = new (std::nothrow) WCHAR[2 * kPrinterNameSize];
     DWORD size = kPrinterNameSize;
     if (names == nullptr || get == nullptr || ansiName == nullptr || !get(names, &size)) {
@@ -49,6 +47,6 @@ int readDefaultPrinterExactly(char (&out)[kPrinterNameSize]) {
 }
 
 int setDefaultPrinter(const char* name) {
-    const auto set = standInOrBound(printerCalls.setDefault, "winspool.drv", "SetDefaultPrinterA");
+    const auto set = late::SetDefaultPrinterA();
     return set != nullptr && name != nullptr && name[0] != '\0' && set(name) != FALSE;
 }

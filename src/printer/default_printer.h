@@ -6,16 +6,6 @@
 
 #include "printer_name.h"
 
-// The winspool functions the printer goes through (GetDefaultPrinterA, SetDefaultPrinterA
-// and GetDefaultPrinterW, Windows 2000 and later): bound at first use, unless a test has
-// put others in their place, for what Wine's winspool does not do as Windows does.
-struct PrinterCalls {
-    BOOL(WINAPI* getDefault)(LPSTR buffer, LPDWORD size);
-    BOOL(WINAPI* setDefault)(LPCSTR name);
-    BOOL(WINAPI* getDefaultWide)(LPWSTR buffer, LPDWORD size);
-};
-extern PrinterCalls printerCalls;
-
 // The default printer's name into out, "" when the user has none. 0 when winspool cannot
 // be bound or does not give the name, or the name is longer than a printer name kept.
 int readDefaultPrinter(char (&out)[kPrinterNameSize]);

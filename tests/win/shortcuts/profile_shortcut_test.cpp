@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/late_binding.h"
 #include "shortcuts/profile_link.h"
 #include "win/support.h"
 
@@ -32,7 +33,7 @@ TEST(ProfileShortcut, ItIsKnownByItsFileHoweverThePathIsSpeltAndTheShellIsToldOf
     ScratchDir dir;
     const std::string copy = dir.file("tessaly.exe");  // another file, though alike
     ASSERT_TRUE(CopyFileA(program, copy.c_str(), FALSE));
-    standInForBound("SHChangeNotify", reinterpret_cast<void*>(recordChange));
+    late::SHChangeNotify.standIn = recordChange;
 
     ASSERT_EQ(1, createShellLink(copy.c_str(), "/L \"Office\"", path.c_str()));
     EXPECT_EQ(0, hasProfileShortcut(nullptr, "Office")) << "a link to another file";
