@@ -18,6 +18,7 @@ target_compile_options(tessaly_portable PRIVATE ${TESSALY_LEAN})
 add_library(tessaly_core STATIC
     src/browser/browser_proxy.cpp
     src/printer/default_printer.cpp
+    src/adapters/connection_keys.cpp
     src/adapters/discovery.cpp
     src/adapters/reg_key.cpp
     src/adapters/settings_readback.cpp

@@ -4,6 +4,13 @@
 
 #include "../common/late_binding.h"
 
+namespace {
+
+// One value per printer of the user, local or on a server: the printer's name, "winspool,PORT".
+constexpr char kUserPrintersKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices";
+
+}  // namespace
+
 int readDefaultPrinter(char (&out)[kPrinterNameSize]) {
     out[0] = '\0';
     const auto get = late::GetDefaultPrinterA();
@@ -49,4 +56,14 @@ int readDefaultPrinterExactly(char (&out)[kPrinterNameSize]) {
 int setDefaultPrinter(const char* name) {
     const auto set = late::SetDefaultPrinterA();
     return set != nullptr && name != nullptr && name[0] != '\0' && set(name) != FALSE;
+}
+
+int userHasPrinter(const char* name) {
+    if (name == nullptr || name[0] == '\0') return 0;
+    HKEY printers = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserPrintersKey, 0, KEY_READ, &printers) != ERROR_SUCCESS) return 0;
+    DWORD type = 0, size = 0;
+    const int listed = RegQueryValueExA(printers, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+    RegCloseKey(printers);
+    return listed;
 }

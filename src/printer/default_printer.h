@@ -1,5 +1,6 @@
 // The current user's default printer, read and set through winspool.drv, which is bound at
-// the first call: a start of the tool loads nothing more.
+// the first call: a start of the tool loads nothing more. And the user's printers, as the
+// registry lists them.
 #pragma once
 
 #include <windows.h>
@@ -23,3 +24,7 @@ int readDefaultPrinterExactly(char (&out)[kPrinterNameSize]);
 // Makes the printer the user's default, which also tells running programs. 1 when winspool
 // took it.
 int setDefaultPrinter(const char* name);
+
+// 1 when this user has a printer of that name (letter case aside): Windows 2000 and XP list
+// each of the user's printers under HKCU, and winspool knows no other.
+int userHasPrinter(const char* name);
