@@ -26,6 +26,7 @@ add_library(tessaly_core STATIC
     src/common/center_window.cpp
     src/common/dialog_text.cpp
     src/common/desktop_user.cpp
+    src/common/file_retry.cpp
     src/common/late_binding.cpp
     src/app/instance_mutex.cpp
     src/app/main_window.cpp

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "../common/file_retry.h"
 #include "../netcmd/settings_report.h"
 #include "connection_keys.h"
 #include "registry_places.h"
@@ -114,16 +115,10 @@ int readScriptSettings(const char* path, ScriptSettings* out, HANDLE* heldOpen) 
     if (heldOpen != nullptr) *heldOpen = INVALID_HANDLE_VALUE;
     if (path == nullptr) return 0;
     // Shared for reading only: while the handle is open nobody can change the script. A
-    // script just dumped may still be open in the process that inherited it with netsh (the
-    // platform's console helper) for a moment: it is tried again for up to half a second.
-    // Should the path name a pipe after all, its server may only identify this process,
-    // never act as it.
-    HANDLE file = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; attempt < 20; ++attempt, Sleep(25)) {
-        file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
-    }
+    // script just dumped may still be held a moment. Should the path name a pipe after all,
+    // its server may only identify this process, never act as it.
+    HANDLE file = openFileSoon(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION);
     if (file == INVALID_HANDLE_VALUE) return 0;
     const DWORD size = GetFileSize(file, nullptr);
     char* text = size != INVALID_FILE_SIZE && size <= kMaxScriptBytes ? new (std::nothrow) char[size + 1] : nullptr;
