@@ -20,6 +20,7 @@ add_library(tessaly_core STATIC
     src/browser/proxy_extra.cpp
     src/printer/default_printer.cpp
     src/printer/printer_extra.cpp
+    src/adapters/connection_keys.cpp
     src/adapters/discovery.cpp
     src/adapters/reg_key.cpp
     src/adapters/settings_readback.cpp
@@ -27,6 +28,7 @@ add_library(tessaly_core STATIC
     src/common/center_window.cpp
     src/common/dialog_text.cpp
     src/common/desktop_user.cpp
+    src/common/file_retry.cpp
     src/common/late_binding.cpp
     src/app/instance_mutex.cpp
     src/app/main_window.cpp
@@ -48,7 +50,7 @@ add_library(tessaly_core STATIC
     src/tcpip/tcpip_dialog.cpp
     src/shortcuts/desktop_shortcut.cpp
 )
-# shell32, ole32 and comctl32 are bound at first use (src/common/late_binding.cpp).
+# shell32, ole32, comctl32, wininet and winspool are bound at first use (src/common/late_binding.h).
 target_link_libraries(tessaly_core PUBLIC tessaly_portable uuid gdi32 user32)
 target_compile_options(tessaly_core PRIVATE ${TESSALY_WARNINGS} ${TESSALY_LEAN})
 

@@ -33,6 +33,7 @@ tessaly_wine_test(win_tests
     tests/win/browser/browser_proxy_test.cpp
     tests/win/common/desktop_user_test.cpp
     tests/win/common/dialog_text_test.cpp
+    tests/win/common/file_retry_test.cpp
     tests/win/printer/default_printer_test.cpp
     tests/win/common/late_binding_test.cpp
     tests/win/profiles/catalog_soak_test.cpp

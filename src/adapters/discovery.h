@@ -16,10 +16,3 @@ int discoverAdapters(AdapterList& adapters, DescriptionScan scan);
 int adapterSlotAt(const AdapterList& adapters, int index, AdapterInfo* out);
 // Frees every slot's texts and resets all slots to hold nothing.
 int releaseAdapterList(AdapterList& adapters);
-// The driver description of an instance id, replacing *description on a match.
-int readAdapterDescription(const char* instanceId, char** description);
-// Every driver entry's description for the listed connections, in one pass over the
-// device class key; of two entries with the same id the later one wins.
-int readAllAdapterDescriptions(AdapterList& adapters);
-// The TCP/IP fields of a slot from the adapter's interface key.
-int readAdapterTcpIp(const char* instanceId, AdapterInfo* settings);

@@ -1,6 +1,6 @@
 #include "reg_key.h"
 
-#include "../common/profile_text.h"
+#include <new>
 
 bool RegKey::open(const char* path) {
     if (root == nullptr || path == nullptr) return false;
@@ -18,34 +18,12 @@ bool RegKey::close() {
     return true;
 }
 
-bool RegKey::enumSubKey(DWORD index, char* name, DWORD* nameLength) {
-    if (key == nullptr || name == nullptr || nameLength == nullptr) return false;
-    const LONG result = RegEnumKeyExA(key, index, name, nameLength, nullptr, nullptr, nullptr, nullptr);
+bool RegKey::subKeyName(DWORD index, char (&name)[kKeyNameSize]) {
+    if (key == nullptr) return false;
+    DWORD length = kKeyNameSize;
+    const LONG result = RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    name[kKeyNameSize - 1] = '\0';  // never unterminated, whatever the call left
     return result == ERROR_SUCCESS || result == ERROR_MORE_DATA;
-}
-
-bool RegKey::queryInfo(RegKeyInfo* info) {
-    if (key == nullptr || info == nullptr) return false;
-    return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &info->subKeyCount, &info->maxSubKeyNameLength,
-                            nullptr, &info->valueCount, &info->maxValueNameLength, &info->maxValueDataSize,
-                            nullptr, nullptr) == ERROR_SUCCESS;
-}
-
-bool RegKey::queryValueInfo(const char* name, DWORD* type, DWORD* size) {
-    if (key == nullptr || name == nullptr || type == nullptr || size == nullptr) return false;
-    return RegQueryValueExA(key, name, nullptr, type, nullptr, size) == ERROR_SUCCESS;
-}
-
-int RegKey::readString(const char* name, char* buffer, DWORD bufferSize, const char* fallback) {
-    if (key == nullptr || name == nullptr || buffer == nullptr) return 0;
-    DWORD size = bufferSize;
-    const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
-    if (result == ERROR_MORE_DATA) {
-        if (bufferSize == 0) return 0;
-        copyTextCut(buffer, bufferSize, fallback != nullptr ? fallback : "");
-        return fallback != nullptr ? static_cast<int>(bufferSize) - 1 : 0;
-    }
-    return static_cast<int>(size) - 1;
 }
 
 bool RegKey::readBytes(const char* name, char* buffer, DWORD* size) {
@@ -53,11 +31,25 @@ bool RegKey::readBytes(const char* name, char* buffer, DWORD* size) {
     return RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), size) == ERROR_SUCCESS;
 }
 
-DWORD RegKey::readDword(const char* name, DWORD fallback) {
-    if (key == nullptr || name == nullptr) return fallback;
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
-        return fallback;
-    return value;
+bool RegistryValue::read(RegKey& key, const char* name) {
+    delete[] allocated_;
+    allocated_ = nullptr;
+    data_ = nullptr;
+    size_ = 0;
+    DWORD size = sizeof small_ - 2;
+    char* buffer = small_;
+    // A value larger than the small buffer gets one of its size; one that grows meanwhile
+    // is tried twice more.
+    for (int attempt = 0;; ++attempt) {
+        if (key.readBytes(name, buffer, &size)) {
+            buffer[size] = buffer[size + 1] = '\0';
+            data_ = buffer;
+            size_ = size;
+            return true;
+        }
+        if (size <= sizeof small_ - 2 || attempt == 2) return false;  // missing, or still growing
+        delete[] allocated_;
+        allocated_ = buffer = new (std::nothrow) char[size + 2];
+        if (buffer == nullptr) return false;
+    }
 }

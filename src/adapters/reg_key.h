@@ -1,16 +1,11 @@
-// One open registry key, and the few reads adapter discovery needs. Every registry
-// access of the tool goes through it. Value types are not examined.
+// One open registry key, and the few reads discovery and the read-back need. Value types
+// are not examined.
 #pragma once
 
 #include <windows.h>
 
-struct RegKeyInfo {
-    DWORD subKeyCount;
-    DWORD maxSubKeyNameLength;  // characters, terminator not counted
-    DWORD valueCount;
-    DWORD maxValueNameLength;
-    DWORD maxValueDataSize;     // bytes
-};
+// Registry key names are at most 255 characters.
+constexpr DWORD kKeyNameSize = 256;
 
 class RegKey {
 public:
@@ -20,23 +15,36 @@ public:
     bool open(const char* path);
     // Closes the key; false when it was not open or could not be closed.
     bool close();
-    // The name of subkey `index`; true also when the name did not fit (ERROR_MORE_DATA),
-    // and the buffer is then not to be trusted.
-    bool enumSubKey(DWORD index, char* name, DWORD* nameLength);
-    bool queryInfo(RegKeyInfo* info);
-    // Type and data size (bytes, terminators included) of a value.
-    bool queryValueInfo(const char* name, DWORD* type, DWORD* size);
-    // Reads a value's bytes into the buffer. Data larger than the buffer gives the
-    // fallback (cut to fit, on a character boundary), or an empty text without one;
-    // returns the bytes stored less one. A missing value leaves the buffer as it was.
-    int readString(const char* name, char* buffer, DWORD bufferSize, const char* fallback);
+    // The name of subkey `index`; false after the last one.
+    bool subKeyName(DWORD index, char (&name)[kKeyNameSize]);
     // Reads a value's bytes whole: *size is the buffer's size on entry and the data's
     // size on return. False when missing, or when it did not fit (*size is then what
     // it needs and the buffer is not to be trusted).
     bool readBytes(const char* name, char* buffer, DWORD* size);
-    // A 4-byte value's bytes as a number; the fallback when missing or larger.
-    DWORD readDword(const char* name, DWORD fallback);
 
     HKEY root;  // set by the user before open; never closed here
     HKEY key;   // owned while open
+};
+
+// A value's whole data with two terminators added, so that a text stored without its
+// terminator, or a multi-string without its last, still ends: data() as a text is the
+// first string.
+class RegistryValue {
+public:
+    RegistryValue() = default;
+    ~RegistryValue() { delete[] allocated_; }
+    RegistryValue(const RegistryValue&) = delete;
+    RegistryValue& operator=(const RegistryValue&) = delete;
+
+    // Reads the value of the open key; false, with data() null, when it is missing, still
+    // growing after two more tries, or when memory is short.
+    bool read(RegKey& key, const char* name);
+    const char* data() const { return data_; }
+    DWORD size() const { return size_; }  // the value's bytes; 0 when not read
+
+private:
+    char small_[512];
+    char* allocated_ = nullptr;  // new[], for data larger than small_
+    const char* data_ = nullptr;
+    DWORD size_ = 0;
 };

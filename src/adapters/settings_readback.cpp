@@ -3,75 +3,40 @@
 #include <cstring>
 #include <new>
 
+#include "../common/file_retry.h"
 #include "../netcmd/settings_report.h"
-#include "reg_key.h"
+#include "connection_keys.h"
 #include "registry_places.h"
 
 namespace {
 
-constexpr char kNetBtKeyPrefix[] = "SYSTEM\\CurrentControlSet\\Services\\NetBT\\Parameters\\Interfaces\\Tcpip_";
 constexpr DWORD kMaxScriptBytes = 1024 * 1024;
-// Registry key names are at most 255 characters.
-constexpr DWORD kKeyNameSize = 256;
 
-// A value's whole data with two terminators added, in `small` when it fits, else in a
-// new[] buffer that *allocated owns. Null when missing.
-char* readWholeValue(RegKey& key, const char* name, char (&small)[512], DWORD* size, char** allocated) {
-    *allocated = nullptr;
-    *size = sizeof small - 2;
-    if (key.readBytes(name, small, size)) {
-        small[*size] = small[*size + 1] = '\0';
-        return small;
-    }
-    for (int attempt = 0; attempt < 2 && *size > sizeof small - 2; ++attempt) {
-        delete[] *allocated;
-        *allocated = new (std::nothrow) char[*size + 2];
-        if (*allocated == nullptr) return nullptr;
-        if (key.readBytes(name, *allocated, size)) {
-            (*allocated)[*size] = (*allocated)[*size + 1] = '\0';
-            return *allocated;
-        }
-    }
-    return nullptr;  // missing, or still growing
-}
-
-void readList(RegKey& key, const char* name, AddressList* list) {
-    char small[512];
-    char* allocated = nullptr;
-    DWORD size = 0;
-    const char* data = readWholeValue(key, name, small, &size, &allocated);
-    parseAddressList(data, data != nullptr ? size : 0, list);
-    delete[] allocated;
-}
-
-// Opens prefix + instanceId under HKEY_LOCAL_MACHINE.
-bool openUnder(RegKey& key, const char* prefix, const char* instanceId) {
-    char path[sizeof kNetBtKeyPrefix + kKeyNameSize];
-    if (std::strlen(prefix) + std::strlen(instanceId) >= sizeof path) return false;
-    std::strcpy(path, prefix);
-    std::strcat(path, instanceId);
-    key.root = HKEY_LOCAL_MACHINE;
-    return key.open(path);
+// Addresses of a value as the script reader reads them: every string, every piece.
+void readList(const RegistryValue& value, AddressList* list) {
+    parseAddressList(value.data(), value.size(), list);
 }
 
 // One connection's settings. An empty server list reads as DHCP on a DHCP connection
 // and as fixed servers "none" on a fixed one.
 bool readConnection(const char* instanceId, ConnectionSettings* held) {
-    RegKey tcpip;
-    if (!openUnder(tcpip, kInterfaceKeyPrefix, instanceId)) return false;
-    // A missing EnableDHCP counts as DHCP, as discovery reads it.
-    const bool dhcp = tcpip.readDword("EnableDHCP", 1) == 1;
+    InterfaceValues values;
+    if (!readInterfaceValues(instanceId, &values)) return false;
+    // A missing EnableDHCP counts as DHCP, as discovery reads it; so does one longer than
+    // a DWORD here.
+    const bool dhcp = values.enableDhcp != DhcpFlag::Off;
     const SettingSource unlisted = dhcp ? SettingSource::Dhcp : SettingSource::Static;
     held->addressSource = unlisted;
-    readList(tcpip, "IPAddress", &held->addresses);
-    readList(tcpip, "SubnetMask", &held->masks);
-    readList(tcpip, "DefaultGateway", &held->gateways);
-    readList(tcpip, "NameServer", &held->dns);
+    readList(values.ipAddress, &held->addresses);
+    readList(values.subnetMask, &held->masks);
+    readList(values.defaultGateway, &held->gateways);
+    readList(values.nameServer, &held->dns);
     held->dnsSource = held->dns.count != 0 ? SettingSource::Static : unlisted;
-    tcpip.close();
     RegKey netBt;
-    if (openUnder(netBt, kNetBtKeyPrefix, instanceId)) {
-        readList(netBt, "NameServerList", &held->wins);
+    if (openConnectionKey(netBt, kNetBtKeyPrefix, instanceId)) {
+        RegistryValue wins;
+        wins.read(netBt, "NameServerList");
+        readList(wins, &held->wins);
         netBt.close();
     }
     held->winsSource = held->wins.count != 0 ? SettingSource::Static : unlisted;
@@ -94,37 +59,20 @@ int growMachineSettings(MachineSettings* settings) {
 
 int readMachineSettings(MachineSettings* out) {
     releaseMachineSettings(out);
-    RegKey classKey;
-    classKey.root = HKEY_LOCAL_MACHINE;
-    if (!classKey.open(kNetworkClassKey)) return 0;
+    ConnectionWalk walk;
+    if (!walk.open()) return 0;
     int whole = 1;
-    char instanceId[kKeyNameSize];
-    for (DWORD index = 0; whole; ++index) {
-        DWORD length = sizeof instanceId;
-        if (!classKey.enumSubKey(index, instanceId, &length)) break;
-        instanceId[sizeof instanceId - 1] = '\0';
-        char path[kKeyNameSize + 16];
-        std::strcpy(path, instanceId);
-        std::strcat(path, "\\Connection");
-        RegKey connection;
-        connection.root = classKey.key;
-        if (!connection.open(path)) continue;
-        char small[512];
-        char* allocated = nullptr;
-        DWORD size = 0;
-        const char* name = readWholeValue(connection, "Name", small, &size, &allocated);
-        connection.close();
+    while (whole && walk.next()) {
         // A name longer than any script may give is no connection a profile names.
-        const bool named = name != nullptr && std::strlen(name) < kScriptNameSize;
-        if (named && out->count == out->capacity && !growMachineSettings(out)) whole = 0;
-        if (named && whole) {
+        const char* name = walk.name();
+        if (std::strlen(name) >= kScriptNameSize) continue;
+        if (out->count == out->capacity && !growMachineSettings(out)) whole = 0;
+        if (whole) {
             HeldConnection& held = out->items[out->count++];
             resetConnectionSettings(&held.settings, name);
-            held.readable = readConnection(instanceId, &held.settings);
+            held.readable = readConnection(walk.instanceId, &held.settings);
         }
-        delete[] allocated;
     }
-    classKey.close();
     out->whole = whole;
     return whole;
 }
@@ -162,31 +110,15 @@ int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held) {
     return readable;
 }
 
-int userHasPrinter(const char* name) {
-    RegKey printers;
-    printers.root = HKEY_CURRENT_USER;
-    DWORD type = 0, size = 0;
-    const int listed = name != nullptr && name[0] != '\0' && printers.open(kUserPrintersKey) &&
-                       printers.queryValueInfo(name, &type, &size);
-    printers.close();
-    return listed;
-}
-
 int readScriptSettings(const char* path, ScriptSettings* out, HANDLE* heldOpen) {
     readNetshScript(nullptr, 0, out);
     if (heldOpen != nullptr) *heldOpen = INVALID_HANDLE_VALUE;
     if (path == nullptr) return 0;
     // Shared for reading only: while the handle is open nobody can change the script. A
-    // script just dumped may still be open in the process that inherited it with netsh (the
-    // platform's console helper) for a moment: it is tried again for up to half a second.
-    // Should the path name a pipe after all, its server may only identify this process,
-    // never act as it.
-    HANDLE file = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; attempt < 20; ++attempt, Sleep(25)) {
-        file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
-    }
+    // script just dumped may still be held a moment. Should the path name a pipe after all,
+    // its server may only identify this process, never act as it.
+    HANDLE file = openFileSoon(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION);
     if (file == INVALID_HANDLE_VALUE) return 0;
     const DWORD size = GetFileSize(file, nullptr);
     char* text = size != INVALID_FILE_SIZE && size <= kMaxScriptBytes ? new (std::nothrow) char[size + 1] : nullptr;

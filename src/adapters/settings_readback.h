@@ -38,10 +38,6 @@ int pickHeldSettings(const ScriptSettings& asked, const MachineSettings& machine
 // connection, cannot be opened.
 int readHeldSettings(const ScriptSettings& asked, ScriptSettings* held);
 
-// 1 when this user has a printer of that name (letter case aside): Windows 2000 and XP list
-// each of the user's printers under HKCU, and winspool knows no other.
-int userHasPrinter(const char* name);
-
 // Reads a script file of at most 1 MB; 0 when it cannot be read whole. With heldOpen,
 // a file read whole stays open, shared for reading only, so that nobody can change it
 // before the caller has run it; the caller closes *heldOpen (otherwise

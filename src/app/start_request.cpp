@@ -5,21 +5,19 @@
 #include "../common/profile_text.h"
 #include "../common/task_outcome.h"
 
-static bool isBlankOrTab(char c) { return c == ' ' || c == '\t'; }
-
 const char* commandLineTail(const char* commandLine) {
     if (commandLine == nullptr) return "";
     const char* p = commandLine;
-    while (isBlankOrTab(*p)) ++p;
+    while (isSpaceOrTab(*p)) ++p;
     if (*p == '"') {
         // A quoted program name may hold blanks; it ends at the closing quote or a tab.
         ++p;
         while (*p != '\0' && *p != '"' && *p != '\t') ++p;
         if (*p == '"') ++p;
     } else {
-        while (*p != '\0' && !isBlankOrTab(*p)) ++p;
+        while (*p != '\0' && !isSpaceOrTab(*p)) ++p;
     }
-    while (isBlankOrTab(*p)) ++p;
+    while (isSpaceOrTab(*p)) ++p;
     return p;
 }
 
@@ -28,9 +26,9 @@ LaunchMode launchModeFromTail(const char* tail) {
     if (std::strcmp(tail, "/S") == 0) return Save;
     if (std::strcmp(tail, "/L") == 0) return Select;
     if (std::strcmp(tail, "/T") == 0) return TcpIp;
-    if (tail[0] == '/' && tail[1] == 'L' && isBlankOrTab(tail[2])) {
+    if (tail[0] == '/' && tail[1] == 'L' && isSpaceOrTab(tail[2])) {
         const char* name = tail + 2;
-        while (isBlankOrTab(*name)) ++name;
+        while (isSpaceOrTab(*name)) ++name;
         // "/L /S" is two switches, which start the visible tool; a name may start with
         // "/" only in double quotes.
         if (*name != '\0' && *name != '/') return SelectNamed;
@@ -43,9 +41,9 @@ namespace {
 // The NAME of a SelectNamed tail into out, as StartRequest says; 1 when it is whole.
 int profileNameFromTail(const char* tail, char* out, size_t outSize) {
     const char* name = tail + 2;
-    while (isBlankOrTab(*name)) ++name;
+    while (isSpaceOrTab(*name)) ++name;
     size_t length = std::strlen(name);
-    while (length > 0 && isBlankOrTab(name[length - 1])) --length;
+    while (length > 0 && isSpaceOrTab(name[length - 1])) --length;
     int whole = 1;
     if (name[0] == '"') {
         const char* close = std::strchr(name + 1, '"');

@@ -11,7 +11,9 @@ constexpr char kVersionDialogTemplate[] = "IDD_VERSION";
 constexpr char kHomepageAddress[] = "http://tessaly.example/";
 
 // No browser opens when shell32 cannot be loaded; the box stays as it is.
-void openHomepage() { lateShellExecuteA(nullptr, "open", kHomepageAddress, nullptr, nullptr, SW_SHOWNORMAL); }
+void openHomepage() {
+    if (const auto open = late::ShellExecuteA()) open(nullptr, "open", kHomepageAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}
 
 void onCommand(HWND dialog, int id) {
     switch (id) {

@@ -7,8 +7,6 @@
 
 #include "../common/late_binding.h"
 
-WinInetCalls winInetCalls = {nullptr, nullptr};
-
 namespace {
 
 const DWORD kOptions[4] = {INTERNET_PER_CONN_FLAGS, INTERNET_PER_CONN_PROXY_SERVER, INTERNET_PER_CONN_PROXY_BYPASS,
@@ -41,7 +39,7 @@ bool takeText(LPSTR text, char (&out)[kProxyTextSize]) {
 int readBrowserProxy(ProxySettings* out) {
     if (out == nullptr) return 0;
     std::memset(out, 0, sizeof *out);
-    const auto query = standInOrBound(winInetCalls.query, "wininet.dll", "InternetQueryOptionA");
+    const auto query = late::InternetQueryOptionA();
     if (query == nullptr) return 0;
     INTERNET_PER_CONN_OPTIONA options[4];
     INTERNET_PER_CONN_OPTION_LISTA list;
@@ -57,7 +55,7 @@ int readBrowserProxy(ProxySettings* out) {
 }
 
 int applyBrowserProxy(const ProxySettings& proxy) {
-    const auto set = standInOrBound(winInetCalls.set, "wininet.dll", "InternetSetOptionA");
+    const auto set = late::InternetSetOptionA();
     if (set == nullptr) return 0;
     INTERNET_PER_CONN_OPTIONA options[4];
     INTERNET_PER_CONN_OPTION_LISTA list;

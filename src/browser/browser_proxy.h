@@ -6,15 +6,6 @@
 
 #include "proxy_settings.h"
 
-// The two WinINet functions the proxy goes through (InternetQueryOptionA and
-// InternetSetOptionA): bound from wininet.dll at first use, unless a test has put others
-// in their place, for the options its platform does not keep.
-struct WinInetCalls {
-    BOOL(WINAPI* query)(void* internet, DWORD option, void* buffer, DWORD* size);
-    BOOL(WINAPI* set)(void* internet, DWORD option, void* buffer, DWORD size);
-};
-extern WinInetCalls winInetCalls;
-
 // Reads the flags, server, bypass list and configuration script's address into *out.
 // 0 when WinINet cannot be bound or queried, or a text is longer than a proxy text.
 int readBrowserProxy(ProxySettings* out);

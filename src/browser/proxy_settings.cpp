@@ -58,12 +58,6 @@ const char* proxyItemValue(const ProxySettings& proxy, int item) {
     return text != nullptr && text[0] != '\0' ? text : kNone;
 }
 
-int sameProxy(const ProxySettings& a, const ProxySettings& b) {
-    for (int item = 0; item < kProxyItemCount; ++item)
-        if (std::strcmp(proxyItemValue(a, item), proxyItemValue(b, item)) != 0) return 0;
-    return 1;
-}
-
 namespace {
 constexpr char kBrowserSubject[] = "ブラウザ";
 }

@@ -50,9 +50,6 @@ const char* proxyItemLabel(int item);
 // What the browser uses for the item: the text in force ("なし" when its flag is off or it
 // is empty; the bypass list goes with the server), or "する"/"しない" for detection.
 const char* proxyItemValue(const ProxySettings& proxy, int item);
-// 1 when every item shows the same: the browser behaves the same.
-int sameProxy(const ProxySettings& a, const ProxySettings& b);
-
 class DifferenceLines;
 class GrowingText;
 

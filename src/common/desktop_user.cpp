@@ -15,8 +15,8 @@ enum TokenAnswer { Unknown, Read, Refused };
 // The token user of a process into *out. Refused: the process (null: it was refused) or
 // its token may not be opened.
 TokenAnswer readTokenUser(HANDLE process, TokenUserRecord* out) {
-    const auto openToken = boundSystemFunctionAs<decltype(&OpenProcessToken)>("advapi32.dll", "OpenProcessToken");
-    const auto query = boundSystemFunctionAs<decltype(&GetTokenInformation)>("advapi32.dll", "GetTokenInformation");
+    const auto openToken = late::OpenProcessToken();
+    const auto query = late::GetTokenInformation();
     if (process == nullptr) return Refused;
     if (openToken == nullptr || query == nullptr) return Unknown;
     HANDLE token = nullptr;
@@ -30,8 +30,8 @@ TokenAnswer readTokenUser(HANDLE process, TokenUserRecord* out) {
 }  // namespace
 
 int runsAsAnotherUser() {
-    const auto shellWindow = boundSystemFunctionAs<decltype(&GetShellWindow)>("user32.dll", "GetShellWindow");
-    const auto equal = boundSystemFunctionAs<decltype(&EqualSid)>("advapi32.dll", "EqualSid");
+    const auto shellWindow = late::GetShellWindow();
+    const auto equal = late::EqualSid();
     HWND shell = shellWindow != nullptr ? shellWindow() : nullptr;
     DWORD shellProcessId = 0;
     if (shell == nullptr || equal == nullptr || GetWindowThreadProcessId(shell, &shellProcessId) == 0 ||

@@ -1,14 +1,14 @@
 #include "dotted_quad.h"
 
+#include "profile_text.h"
+
 namespace {
 
 // One piece's number: leading white space, an optional sign, then decimal digits,
 // taken modulo 65536 as a signed 16-bit value.
 int16_t pieceNumber(const char* piece, size_t length) {
     size_t i = 0;
-    while (i < length && (piece[i] == ' ' || piece[i] == '\t' || piece[i] == '\n' || piece[i] == '\v' ||
-                          piece[i] == '\f' || piece[i] == '\r'))
-        ++i;
+    while (i < length && isAsciiWhiteSpace(piece[i])) ++i;
     bool negative = false;
     if (i < length && (piece[i] == '+' || piece[i] == '-')) {
         negative = piece[i] == '-';
@@ -48,7 +48,7 @@ void splitNameServers(const char* list, char first[kDnsPieceSize], char second[k
     int found = 0;
     const char* p = list;
     // XP separates the servers with commas, Windows 2000 with blanks.
-    const auto isSeparator = [](char c) { return c == ',' || c == ' ' || c == '\t'; };
+    const auto isSeparator = [](char c) { return c == ',' || isSpaceOrTab(c); };
     while (*p != '\0' && found < 2) {
         const char* start = p;
         while (*p != '\0' && !isSeparator(*p)) ++p;

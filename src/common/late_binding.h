@@ -1,10 +1,10 @@
-// Shell, COM and common-control functions bound when first called. shell32 and ole32 serve
-// only the desktop shortcuts and the version box's address, comctl32 only the TCP/IP
-// dialog's address fields, so a start of the tool loads none of them. Functions that
-// Windows NT 4.0 or 98 lack are bound the same way (the security and shell-window calls),
-// so that the loader there does not refuse the exe before it can say the OS is too old.
-// Each function fails the way its own API reports a failure when its library or the
-// function cannot be loaded.
+// Functions bound when first asked for, never imported. shell32 and ole32 serve only the
+// desktop shortcuts and the version box's address, comctl32 only the TCP/IP dialog's address
+// fields, wininet.dll the browser's proxy and winspool.drv the default printer, so a start of
+// the tool loads none of them. Functions that Windows NT 4.0 or 98 lack are bound the same
+// way (the security and shell-window calls), so that the loader there does not refuse the exe
+// before it can say the OS is too old. A caller finding a function missing (null) fails the
+// way that function's own API reports a failure.
 #pragma once
 
 #include <windows.h>
@@ -12,29 +12,59 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <optional>
+
+// Every late-bound function, once: its DLL, its name, its result and parameter types. A new
+// one goes here (late_binding.cpp checks each type against the system's declaration).
+#define TESSALY_LATE_FUNCTIONS(X)                                                                                  \
+    X("advapi32.dll", AllocateAndInitializeSid, BOOL,                                                              \
+      (PSID_IDENTIFIER_AUTHORITY, BYTE, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, PSID*))            \
+    X("advapi32.dll", CheckTokenMembership, BOOL, (HANDLE, PSID, PBOOL))                                           \
+    X("advapi32.dll", EqualSid, BOOL, (PSID, PSID))                                                                \
+    X("advapi32.dll", FreeSid, PVOID, (PSID))                                                                      \
+    X("advapi32.dll", GetTokenInformation, BOOL, (HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD))         \
+    X("advapi32.dll", OpenProcessToken, BOOL, (HANDLE, DWORD, PHANDLE))                                            \
+    X("comctl32.dll", InitCommonControlsEx, BOOL, (const INITCOMMONCONTROLSEX*))                                   \
+    X("ole32.dll", CoCreateInstance, HRESULT, (REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*))                       \
+    X("ole32.dll", CoInitialize, HRESULT, (LPVOID))                                                                \
+    X("shell32.dll", SHChangeNotify, void, (LONG, UINT, LPCVOID, LPCVOID))                                         \
+    X("shell32.dll", SHGetMalloc, HRESULT, (IMalloc**))                                                            \
+    X("shell32.dll", SHGetPathFromIDListA, BOOL, (LPCITEMIDLIST, LPSTR))                                           \
+    X("shell32.dll", SHGetSpecialFolderLocation, HRESULT, (HWND, int, LPITEMIDLIST*))                              \
+    X("shell32.dll", ShellExecuteA, HINSTANCE, (HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT))                        \
+    X("user32.dll", GetShellWindow, HWND, ())                                                                      \
+    X("wininet.dll", InternetQueryOptionA, BOOL, (LPVOID, DWORD, LPVOID, LPDWORD))                                 \
+    X("wininet.dll", InternetSetOptionA, BOOL, (LPVOID, DWORD, LPVOID, DWORD))                                     \
+    X("winspool.drv", GetDefaultPrinterA, BOOL, (LPSTR, LPDWORD))                                                  \
+    X("winspool.drv", GetDefaultPrinterW, BOOL, (LPWSTR, LPDWORD))                                                 \
+    X("winspool.drv", SetDefaultPrinterA, BOOL, (LPCSTR))
+
 // The address of a function of a DLL of the system directory (never one of the current
 // or the program's directory), loaded at the call; null when either cannot be found.
 FARPROC boundSystemFunction(const char* dllName, const char* functionName);
 
-// The same as the type of its declaration, for the functions called directly where they
-// are used: decltype(&CheckTokenMembership) and the like.
-template <typename Function>
-Function boundSystemFunctionAs(const char* dllName, const char* functionName) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(boundSystemFunction(dllName, functionName)));
-}
+namespace late {
 
-// The test's stand-in when one is in place, else the function of the system DLL.
-template <typename Function>
-Function standInOrBound(Function standIn, const char* dllName, const char* functionName) {
-    return standIn != nullptr ? standIn : boundSystemFunctionAs<Function>(dllName, functionName);
-}
+// One late-bound function: late::Name() is its address, typed.
+template <typename FunctionPointer>
+struct Function {
+    using Pointer = FunctionPointer;
+    const char* dll;
+    const char* name;
+    // A test's stand-in: once set, the function is this one (set to null, it stands for a
+    // Windows that lacks the function); reset, the system's function again.
+    std::optional<Pointer> standIn;
 
-HRESULT lateSHGetMalloc(IMalloc** allocator);
-HRESULT lateSHGetSpecialFolderLocation(HWND owner, int folder, LPITEMIDLIST* items);
-BOOL lateSHGetPathFromIDListA(LPCITEMIDLIST items, LPSTR path);
-HINSTANCE lateShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show);
-HRESULT lateCoInitialize(LPVOID reserved);
-HRESULT lateCoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context, REFIID interfaceId, LPVOID* object);
-BOOL lateInitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
-// Tells the shell that a file changed; does nothing when shell32 cannot be bound.
-void lateSHChangeNotify(LONG event, UINT flags, LPCVOID item1, LPCVOID item2);
+    // The stand-in if one is set, else the function of the system DLL; null when missing.
+    Pointer operator()() const {
+        if (standIn) return *standIn;
+        return reinterpret_cast<Pointer>(reinterpret_cast<void*>(boundSystemFunction(dll, name)));
+    }
+};
+
+#define TESSALY_LATE_FUNCTION(dll, name, result, parameters) \
+    inline Function<result(WINAPI*) parameters> name = {dll, #name, std::nullopt};
+TESSALY_LATE_FUNCTIONS(TESSALY_LATE_FUNCTION)
+#undef TESSALY_LATE_FUNCTION
+
+}  // namespace late

@@ -6,7 +6,7 @@
 int parseProfileInt(const char* text) {
     if (text == nullptr) return 0;
     const char* p = text;
-    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+    while (isAsciiWhiteSpace(*p)) ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') {
         negative = *p == '-';
@@ -76,8 +76,6 @@ bool mayBeTrimmed(char c) {
     const unsigned char byte = static_cast<unsigned char>(c);
     return byte <= 0x20 || byte >= 0x80 || c == '"' || c == '\'';
 }
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Whether line starts with key, ignoring the letter case of ASCII letters.
 bool startsWithKey(const char* line, const char* key) {

@@ -5,6 +5,17 @@
 
 #include <cstddef>
 
+// ASCII letter case and white space, one test per meaning. Each looks at one byte: a
+// caller walking Shift-JIS text decides itself whether a byte is a second byte.
+// 'A'-'Z' as 'a'-'z', every other byte as it is.
+constexpr char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// A blank or a tab: what separates words on a command line or DNS servers in a list.
+constexpr bool isSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
+// A blank, a tab or a line break: what separates the words of a netsh line.
+constexpr bool isSpaceTabOrLineEnd(char c) { return isSpaceOrTab(c) || c == '\r' || c == '\n'; }
+// The white space a number may start with, as C's isspace has it: blank, \t \n \v \f \r.
+constexpr bool isAsciiWhiteSpace(char c) { return isSpaceTabOrLineEnd(c) || c == '\v' || c == '\f'; }
+
 // Parses leading white space, an optional '+' or '-', then decimal digits up to the
 // first non-digit. No digits gives 0; values beyond the int range are clamped.
 int parseProfileInt(const char* text);

@@ -16,15 +16,11 @@ struct Token {
     size_t length;
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 bool sameWord(const Token& token, const char* word) {
     const size_t length = std::strlen(word);
     if (token.kind != Token::Word || token.length != length) return false;
     for (size_t i = 0; i < length; ++i) {
-        char c = token.text[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != word[i]) return false;
+        if (lowerAscii(token.text[i]) != word[i]) return false;
     }
     return true;
 }
@@ -37,7 +33,7 @@ const char* tokenize(const char* line, size_t length, Token* tokens, int* count)
     *count = 0;
     size_t i = 0;
     while (i < length) {
-        if (isBlank(line[i])) {
+        if (isSpaceTabOrLineEnd(line[i])) {
             ++i;
             continue;
         }
@@ -54,7 +50,7 @@ const char* tokenize(const char* line, size_t length, Token* tokens, int* count)
             i = close + 1;
         } else {
             size_t end = i;
-            while (end < length && !isBlank(line[end]) && line[end] != '=' && line[end] != '"') ++end;
+            while (end < length && !isSpaceTabOrLineEnd(line[end]) && line[end] != '=' && line[end] != '"') ++end;
             token = {Token::Word, line + i, end - i};
             i = end;
         }
@@ -265,7 +261,7 @@ void parseNetshLine(const char* line, size_t length, int inInterfaceIp, NetshLin
     std::memset(out, 0, sizeof *out);
     out->kind = NetshLineKind::Nothing;
     size_t start = 0;
-    while (start < length && isBlank(line[start])) ++start;
+    while (start < length && isSpaceTabOrLineEnd(line[start])) ++start;
     if (start == length || line[start] == '#') return;
 
     Token tokens[kMaxTokens];
@@ -425,7 +421,7 @@ bool isDumpLine(NetshLineKind kind, int inInterfaceIp) {
 // bytes as '?', cut at a character boundary with "…" when longer than the room.
 void noteForeignLine(int number, const char* line, size_t length, ScriptSettings* out) {
     static const char kCutMark[] = "…";
-    while (length > 0 && (line[0] == ' ' || line[0] == '\t')) ++line, --length;
+    while (length > 0 && isSpaceOrTab(line[0])) ++line, --length;
     while (length > 0 && (line[length - 1] == '\r' || line[length - 1] == ' ')) --length;
     const size_t room = sizeof out->foreignText - sizeof kCutMark;
     size_t kept = 0;
@@ -503,10 +499,10 @@ void parseAddressList(const char* data, size_t length, AddressList* out) {
     out->count = 0;
     size_t i = 0;
     while (i < length && out->count < kMaxListAddresses) {
-        while (i < length && (data[i] == '\0' || data[i] == ',' || isBlank(data[i]))) ++i;
+        while (i < length && (data[i] == '\0' || data[i] == ',' || isSpaceTabOrLineEnd(data[i]))) ++i;
         char piece[kDnsPieceSize];
         size_t pieceLength = 0;
-        while (i < length && data[i] != '\0' && data[i] != ',' && !isBlank(data[i])) {
+        while (i < length && data[i] != '\0' && data[i] != ',' && !isSpaceTabOrLineEnd(data[i])) {
             if (pieceLength < sizeof piece - 1) piece[pieceLength++] = data[i];
             ++i;
         }

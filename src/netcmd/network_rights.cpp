@@ -14,10 +14,9 @@ constexpr DWORD kNetworkConfigurationOperatorsRid = 556;
 // three calls are bound at first use: CheckTokenMembership exists from Windows 2000 on,
 // and Windows 98 has no security calls.
 int isMemberOfBuiltinGroup(DWORD groupRid) {
-    const auto allocate =
-        boundSystemFunctionAs<decltype(&AllocateAndInitializeSid)>("advapi32.dll", "AllocateAndInitializeSid");
-    const auto check = boundSystemFunctionAs<decltype(&CheckTokenMembership)>("advapi32.dll", "CheckTokenMembership");
-    const auto release = boundSystemFunctionAs<decltype(&FreeSid)>("advapi32.dll", "FreeSid");
+    const auto allocate = late::AllocateAndInitializeSid();
+    const auto check = late::CheckTokenMembership();
+    const auto release = late::FreeSid();
     if (allocate == nullptr || check == nullptr || release == nullptr) return -1;
     SID_IDENTIFIER_AUTHORITY ntAuthority = {SECURITY_NT_AUTHORITY};
     PSID group = nullptr;

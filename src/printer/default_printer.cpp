@@ -4,11 +4,16 @@
 
 #include "../common/late_binding.h"
 
-PrinterCalls printerCalls = {nullptr, nullptr, nullptr};
+namespace {
+
+// One value per printer of the user, local or on a server: the printer's name, "winspool,PORT".
+constexpr char kUserPrintersKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices";
+
+}  // namespace
 
 int readDefaultPrinter(char (&out)[kPrinterNameSize]) {
     out[0] = '\0';
-    const auto get = standInOrBound(printerCalls.getDefault, "winspool.drv", "GetDefaultPrinterA");
+    const auto get = late::GetDefaultPrinterA();
     if (get == nullptr) return 0;
     // The size is counted in characters, and each may take two bytes: half the buffer's
     // bytes are offered, and the size query is never used (Wine's counts the wide name).
@@ -24,7 +29,7 @@ int readDefaultPrinter(char (&out)[kPrinterNameSize]) {
 }
 
 WideName compareDefaultPrinterWide(const char* ansiName) {
-    const auto get = standInOrBound(printerCalls.getDefaultWide, "winspool.drv", "GetDefaultPrinterW");
+    const auto get = late::GetDefaultPrinterW();
     WCHAR* names = new (std::nothrow) WCHAR[2 * kPrinterNameSize];
     DWORD size = kPrinterNameSize;
     if (names == nullptr || get == nullptr || ansiName == nullptr || !get(names, &size)) {
@@ -49,6 +54,16 @@ int readDefaultPrinterExactly(char (&out)[kPrinterNameSize]) {
 }
 
 int setDefaultPrinter(const char* name) {
-    const auto set = standInOrBound(printerCalls.setDefault, "winspool.drv", "SetDefaultPrinterA");
+    const auto set = late::SetDefaultPrinterA();
     return set != nullptr && name != nullptr && name[0] != '\0' && set(name) != FALSE;
+}
+
+int userHasPrinter(const char* name) {
+    if (name == nullptr || name[0] == '\0') return 0;
+    HKEY printers = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserPrintersKey, 0, KEY_READ, &printers) != ERROR_SUCCESS) return 0;
+    DWORD type = 0, size = 0;
+    const int listed = RegQueryValueExA(printers, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+    RegCloseKey(printers);
+    return listed;
 }

@@ -1,20 +1,11 @@
 // The current user's default printer, read and set through winspool.drv, which is bound at
-// the first call: a start of the tool loads nothing more.
+// the first call: a start of the tool loads nothing more. And the user's printers, as the
+// registry lists them.
 #pragma once
 
 #include <windows.h>
 
 #include "printer_name.h"
-
-// The winspool functions the printer goes through (GetDefaultPrinterA, SetDefaultPrinterA
-// and GetDefaultPrinterW, Windows 2000 and later): bound at first use, unless a test has
-// put others in their place, for what Wine's winspool does not do as Windows does.
-struct PrinterCalls {
-    BOOL(WINAPI* getDefault)(LPSTR buffer, LPDWORD size);
-    BOOL(WINAPI* setDefault)(LPCSTR name);
-    BOOL(WINAPI* getDefaultWide)(LPWSTR buffer, LPDWORD size);
-};
-extern PrinterCalls printerCalls;
 
 // The default printer's name into out, "" when the user has none. 0 when winspool cannot
 // be bound or does not give the name, or the name is longer than a printer name kept.
@@ -33,3 +24,7 @@ int readDefaultPrinterExactly(char (&out)[kPrinterNameSize]);
 // Makes the printer the user's default, which also tells running programs. 1 when winspool
 // took it.
 int setDefaultPrinter(const char* name);
+
+// 1 when this user has a printer of that name (letter case aside): Windows 2000 and XP list
+// each of the user's printers under HKCU, and winspool knows no other.
+int userHasPrinter(const char* name);

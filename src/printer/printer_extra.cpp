@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "../adapters/settings_readback.h"
 #include "../common/text_builder.h"
 #include "default_printer.h"
 

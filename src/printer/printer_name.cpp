@@ -7,8 +7,6 @@ namespace {
 
 constexpr char kNotStorableText[] = "通常使うプリンタの名前に、保存できない文字（改行や前後の空白など）があります。";
 
-unsigned char lowerAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
-
 }  // namespace
 
 const char* readPrinterKey(const char* value, char (&out)[kPrinterNameSize]) {
@@ -19,8 +17,8 @@ const char* printerStorageProblem(const char* name) { return isStorableValue(nam
 
 int samePrinterName(const char* a, const char* b) {
     for (size_t i = 0;; ++i) {
-        const unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (lowerAscii(x) != lowerAscii(y)) return 0;
+        const unsigned char x = static_cast<unsigned char>(a[i]);
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return 0;
         if (x == '\0') return 1;
         // The second byte of a two-byte character is no letter, whatever its value.
         if (!isShiftJisLeadByte(x)) continue;

@@ -67,11 +67,6 @@ public:
     int adapterCount() const { return adapters.adapterCount; }
     int adapterAt(int index, AdapterInfo* out) const { return adapterSlotAt(adapters, index, out); }
     int releaseAdapters() { return releaseAdapterList(adapters); }
-    int readDescription(const char* instanceId, char** description) {
-        return readAdapterDescription(instanceId, description);
-    }
-    int readAllDescriptions() { return readAllAdapterDescriptions(adapters); }
-    int readTcpIpSettings(const char* instanceId, AdapterInfo* settings) { return readAdapterTcpIp(instanceId, settings); }
 
     static constexpr int kPathSize = 261;
     char iniPath[kPathSize];

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "../common/desktop_user.h"
+#include "../common/file_retry.h"
 #include "../common/message_box.h"
 #include "../common/task_outcome.h"
 #include "../common/text_builder.h"
@@ -14,30 +15,13 @@
 
 namespace {
 
-// A process that inherited a script's handle with netsh (the platform's console helper)
-// may hold it a moment longer than netsh runs: a deletion or a move of a script just
-// dumped is tried again for up to half a second.
-int deleteSoon(const char* path) {
-    for (int attempt = 0; attempt < 20; ++attempt, Sleep(25))
-        if (DeleteFileA(path) || GetLastError() != ERROR_SHARING_VIOLATION) return 1;
-    return 0;
-}
-
-int replaceSoon(const char* from, const char* to) {
-    for (int attempt = 0; attempt < 20; ++attempt, Sleep(25)) {
-        if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING)) return 1;
-        if (GetLastError() != ERROR_SHARING_VIOLATION && GetLastError() != ERROR_ACCESS_DENIED) return 0;
-    }
-    return 0;
-}
-
 // A script the failed dump left empty; one with text in it is left alone.
 void deleteIfEmpty(const char* path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) || data.nFileSizeHigh != 0 || data.nFileSizeLow != 0 ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return;
-    deleteSoon(path);
+    deleteFileSoon(path);
 }
 
 // kSavedText, then a line for each extra that was asked for and not saved.
@@ -139,8 +123,8 @@ SaveOutcome resaveProfile(const ProfileCatalog* catalog, CommandRunner* runner, 
     static const char kFreshSuffix[] = ".new";
     char fresh[sizeof entry.path + sizeof kFreshSuffix];
     BoundedText(fresh, sizeof fresh).add(entry.path).add(kFreshSuffix);
-    if (runner->dumpSettings(fresh) && replaceSoon(fresh, entry.path)) return SaveOutcome::Saved;
-    deleteSoon(fresh);
+    if (runner->dumpSettings(fresh) && replaceFileSoon(fresh, entry.path)) return SaveOutcome::Saved;
+    deleteFileSoon(fresh);
     return SaveOutcome::Failed;
 }
 

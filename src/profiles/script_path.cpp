@@ -9,23 +9,21 @@ namespace {
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // The name before the first dot, blanks at its end dropped, is what Windows compares with
 // its device names.
 bool namesDevice(const char* part, size_t length) {
     size_t base = 0;
     while (base < length && part[base] != '.') ++base;
     while (base > 0 && part[base - 1] == ' ') --base;
-    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    static const char* const kDevices[] = {"con", "prn", "aux", "nul", "conin$", "conout$"};
     for (const char* device : kDevices) {
         size_t i = 0;
-        while (i < base && device[i] != '\0' && upper(part[i]) == device[i]) ++i;
+        while (i < base && device[i] != '\0' && lowerAscii(part[i]) == device[i]) ++i;
         if (i == base && device[i] == '\0') return true;
     }
     if (base != 4) return false;
-    const char a = upper(part[0]), b = upper(part[1]), c = upper(part[2]);
-    const bool port = (a == 'C' && b == 'O' && c == 'M') || (a == 'L' && b == 'P' && c == 'T');
+    const char a = lowerAscii(part[0]), b = lowerAscii(part[1]), c = lowerAscii(part[2]);
+    const bool port = (a == 'c' && b == 'o' && c == 'm') || (a == 'l' && b == 'p' && c == 't');
     return port && part[3] >= '1' && part[3] <= '9';
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "../common/profile_text.h"
+
 namespace {
 
 bool isThreeDigits(const char* name, size_t length) {
@@ -47,8 +49,7 @@ void markScriptNumber(const char* fileName, bool present[kMaxSections]) {
     if (fileName == nullptr || std::strlen(fileName) != 7 || !isThreeDigits(fileName, 3) || fileName[3] != '.') return;
     const char* extension = fileName + 4;
     for (int i = 0; i < 3; ++i) {
-        const char c = extension[i] >= 'A' && extension[i] <= 'Z' ? static_cast<char>(extension[i] - 'A' + 'a') : extension[i];
-        if (c != "dmp"[i]) return;
+        if (lowerAscii(extension[i]) != "dmp"[i]) return;
     }
     present[sectionNumber(fileName)] = true;
 }

@@ -48,13 +48,16 @@ const ShortcutKind kShortcuts[] = {
 
 int getSpecialFolderPath(HWND owner, int folder, char* output) {
     if (output == nullptr) return 0;
+    const auto getMalloc = late::SHGetMalloc();
     IMalloc* allocator = nullptr;
-    if (FAILED(lateSHGetMalloc(&allocator)) || allocator == nullptr) return 0;
+    if (getMalloc == nullptr || FAILED(getMalloc(&allocator)) || allocator == nullptr) return 0;
     char* path = static_cast<char*>(allocator->Alloc(kFolderPathAllocation));
     int found = 0;
     LPITEMIDLIST items = nullptr;
-    if (path != nullptr && lateSHGetSpecialFolderLocation(owner, folder, &items) == S_OK) {
-        if (lateSHGetPathFromIDListA(items, path)) {
+    const auto locate = late::SHGetSpecialFolderLocation();
+    if (path != nullptr && locate != nullptr && locate(owner, folder, &items) == S_OK) {
+        const auto pathOf = late::SHGetPathFromIDListA();
+        if (pathOf != nullptr && pathOf(items, path)) {
             lstrcpynA(output, path, MAX_PATH);
             found = 1;
         }
@@ -66,6 +69,22 @@ int getSpecialFolderPath(HWND owner, int folder, char* output) {
 }
 
 namespace {
+
+// A new shell link object, COM started first; null when ole32 cannot be bound or makes none.
+IShellLinkA* newShellLink() {
+    if (const auto initialize = late::CoInitialize()) initialize(nullptr);
+    const auto create = late::CoCreateInstance();
+    IShellLinkA* link = nullptr;
+    if (create == nullptr || FAILED(create(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                           reinterpret_cast<void**>(&link))))
+        return nullptr;
+    return link;
+}
+
+// Tells the shell that the file at the path changed; nothing when shell32 cannot be bound.
+void tellShell(LONG event, const char* path) {
+    if (const auto notify = late::SHChangeNotify()) notify(event, SHCNF_PATHA, path, nullptr);
+}
 
 // Asks before a shortcut is made. Run as another user, the question also names the
 // account whose desktop gets it: the one this process runs as.
@@ -108,11 +127,8 @@ int isSameFile(const char* path, const char* other) {
 }  // namespace
 
 int createShellLink(const char* target, const char* arguments, const char* linkPath, const char* description) {
-    lateCoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    if (FAILED(lateCoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                    reinterpret_cast<void**>(&link))))
-        return 0;
+    IShellLinkA* link = newShellLink();
+    if (link == nullptr) return 0;
     link->SetPath(target);
     link->SetArguments(arguments);
     char directory[MAX_PATH];
@@ -135,7 +151,7 @@ int createShellLink(const char* target, const char* arguments, const char* linkP
     }
     link->Release();
     // A desktop on a server share shows a new or replaced file only once the shell is told.
-    if (saved) lateSHChangeNotify(replaced ? SHCNE_UPDATEITEM : SHCNE_CREATE, SHCNF_PATHA, linkPath, nullptr);
+    if (saved) tellShell(replaced ? SHCNE_UPDATEITEM : SHCNE_CREATE, linkPath);
     return saved;
 }
 
@@ -154,11 +170,8 @@ int linkAndProgramPaths(HWND owner, const char* linkFileName, char (&linkPath)[k
 
 // 1 when the link at the path leads to the target with exactly those arguments.
 int linkLeadsTo(const char* linkPath, const char* target, const char* arguments) {
-    lateCoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    if (FAILED(lateCoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                    reinterpret_cast<void**>(&link))))
-        return 0;
+    IShellLinkA* link = newShellLink();
+    if (link == nullptr) return 0;
     int leads = 0;
     IPersistFile* file = nullptr;
     WCHAR widePath[kWidePathSize];
@@ -223,7 +236,7 @@ int hasProfileShortcut(HWND owner, const char* profileName) {
 int deleteProfileShortcut(HWND owner, const char* profileName) {
     char linkPath[kLinkPathSize];
     if (!findProfileShortcut(owner, profileName, linkPath) || !DeleteFileA(linkPath)) return 0;
-    lateSHChangeNotify(SHCNE_DELETE, SHCNF_PATHA, linkPath, nullptr);
+    tellShell(SHCNE_DELETE, linkPath);
     return 1;
 }
 

@@ -188,7 +188,7 @@ int runTcpIpCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* run
     INITCOMMONCONTROLSEX controls;
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_INTERNET_CLASSES;
-    lateInitCommonControlsEx(&controls);
+    if (const auto initialize = late::InitCommonControlsEx()) initialize(&controls);
     if (catalog != nullptr) catalog->discover();
     shownCatalog = catalog;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));

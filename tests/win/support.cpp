@@ -4,20 +4,10 @@
 
 #include <fstream>
 #include <iterator>
-#include <map>
+
+#include "common/late_binding.h"
 
 namespace {
-
-using GetProcAddressFunction = FARPROC(WINAPI*)(HMODULE, LPCSTR);
-GetProcAddressFunction realGetProcAddress = nullptr;
-std::map<std::string, void*> standIns;
-
-FARPROC WINAPI answerGetProcAddress(HMODULE module, LPCSTR name) {
-    const bool byName = reinterpret_cast<ULONG_PTR>(name) > 0xFFFF;
-    const auto standIn = byName ? standIns.find(name) : standIns.end();
-    if (standIn != standIns.end()) return reinterpret_cast<FARPROC>(standIn->second);
-    return realGetProcAddress(module, name);
-}
 
 void removeTree(const std::string& directory) {
     WIN32_FIND_DATAA found;
@@ -61,14 +51,11 @@ void* replaceImport(const char* dll, const char* function, void* replacement) {
     return nullptr;
 }
 
-void standInForBound(const char* function, void* replacement) {
-    if (realGetProcAddress == nullptr)
-        realGetProcAddress = reinterpret_cast<GetProcAddressFunction>(
-            replaceImport("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(answerGetProcAddress)));
-    standIns[function] = replacement;
+void endStandIns() {
+#define TESSALY_END_STAND_IN(dll, name, result, parameters) late::name.standIn.reset();
+    TESSALY_LATE_FUNCTIONS(TESSALY_END_STAND_IN)
+#undef TESSALY_END_STAND_IN
 }
-
-void endStandIns() { standIns.clear(); }
 
 ScratchDir::ScratchDir() {
     char temp[MAX_PATH];

@@ -31,10 +31,8 @@ std::string windowsPathOf(const std::string& hostPath);
 // code linked into the test program calls it instead; returns the function it replaced,
 // or null when the program does not import it.
 void* replaceImport(const char* dll, const char* function, void* replacement);
-// Answers the program's GetProcAddress for `function` with `replacement` from now on, so
-// that a function the code binds at first use can be stood in for; a null replacement
-// stands for a Windows that lacks the function. endStandIns() gives back the real ones.
-void standInForBound(const char* function, void* replacement);
+// Resets every stand-in planted in the late-bound functions (late::Name.standIn): the
+// system's functions again.
 void endStandIns();
 // The lines of a text with CR LF line ends (the netsh stand-in's log).
 std::vector<std::string> crlfLines(const std::string& text);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -14,6 +15,18 @@ TEST(ProfileText, IntegerValuesParseLikeTheSettingsFileExpects) {
         {"- 5", 0},   {"1 2", 1}, {"010", 10}, {nullptr, 0}, {"2147483648", INT_MAX},           {"-2147483648", INT_MIN},
     };
     for (const auto& c : cases) EXPECT_EQ(c.value, parseProfileInt(c.text)) << (c.text ? c.text : "null");
+}
+
+// Byte by byte as the C library has them in the "C" locale, where no byte above 0x7F (a
+// Shift-JIS lead or second byte among them) is a letter or a blank.
+TEST(ProfileText, LetterCaseAndBlanksAreAsciiOnly) {
+    for (int byte = 0; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        EXPECT_EQ(static_cast<char>(std::tolower(byte)), lowerAscii(c)) << byte;
+        EXPECT_EQ(std::isblank(byte) != 0, isSpaceOrTab(c)) << byte;
+        EXPECT_EQ(std::isblank(byte) || byte == '\r' || byte == '\n', isSpaceTabOrLineEnd(c)) << byte;
+        EXPECT_EQ(std::isspace(byte) != 0, isAsciiWhiteSpace(c)) << byte;
+    }
 }
 
 TEST(ProfileText, CopiesAreCutAtCharacterBoundaries) {

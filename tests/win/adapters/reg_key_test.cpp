@@ -3,47 +3,44 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <string>
 
 #include "machine_seed.h"
 #include "profiles/profile_catalog.h"
 #include "sim_registry.h"
 #include "win/support.h"
 
-TEST(RegKeyTest, ValuesReadWithTheirFallbacks) {
+TEST(RegKeyTest, AValueIsReadWholeWithTwoTerminatorsAdded) {
     const char* path = "Software\\TessalyTests";
     HKEY scratch = createKey(HKEY_CURRENT_USER, path);
     ASSERT_NE(nullptr, scratch);
+    const std::string large(3000, 'x');  // larger than the reader's own buffer
     writeText(scratch, "text", "hello");
+    writeText(scratch, "large", large);
     RegSetValueExA(scratch, "multi", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>("a\0b\0"), 5);
+    RegSetValueExA(scratch, "unended", 0, REG_BINARY, reinterpret_cast<const BYTE*>("abc"), 3);  // not converted
     writeNumber(scratch, "dword", 0x12345678);
     RegCloseKey(scratch);
     RegKey key;
     key.root = HKEY_CURRENT_USER;
     ASSERT_TRUE(key.open(path));
-    // expected null: the buffer is left as it was
-    const struct { const char* name; DWORD size; const char* fallback; int stored; const char* expected; } cases[] = {
-        {"text", 8, "fb", 5, "hello"},                   {"missing", 8, "fb", -1, nullptr},
-        {"text", 4, "fallback", 3, "fal"},               // too large: the fallback, cut to fit
-        {"text", 4, "\x90\xDD\x92\xE8", 3, "\x90\xDD"},  // on a character boundary
-        {"text", 4, nullptr, 0, ""},                     // too large without a fallback: empty
-        {"multi", 8, nullptr, 4, "a"},                   // the first string; bytes stored less one
+    // stored: the value's bytes as written; null for a missing value
+    const struct { const char* name; std::string stored; bool missing; } cases[] = {
+        {"text", std::string("hello", 6), false},  {"unended", "abc", false},  // over what "text" left
+        {"multi", std::string("a\0b\0", 5), false},  {"dword", std::string("\x78\x56\x34\x12", 4), false},
+        {"large", large + '\0', false},              {"missing", "", true},
     };
-    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        const auto& c = cases[i];
-        char buffer[9];  // a byte beyond the largest size, to see nothing written past it
-        memset(buffer, 0xCC, sizeof buffer);
-        const int stored = key.readString(c.name, buffer, c.size, c.fallback);
-        if (c.expected == nullptr) {
-            EXPECT_EQ('\xCC', buffer[0]) << "case " << i;
+    RegistryValue value;  // one reader for all, as a walk uses it
+    for (const auto& c : cases) {
+        EXPECT_EQ(!c.missing, value.read(key, c.name)) << c.name;
+        if (c.missing) {
+            EXPECT_EQ(nullptr, value.data()) << c.name;
+            EXPECT_EQ(0u, value.size()) << c.name;
             continue;
         }
-        EXPECT_EQ(c.stored, stored) << "case " << i;
-        EXPECT_STREQ(c.expected, buffer) << "case " << i;
-        EXPECT_EQ('\xCC', buffer[c.size]) << "case " << i << ": written past the size";
+        ASSERT_NE(nullptr, value.data()) << c.name;
+        EXPECT_EQ(c.stored + std::string(2, '\0'), std::string(value.data(), value.size() + 2)) << c.name;
     }
-    EXPECT_EQ(0x12345678u, key.readDword("dword", 7));
-    EXPECT_EQ(7u, key.readDword("missing", 7));
     EXPECT_TRUE(key.close());
     deleteKeyTree(HKEY_CURRENT_USER, path);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "browser/browser_proxy.h"
+#include "common/late_binding.h"
 
 namespace {
 
@@ -50,7 +51,8 @@ BOOL WINAPI giveAll(void*, DWORD option, void* buffer, DWORD*) {
 TEST(BrowserProxy, AllFourOptionsGoOutAndComeBackAndBrowsersAreTold) {
     const ProxySettings office = {kProxyDirect | kProxyServer | kProxyScript | kProxyDetect, "proxy.example:8080",
                                   "<local>;*.example", "http://wpad.example/proxy.pac"};
-    winInetCalls = {giveAll, keepAll};
+    late::InternetQueryOptionA.standIn = giveAll;
+    late::InternetSetOptionA.standIn = keepAll;
     ASSERT_EQ(1, applyBrowserProxy(office));
     EXPECT_EQ((std::vector<DWORD>{INTERNET_OPTION_PER_CONNECTION_OPTION, INTERNET_OPTION_SETTINGS_CHANGED,
                                   INTERNET_OPTION_REFRESH}),
@@ -58,11 +60,15 @@ TEST(BrowserProxy, AllFourOptionsGoOutAndComeBackAndBrowsersAreTold) {
     ProxySettings read;
     std::memset(&read, 0xCC, sizeof read);
     ASSERT_EQ(1, readBrowserProxy(&read));
-    EXPECT_EQ(1, sameProxy(office, read));
+    EXPECT_EQ(office.flags, read.flags);
+    EXPECT_STREQ(office.server, read.server);
+    EXPECT_STREQ(office.bypass, read.bypass);
+    EXPECT_STREQ(office.script, read.script);
     longServer.assign(kProxyTextSize, 's');  // longer than a proxy text: not read
     EXPECT_EQ(0, readBrowserProxy(&read));
     longServer.clear();
-    winInetCalls = {nullptr, nullptr};  // Wine's own WinINet is read back end to end (Profiles.TheBrowsersProxy…)
+    late::InternetQueryOptionA.standIn.reset();  // Wine's own WinINet is read back end to end (Profiles.TheBrowsersProxy…)
+    late::InternetSetOptionA.standIn.reset();
 }
 
 }  // namespace

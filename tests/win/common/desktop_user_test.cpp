@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "browser/browser_proxy.h"
+#include "common/late_binding.h"
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
 #include "printer/default_printer.h"
@@ -62,9 +63,9 @@ BOOL WINAPI countSetPrinter(LPCSTR) { return ++proxyCalls, TRUE; }
 class DesktopUser : public ::testing::Test {
 protected:
     void SetUp() override {
-        standInForBound("GetShellWindow", reinterpret_cast<void*>(desktopAsShell));
-        standInForBound("OpenProcessToken", reinterpret_cast<void*>(openToken));
-        standInForBound("GetTokenInformation", reinterpret_cast<void*>(tokenInformation));
+        late::GetShellWindow.standIn = desktopAsShell;
+        late::OpenProcessToken.standIn = openToken;
+        late::GetTokenInformation.standIn = tokenInformation;
         if (realOpenProcess == nullptr)  // stays: it answers as Windows does unless told to refuse
             realOpenProcess = reinterpret_cast<decltype(&OpenProcess)>(
                 replaceImport("kernel32.dll", "OpenProcess", reinterpret_cast<void*>(openProcess)));
@@ -75,18 +76,19 @@ protected:
 };
 
 TEST_F(DesktopUser, AnotherAccountIsToldOnlyWhenEveryStepAnswersAndTheUsersDiffer) {
-    // function: stood in for by `replacement` in this case
-    const struct { const char* function; void* replacement; bool other; DWORD refused; int runsAsAnother; } cases[] = {
-        {nullptr, nullptr, false, 0, 0},            {nullptr, nullptr, true, 0, 1},
+    // lack: takes a function away in this case, as a Windows without it
+    const struct { void (*lack)(); bool other; DWORD refused; int runsAsAnother; } cases[] = {
+        {nullptr, false, 0, 0},  {nullptr, true, 0, 1},
         // Windows refuses another account's shell process or token: that is the answer.
-        {nullptr, nullptr, false, 1, 1},            {nullptr, nullptr, false, 2, 1},
-        {nullptr, nullptr, true, 3, 0},             {"GetShellWindow", nullptr, true, 0, 0},  // NT 4.0
-        {"OpenProcessToken", nullptr, true, 0, 0},  {"EqualSid", nullptr, true, 0, 0},
+        {nullptr, false, 1, 1},  {nullptr, false, 2, 1},
+        {nullptr, true, 3, 0},   {[] { late::GetShellWindow.standIn = nullptr; }, true, 0, 0},  // NT 4.0
+        {[] { late::OpenProcessToken.standIn = nullptr; }, true, 0, 0},
+        {[] { late::EqualSid.standIn = nullptr; }, true, 0, 0},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         TearDown();
         SetUp();
-        if (cases[i].function != nullptr) standInForBound(cases[i].function, cases[i].replacement);
+        if (cases[i].lack != nullptr) cases[i].lack();
         otherUser = cases[i].other;
         refused = cases[i].refused;
         EXPECT_EQ(cases[i].runsAsAnother, runsAsAnotherUser()) << "case " << i;
@@ -105,8 +107,10 @@ TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDeskto
     writeWholeFile("000.dmp", "pushd interface ip\r\nset dns name=\"ローカル エリア接続\" source=dhcp\r\npopd\r\n");
     void* box = replaceImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(recordBox));
     void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(saveAgain));
-    winInetCalls = {countQuery, countSet};
-    printerCalls = {countGetPrinter, countSetPrinter, nullptr};
+    late::InternetQueryOptionA.standIn = countQuery;
+    late::InternetSetOptionA.standIn = countSet;
+    late::GetDefaultPrinterA.standIn = countGetPrinter;
+    late::SetDefaultPrinterA.standIn = countSetPrinter;
     otherUser = true;
     ProfileCatalog catalog(kCatalogFilePath);
     catalog.load();
@@ -117,8 +121,6 @@ TEST_F(DesktopUser, RunAsAnotherUserTheProxyStaysOutAndTheShortcutNamesTheDeskto
     runProfileShortcutCommand(nullptr, "Office");
     replaceImport("user32.dll", "DialogBoxParamA", dialog);
     replaceImport("user32.dll", "MessageBoxA", box);
-    winInetCalls = {nullptr, nullptr};
-    printerCalls = {nullptr, nullptr, nullptr};
     seedSimulatedMachine();
     char user[kUserNameSize];
     processUserName(user);

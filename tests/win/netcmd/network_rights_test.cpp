@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/late_binding.h"
 #include "common/task_outcome.h"
 #include "netcmd/command_runner.h"
 #include "netcmd/network_rights.h"
@@ -34,7 +35,7 @@ TEST(NetworkRights, NeitherGroupMayChangeTheNetworkAndIsToldSoBeforeAnyNetshRuns
     const int cases[][2] = {{1, 1}, {2, 1}, {3, 1}, {0, 0}, {-1, 1}, {-2, 1}};  // groups, may change
     for (const auto& c : cases) {
         memberships = c[0];
-        standInForBound("CheckTokenMembership", memberships == -2 ? nullptr : reinterpret_cast<void*>(answerMembership));
+        late::CheckTokenMembership.standIn = memberships == -2 ? nullptr : answerMembership;
         EXPECT_EQ(c[1], mayChangeNetworkSettings()) << "groups " << c[0];
     }
 
@@ -47,7 +48,7 @@ TEST(NetworkRights, NeitherGroupMayChangeTheNetworkAndIsToldSoBeforeAnyNetshRuns
     void* box = replaceImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(recordBox));
     void* dialog = replaceImport("user32.dll", "DialogBoxParamA", reinterpret_cast<void*>(pressOk));
     memberships = 0;
-    standInForBound("CheckTokenMembership", reinterpret_cast<void*>(answerMembership));
+    late::CheckTokenMembership.standIn = answerMembership;
     ProfileCatalog catalog(kCatalogFilePath);
     catalog.load();
     CommandRunner runner;

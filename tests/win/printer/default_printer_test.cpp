@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/late_binding.h"
 #include "common/task_outcome.h"
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
@@ -53,7 +54,9 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
     ScratchDir dir;
     dir.enter();
     void* box = replaceImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(recordBox));
-    printerCalls = {getDefault, setDefault, getDefaultWide};
+    late::GetDefaultPrinterA.standIn = getDefault;
+    late::SetDefaultPrinterA.standIn = setDefault;
+    late::GetDefaultPrinterW.standIn = getDefaultWide;
     const std::string odd = "\\\\fs01\\経理 LP, 3F";
     HKEY devices = createKey(HKEY_CURRENT_USER, kUserPrintersKey);  // this user has it
     ASSERT_TRUE(writeText(devices, odd.c_str(), "winspool,Ne02:"));
@@ -94,7 +97,7 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
     }
     setTakes = true;
     getFails = false;
-    printerCalls = {nullptr, nullptr, nullptr};
+    endStandIns();
     replaceImport("user32.dll", "MessageBoxA", box);
     seedSimulatedMachine();
     EXPECT_EQ(expected, shown);

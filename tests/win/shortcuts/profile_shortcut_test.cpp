@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/late_binding.h"
 #include "shortcuts/profile_link.h"
 #include "win/support.h"
 
@@ -36,7 +37,7 @@ TEST(ProfileShortcut, ItIsKnownByItsFileNotItsSpellingNorACopyBesideItAndTheShel
     const std::string beside = self.substr(0, self.rfind('\\') + 1) + "copy" + std::to_string(GetCurrentProcessId()) + ".exe";
     const struct { std::string target; int ours; } cases[] = {{beside, 0}, {dir.file("tessaly.exe"), 0}, {shortName, 1}};
     for (const auto& c : cases) ASSERT_TRUE(c.ours || CopyFileA(program, c.target.c_str(), FALSE)) << c.target;
-    standInForBound("SHChangeNotify", reinterpret_cast<void*>(recordChange));
+    late::SHChangeNotify.standIn = recordChange;
 
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         ASSERT_EQ(1, createShellLink(cases[i].target.c_str(), "/L \"Office\"", path.c_str())) << "case " << i;
