@@ -46,7 +46,6 @@ public:
     BoundedText& addCut(const char* piece, size_t reserve);
     BoundedText& quad(uint32_t address);
     size_t length() const { return length_; }
-    int fits() const { return fits_ ? 1 : 0; }
     // 1 when every piece fit; otherwise 0 and the buffer is left empty.
     int finish();
 

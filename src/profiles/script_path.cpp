@@ -4,6 +4,7 @@
 #include <new>
 
 #include "../common/profile_text.h"
+#include "../common/text_builder.h"
 
 namespace {
 
@@ -69,19 +70,5 @@ int isPathInWorkingFolder(const char* path, int shiftJisSystem) {
 }
 
 int composeOutsideFolderReport(const char* path, const char* lineBreak, char** out) {
-    static const char kOpen[] = "（", kClose[] = "）";
-    if (path == nullptr) path = "";
-    const size_t size = std::strlen(kOutsideFolderText) + std::strlen(lineBreak) + std::strlen(kOpen) +
-                        std::strlen(path) + std::strlen(kClose) + 1;
-    *out = new (std::nothrow) char[size];
-    if (*out == nullptr) return 0;
-    char* end = *out;
-    const char* const pieces[] = {kOutsideFolderText, lineBreak, kOpen, path, kClose};
-    for (const char* piece : pieces) {
-        const size_t length = std::strlen(piece);
-        std::memcpy(end, piece, length);
-        end += length;
-    }
-    *end = '\0';
-    return 1;
+    return GrowingText().add(kOutsideFolderText).add(lineBreak).add("（").add(path).add("）").hand(out);
 }
