@@ -137,11 +137,16 @@ int measureComparison() {
         writeFile(script, i % 2 == 0 ? holds : differs);
         char section[8];
         std::snprintf(section, sizeof section, "[%03d]", i);
-        catalogue += section + std::string("\r\nname=Place ") + std::to_string(i) + "\r\npath=" + script +
+        // The scripts of the working folder, as a save names them: a catalogue path outside it
+        // is never opened.
+        catalogue += section + std::string("\r\nname=Place ") + std::to_string(i) + "\r\npath=.\\" + std::to_string(i) + ".dmp" +
                      "\r\nsort=0\r\nproxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\nprinter=\\\\fs01\\Office-LP\r\n";
     }
     writeFile(folder + "\\dumplist.ini", catalogue);
-    ProfileCatalog catalog((folder + "\\dumplist.ini").c_str());
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder.c_str());
+    ProfileCatalog catalog(".\\dumplist.ini");
     catalog.load();
     // Wine reads a settings file afresh on every call while it is newer than about two
     // seconds (measured here: each opening took 40 ms instead of 24 ms); a catalogue is
@@ -167,6 +172,7 @@ int measureComparison() {
         char printer[kPrinterNameSize];
         readDefaultPrinter(printer);
     });
+    SetCurrentDirectoryA(previous);
     for (int i = 0; i < 100; ++i) DeleteFileA((folder + "\\" + std::to_string(i) + ".dmp").c_str());
     DeleteFileA((folder + "\\dumplist.ini").c_str());
     RemoveDirectoryA(folder.c_str());

@@ -23,6 +23,8 @@ bool RegKey::subKeyName(DWORD index, char (&name)[kKeyNameSize]) {
     DWORD length = kKeyNameSize;
     const LONG result = RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
     name[kKeyNameSize - 1] = '\0';  // never unterminated, whatever the call left
+    // A name too long for any key of this tool: the walk goes on past it, with no name.
+    if (result == ERROR_MORE_DATA) name[0] = '\0';
     return result == ERROR_SUCCESS || result == ERROR_MORE_DATA;
 }
 

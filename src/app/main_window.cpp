@@ -156,6 +156,8 @@ LRESULT onCommand(HWND window, int commandId) {
 
 }  // namespace
 
+static_assert(kStartNameSize == kProfileNameSize, "a start's name is a profile's");
+
 int runStartRequest(HWND window, const StartRequest& request) {
     // Disabled under a dialog or while netsh runs: nothing more is started.
     if (!IsWindowEnabled(window)) return kTaskNotDone;

@@ -6,8 +6,8 @@
 #include <windows.h>
 
 // CreateFileA (no security attributes, no template file), tried again while the file is in
-// use (ERROR_SHARING_VIOLATION). INVALID_HANDLE_VALUE when it could not be opened, with
-// GetLastError as the last try left it.
+// use (ERROR_SHARING_VIOLATION). INVALID_HANDLE_VALUE when it could not be opened; at once,
+// with GetLastError as that try left it, for any other failure.
 HANDLE openFileSoon(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
 
 // DeleteFileA, tried again while the file is in use. 0 only when it was still in use after

@@ -30,8 +30,9 @@ struct ExtraKind {
     int (*readNow)(void* state);
     // Why the value read cannot be kept as it is, which refuses the whole save; or null.
     const char* (*storageProblem)(const void* state);
-    // The value read now as the profile's keys (deleted first, written after the others),
-    // or, for write 0, the keys deleted. 1 when done.
+    // The value read now as the profile's keys, after "name", "path" and "sort" (a key
+    // that must follow an earlier kind's is deleted first), or, for write 0, the keys
+    // deleted. 1 when done.
     int (*writeKeys)(const ProfileKeys& keys, const void* state, int write);
 
     // The profile's keys, read afresh: whether it keeps the kind, and why the kept value
