@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/task_outcome.h"
 #include "e2e/automation.h"
 #include "machine_seed.h"
 #include "netcmd/command_runner.h"
@@ -152,8 +153,9 @@ void showUnverifiedChange(const char* workDir) {
     waitForWindowGone(question);
     outcome(run, "8-verified-failure");
     std::printf("a DNS change that did not take was reported\n");
-    DWORD code = 1;
-    if (!run.waitForExit(kWaitMs, &code) || code != 0) fail("tessaly.exe /T did not end cleanly");
+    // The change did not take: the one-task start ends with "not done" for a script to read.
+    DWORD code = 0;
+    if (!run.waitForExit(kWaitMs, &code) || code != kTaskNotDone) fail("tessaly.exe /T did not end with 1 (not done)");
     SetEnvironmentVariableA("TESSALY_SIM_IGNORE", nullptr);
 }
 
