@@ -16,12 +16,11 @@ inline std::string take(int ok, char* text) {
 template <typename Say>
 std::string said(Say say) {
     GrowingText text;
-    say(text);
-    char* out = nullptr;
+    char* out = (say(text), nullptr);
     return take(text.hand(&out), out);
 }
 
-// The difference lines `say` gives, as the verdict (before 0) or the preview (1) writes them.
+// The difference lines `say` gives, as the verdict (beforeApply false) or the preview writes them.
 template <typename Say>
 std::string differenceLines(Say say, bool beforeApply = false) {
     return said([&](GrowingText& text) {

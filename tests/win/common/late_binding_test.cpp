@@ -21,18 +21,3 @@ TEST(LateBinding, OnlyFunctionsOfTheSystemDirectoryAreBound) {
     ASSERT_EQ(S_OK, late::SHGetMalloc()(&allocator));
     allocator->Release();
 }
-
-HWND WINAPI someWindow() { return HWND_BROADCAST; }
-
-TEST(LateBinding, AStandInIsTheFunctionUntilResetAndANullOneIsAMissingFunction) {
-    const auto system = reinterpret_cast<decltype(&GetShellWindow)>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetShellWindow")));
-    ASSERT_NE(nullptr, system);
-    EXPECT_EQ(system, late::GetShellWindow());
-    late::GetShellWindow.standIn = someWindow;
-    EXPECT_EQ(HWND_BROADCAST, late::GetShellWindow()());
-    late::GetShellWindow.standIn = nullptr;  // a Windows without it (NT 4.0)
-    EXPECT_EQ(nullptr, late::GetShellWindow());
-    endStandIns();
-    EXPECT_EQ(system, late::GetShellWindow());
-}
