@@ -93,7 +93,12 @@ void sayKept(const void* state, GrowingText& text) {
 
 }  // namespace
 
-const ExtraKind kProxyExtra = {create,         release,         readNow,        storageProblem,
-                               writeKeys,      readKeys,        keeps,          apply,
-                               judge,          sayDifferences,  sayKept,        kProxyNotSavedLine,
-                               kProxyRunAsLine, kProxyWithheldLine};
+// In the order of ExtraKind's members.
+const ExtraKind kProxyExtra = {
+    create, release,                     // the state
+    readNow, storageProblem, writeKeys,  // the save
+    readKeys, keeps,                     // the profile's keys
+    apply, judge,                        // the apply, the comparison
+    sayDifferences, sayKept,             // the verdict's and the preview's lines
+    kProxyNotSavedLine, kProxyRunAsLine, kProxyWithheldLine,
+};

@@ -98,7 +98,12 @@ void sayKept(const void* state, GrowingText& text) {
 
 }  // namespace
 
-const ExtraKind kPrinterExtra = {create,           release,         readNow,         storageProblem,
-                                 writeKeys,        readKeys,        keeps,           apply,
-                                 judge,            sayDifferences,  sayKept,         kPrinterNotSavedLine,
-                                 kPrinterRunAsLine, kPrinterWithheldLine};
+// In the order of ExtraKind's members.
+const ExtraKind kPrinterExtra = {
+    create, release,                     // the state
+    readNow, storageProblem, writeKeys,  // the save
+    readKeys, keeps,                     // the profile's keys
+    apply, judge,                        // the apply, the comparison
+    sayDifferences, sayKept,             // the verdict's and the preview's lines
+    kPrinterNotSavedLine, kPrinterRunAsLine, kPrinterWithheldLine,
+};
