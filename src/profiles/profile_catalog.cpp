@@ -204,35 +204,31 @@ int ProfileCatalog::renameProfile(int index, const char* displayName) {
 
 namespace {
 
-// A profile's section as its extras read it: in one reading where its lines are plain, a
-// hand's odd line key by key, as the file's own reading takes it.
-struct SectionReading {
+// A profile's section as its extras read and write it. A reading takes the lines of one
+// reading where they are plain, a hand's odd line key by key, as the file's own reading
+// takes it; a writing has no lines.
+struct Section {
     const char* file;
-    const char* section;
+    const char* name;
     const char* lines;
     DWORD length;
     int whole;  // the lines hold the whole section
 };
 
 void readSectionKey(void* context, const char* key, char* out, size_t outSize, const char* missing) {
-    const SectionReading& reading = *static_cast<const SectionReading*>(context);
+    const Section& section = *static_cast<const Section*>(context);
     const char* value = nullptr;
-    const int found = reading.whole ? plainSectionValue(reading.lines, reading.length, key, &value) : -1;
+    const int found = section.whole ? plainSectionValue(section.lines, section.length, key, &value) : -1;
     if (found >= 0)
         copyTextCut(out, outSize, found == 1 ? value : missing);
     else
-        readProfileString(reading.file, reading.section, key, out, static_cast<DWORD>(outSize), missing);
+        readProfileString(section.file, section.name, key, out, static_cast<DWORD>(outSize), missing);
 }
 
-struct SectionWriting {
-    const char* file;
-    const char* section;
-};
-
 int writeSectionKey(void* context, const char* key, const char* value) {
-    const SectionWriting& writing = *static_cast<const SectionWriting*>(context);
-    if (value != nullptr) return writeProfileString(writing.file, writing.section, key, value);
-    return WritePrivateProfileStringA(writing.section, key, nullptr, writing.file);
+    const Section& section = *static_cast<const Section*>(context);
+    if (value != nullptr) return writeProfileString(section.file, section.name, key, value);
+    return WritePrivateProfileStringA(section.name, key, nullptr, section.file);
 }
 
 }  // namespace
@@ -241,10 +237,10 @@ int ProfileCatalog::readProfileExtras(int index, const ExtraStates& states) cons
     if (index < 0 || index >= profileCount || sectionNames == nullptr) return 0;
     char* lines = new (std::nothrow) char[kSectionRoom];
     if (lines == nullptr) return 0;
-    SectionReading reading = {iniPath, sectionNames[index], lines, 0, 0};
-    reading.length = GetPrivateProfileSectionA(sectionNames[index], lines, kSectionRoom, iniPath);
-    reading.whole = reading.length + 2 < kSectionRoom;
-    const ProfileKeys keys = {&reading, readSectionKey, nullptr};
+    Section section = {iniPath, sectionNames[index], lines, 0, 0};
+    section.length = GetPrivateProfileSectionA(section.name, lines, kSectionRoom, iniPath);
+    section.whole = section.length + 2 < kSectionRoom;
+    const ProfileKeys keys = {&section, readSectionKey, nullptr};
     for (int i = 0; i < kExtraKindCount; ++i) kExtraKinds[i]->readKeys(keys, states.states[i]);
     delete[] lines;
     return 1;
@@ -252,8 +248,8 @@ int ProfileCatalog::readProfileExtras(int index, const ExtraStates& states) cons
 
 int ProfileCatalog::writeProfileExtra(int index, int kind, const ExtraStates& states, int write) {
     if (index < 0 || index >= profileCount || sectionNames == nullptr || kind < 0 || kind >= kExtraKindCount) return 0;
-    SectionWriting writing = {iniPath, sectionNames[index]};
-    const ProfileKeys keys = {&writing, nullptr, writeSectionKey};
+    Section section = {iniPath, sectionNames[index], nullptr, 0, 0};
+    const ProfileKeys keys = {&section, nullptr, writeSectionKey};
     return kExtraKinds[kind]->writeKeys(keys, states.states[kind], write);
 }
 

@@ -20,7 +20,7 @@ struct Now {
     int runAs = 0;  // run as another user: an apply leaves the extras alone
 };
 
-// Joins text and part with the separator into *text (new[]); a null text takes the part.
+// Adds the part, after the separator unless it is the text's first.
 void appendPart(GrowingText* text, const char* separator, const char* part) {
     if (part != nullptr) text->add(text->length() != 0 ? separator : "").add(part);
 }

@@ -1,7 +1,6 @@
 #include "script_path.h"
 
 #include <cstring>
-#include <new>
 
 #include "../common/profile_text.h"
 #include "../common/text_builder.h"
