@@ -87,8 +87,9 @@ DWORD WINAPI answerQuestions(void* count) {
         if ((box = FindWindowA("#32770", "確認")) == nullptr) continue;
         char text[128] = "";
         GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        questions += std::string(text) == kNotRespondingText;
-        SendMessageA(box, WM_COMMAND, questions > 3 ? IDCANCEL : IDOK, 0);
+        // A box still being made has no text yet: it is answered once it reads as the question.
+        if (std::string(text) != kNotRespondingText) continue;
+        SendMessageA(box, WM_COMMAND, ++questions > 3 ? IDCANCEL : IDOK, 0);
     }
 }
 
