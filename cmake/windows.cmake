@@ -22,16 +22,20 @@ add_library(tessaly_core STATIC
     src/printer/printer_extra.cpp
     src/adapters/connection_keys.cpp
     src/adapters/discovery.cpp
+    src/adapters/network_watch.cpp
     src/adapters/reg_key.cpp
     src/adapters/settings_readback.cpp
     src/app/app_state.cpp
     src/common/center_window.cpp
     src/common/dialog_text.cpp
     src/common/desktop_user.cpp
+    src/common/file_identity.cpp
     src/common/file_retry.cpp
     src/common/late_binding.cpp
     src/app/instance_mutex.cpp
     src/app/main_window.cpp
+    src/app/running_instance.cpp
+    src/app/tray_icon.cpp
     src/common/message_box.cpp
     src/common/private_profile.cpp
     src/app/version_dialog.cpp
@@ -82,6 +86,8 @@ set(TESSALY_EXE_LINK -static -nostartfiles -Wl,--disable-auto-import -Wl,--gc-se
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     list(APPEND TESSALY_EXE_LINK -Wl,--major-os-version,4,--minor-os-version,0
         -Wl,--major-subsystem-version,4,--minor-subsystem-version,0)
+    # Those systems load an exe at its own base and never move it: no relocations (2.5 KB).
+    list(APPEND TESSALY_EXE_LINK -Wl,--disable-dynamicbase,--disable-reloc-section)
     set(TESSALY_OLDEST_WINDOWS ON)
 else()
     set(TESSALY_OLDEST_WINDOWS OFF)

@@ -7,6 +7,8 @@ constexpr char kNetworkClassKey[] =
 // The device class key: driver entries with NetCfgInstanceId and DriverDesc.
 constexpr char kDeviceClassKey[] =
     "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+// The TCP/IP interfaces' key: one subkey per instance id.
+constexpr char kInterfacesKey[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
 // An interface key is this prefix followed by the instance id.
 constexpr char kInterfaceKeyPrefix[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 // A NetBT key (the WINS servers) is this prefix followed by the instance id.

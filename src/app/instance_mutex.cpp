@@ -4,10 +4,12 @@ HANDLE instanceMutex = nullptr;
 
 int acquireInstanceMutex(const char* name) {
     instanceMutex = CreateMutexA(nullptr, TRUE, name);
-    // The handle to another instance's mutex stays open for the few steps until exit.
-    if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
-    if (instanceMutex == nullptr) return 0;
-    return 1;
+    if (instanceMutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+        // Another instance's: not kept open, so the mutex goes when that instance ends.
+        CloseHandle(instanceMutex);
+        instanceMutex = nullptr;
+    }
+    return instanceMutex != nullptr;
 }
 
 void releaseInstanceMutex() {

@@ -15,7 +15,9 @@
 #include "../tcpip/tcpip_dialog.h"
 #include "app_state.h"
 #include "app_texts.h"
+#include "running_instance.h"
 #include "startup_trace.h"
+#include "tray_icon.h"
 #include "version_dialog.h"
 #include "version_code.h"
 #include "windows_version.h"
@@ -33,6 +35,8 @@ constexpr int kCreationHeight = 100;
 constexpr int kOneTaskClientHeight = 56;
 
 LaunchMode currentLaunchMode() { return appState != nullptr ? appState->launchMode : Normal; }
+// The visible tool or the resident one; the one-task modes' window stays off-screen.
+int hasOwnWindow() { return !isOneTaskMode(currentLaunchMode()); }
 
 void closeMainWindow(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
 
@@ -74,11 +78,12 @@ LRESULT onCreate(HWND window) {
         return -1;
     }
 
-    if (currentLaunchMode() == Normal) {
+    if (hasOwnWindow()) {
         fitClientArea(window);
     } else {
         clientHeight = kOneTaskClientHeight;
     }
+    taskbarCreatedMessage();
     startupMark("catalogue, version gate, size");
     return 0;
 }
@@ -112,12 +117,13 @@ LRESULT onPaint(HWND window) {
     startupMark("first paint");
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    if (dc != nullptr && currentLaunchMode() == Normal) paintBackground(dc);
+    if (dc != nullptr && hasOwnWindow()) paintBackground(dc);
     EndPaint(window, &paint);
     return 0;
 }
 
-LRESULT onDestroy() {
+LRESULT onDestroy(HWND window) {
+    leaveNotificationArea(window);
     delete runner;
     runner = nullptr;
     delete catalog;
@@ -127,9 +133,25 @@ LRESULT onDestroy() {
 }
 
 // A disabled window is in the middle of a command, whose catalogue and runner the close
-// would free: it stays.
+// would free: it stays. A resident tool goes back into the notification area.
 LRESULT onClose(HWND window) {
-    if (IsWindowEnabled(window)) DestroyWindow(window);
+    if (!IsWindowEnabled(window)) return 0;
+    if (isResident())
+        ShowWindow(window, SW_HIDE);
+    else
+        DestroyWindow(window);
+    return 0;
+}
+
+void toNotificationArea(HWND window) {
+    if (!enterNotificationArea(window)) showInformation(window, kNoNotificationAreaText, kConfirmTitle);
+}
+
+// The Startup shortcut's item is checked while the shortcut is there.
+LRESULT onInitMenuPopup(HWND window, HMENU menu) {
+    if (GetMenuState(menu, IDM_STARTUP_SHORTCUT, MF_BYCOMMAND) != static_cast<UINT>(-1))
+        CheckMenuItem(menu, IDM_STARTUP_SHORTCUT,
+                      MF_BYCOMMAND | (hasStartupShortcut(window) ? MF_CHECKED : MF_UNCHECKED));
     return 0;
 }
 
@@ -143,12 +165,15 @@ LRESULT onCommand(HWND window, int commandId) {
     case IDM_SELECT_PROFILE: runSelectCommand(window, catalog, runner); break;
     case IDM_SAVE_PROFILE: runSaveCommand(window, catalog, runner); break;
     case IDM_TCPIP_SETTINGS: runTcpIpCommand(window, catalog, runner); break;
-    case IDM_EXIT: closeMainWindow(window); break;
+    case IDM_EXIT: DestroyWindow(window); break;
     case IDM_SHORTCUT_SELECT:
     case IDM_SHORTCUT_SAVE:
     case IDM_SHORTCUT_TCPIP: runShortcutCommand(window, commandId); break;
     case IDM_SETTINGS: showSettingsNote(window); break;
     case IDM_VERSION: runVersionCommand(window); break;
+    case IDM_TO_TRAY: toNotificationArea(window); break;
+    case IDM_STARTUP_SHORTCUT: runStartupShortcutCommand(window); break;
+    case IDM_OPEN_WINDOW: bringMainWindowForward(window); break;
     default: break;
     }
     return 0;
@@ -169,14 +194,31 @@ int runStartRequest(HWND window, const StartRequest& request) {
     case SelectNamed:
         outcome = applyNamedProfile(window, catalog, runner, request.profileName, request.nameIsWhole);
         break;
+    case Resident:
+        if (hasOwnWindow()) toNotificationArea(window);
+        return kTaskDone;
     case Normal: return kTaskDone;
     }
     // A one-task start ends once its task has run its course, with its outcome as the exit code.
-    if (currentLaunchMode() != Normal) {
+    if (!hasOwnWindow()) {
         appState->exitCode = outcome;
         closeMainWindow(window);
     }
     return outcome;
+}
+
+void bringMainWindowForward(HWND window) {
+    HWND front = GetLastActivePopup(window);
+    if (front == nullptr || front == window) {
+        front = window;
+        if (hasOwnWindow() && !IsWindowVisible(window))
+            centerWindowOnDesktop(window);
+        else if (hasOwnWindow() && IsIconic(window))
+            ShowWindow(window, SW_RESTORE);
+    } else if (IsIconic(front)) {
+        ShowWindow(front, SW_RESTORE);
+    }
+    SetForegroundWindow(front);
 }
 
 ATOM registerMainWindowClass(HINSTANCE instance, const char* className) {
@@ -220,8 +262,18 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: return onCreate(window);
     case WM_PAINT: return onPaint(window);
     case WM_CLOSE: return onClose(window);
-    case WM_DESTROY: return onDestroy();
+    case WM_DESTROY: return onDestroy(window);
     case WM_COMMAND: return onCommand(window, LOWORD(wParam));
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_INITMENUPOPUP: return onInitMenuPopup(window, reinterpret_cast<HMENU>(wParam));
+    case WM_COPYDATA:
+        return receiveHandOver(window, reinterpret_cast<HWND>(wParam), reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kRunHandedOverMessage: runHandedOverTask(window); return 0;
+    case kTrayIconMessage: return onTrayIconMessage(window, lParam);
+    case WM_TIMER:
+        if (wParam == kNetworkTimerId) onNetworkTimer(window);
+        return 0;
+    default:
+        if (message == taskbarCreatedMessage()) onTaskbarCreated(window);
+        return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -18,6 +18,10 @@ int createMainWindow(HINSTANCE instance, const char* className, int showCommand,
                      int y, int width, int height);
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Brings the tool to the front: its open dialog or box if it has one, else the window,
+// shown (from the notification area too) and restored.
+void bringMainWindowForward(HWND window);
+
 // Runs what a start asked for on the main window: the dialog of "/L", "/S" or "/T", or the
 // apply of "/L NAME"; nothing for Normal. A one-task start then ends, its outcome the exit
 // code. Returns the task's TaskOutcome (src/common/task_outcome.h).

@@ -26,6 +26,7 @@ LaunchMode launchModeFromTail(const char* tail) {
     if (std::strcmp(tail, "/S") == 0) return Save;
     if (std::strcmp(tail, "/L") == 0) return Select;
     if (std::strcmp(tail, "/T") == 0) return TcpIp;
+    if (std::strcmp(tail, "/R") == 0) return Resident;
     if (tail[0] == '/' && tail[1] == 'L' && isSpaceOrTab(tail[2])) {
         const char* name = tail + 2;
         while (isSpaceOrTab(*name)) ++name;
@@ -72,6 +73,6 @@ StartRequest parseStartRequest(const char* tail) {
 }
 
 int exitCodeBeforeTask(LaunchMode mode) {
-    if (mode == Normal) return kTaskDone;
+    if (!isOneTaskMode(mode)) return kTaskDone;
     return mode == SelectNamed ? kTaskRefused : kTaskNotDone;
 }

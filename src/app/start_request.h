@@ -10,13 +10,17 @@ enum LaunchMode {
     Save = 2,    // "/S": save the current network settings
     TcpIp = 3,   // "/T": set one connection's TCP/IP values
     SelectNamed = 4,  // "/L NAME": apply the saved profile of that name, no dialog
+    Resident = 5,     // "/R": the tool in the notification area, its window hidden
 };
+
+// 1 for the modes that run one task and end: "/L", "/S", "/T", "/L NAME".
+inline int isOneTaskMode(LaunchMode mode) { return mode != Normal && mode != Resident; }
 
 // The part of a process command line after the program name and the blanks
 // and tabs that follow it. Points into commandLine; an empty text for null.
 const char* commandLineTail(const char* commandLine);
 
-// Exact, case-sensitive comparison of the whole tail with "/S", "/L", "/T"; "/L", a
+// Exact, case-sensitive comparison of the whole tail with "/S", "/L", "/T", "/R"; "/L", a
 // blank or tab, and more than blanks is SelectNamed, unless what follows is a switch
 // (starts with "/").
 LaunchMode launchModeFromTail(const char* tail);
@@ -39,6 +43,6 @@ struct StartRequest {
 StartRequest parseStartRequest(const char* tail);
 
 // The exit code of a start that ends before its task ran (the OS refused, or another
-// Tessaly holds the mutex): 0 for Normal, kTaskRefused for "/L NAME", kTaskNotDone for the
+// Tessaly holds the mutex): 0 for Normal and Resident, kTaskRefused for "/L NAME", kTaskNotDone for the
 // other one-task modes; the task's own outcome replaces it once it runs.
 int exitCodeBeforeTask(LaunchMode mode);

@@ -9,7 +9,9 @@
 #include "app_texts.h"
 #include "instance_mutex.h"
 #include "main_window.h"
+#include "running_instance.h"
 #include "start_request.h"
+#include "tray_icon.h"
 #include "startup_trace.h"
 
 namespace {
@@ -36,7 +38,10 @@ void offerShortcuts(HWND window) {
 }
 
 void startTask(HWND window, const StartRequest& request) {
-    if (request.mode != Normal) {
+    if (request.mode == Resident) {
+        // No notification area to go to: the window is shown instead, never nothing at all.
+        if (!enterNotificationArea(window)) bringMainWindowForward(window);
+    } else if (request.mode != Normal) {
         runStartRequest(window, request);
     } else if (appState->firstTime == 1) {
         offerShortcuts(window);
@@ -51,9 +56,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetErrorMode(SEM_FAILCRITICALERRORS);
     appState = nullptr;
     // The runtime's own idea of the tail differs in corner cases; take it from the command line.
-    const StartRequest request = parseStartRequest(commandLineTail(GetCommandLineA()));
-    // Another Tessaly runs: nothing is done, and a one-task start says so to its caller.
-    if (!acquireInstanceMutex(kInstanceMutexName)) return exitCodeBeforeTask(request.mode);
+    const char* tail = commandLineTail(GetCommandLineA());
+    const StartRequest request = parseStartRequest(tail);
+    // Another Tessaly runs: it is handed the request, or this start says why not.
+    int handedOverExitCode = 0;
+    if (!becomeFirstInstance(tail, request.mode, &handedOverExitCode)) return handedOverExitCode;
     startupMark("single-instance mutex");
 
     appState = new (std::nothrow) AppState(kSettingsFilePath);
@@ -66,15 +73,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     appState->exitCode = exitCodeBeforeTask(appState->launchMode);
     startupMark("settings file, command line");
 
-    const bool normal = appState->launchMode == Normal;
-    const int x = normal ? CW_USEDEFAULT : kOffScreenPosition;
-    const int y = normal ? CW_USEDEFAULT : kOffScreenPosition;
-    const int width = normal ? kNormalWidth : 0;
-    const int height = normal ? kNormalHeight : 0;
+    // The visible and the resident tool have a window of their own; a one-task start's
+    // stays off-screen. The resident one's is hidden until asked for.
+    const bool ownWindow = !isOneTaskMode(appState->launchMode);
+    const int x = ownWindow ? CW_USEDEFAULT : kOffScreenPosition;
+    const int y = ownWindow ? CW_USEDEFAULT : kOffScreenPosition;
+    const int width = ownWindow ? kNormalWidth : 0;
+    const int height = ownWindow ? kNormalHeight : 0;
+    const int showCommand = appState->launchMode == Resident ? SW_HIDE : startupShowCommand();
 
     HWND window = nullptr;
     if (!registerMainWindowClass(instance, kMainWindowClassName) ||
-        !createMainWindow(instance, kMainWindowClassName, startupShowCommand(), &window, x, y, width,
+        !createMainWindow(instance, kMainWindowClassName, showCommand, &window, x, y, width,
                           height)) {
         const int exitCode = appState->exitCode;
         delete appState;
@@ -93,7 +103,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
 
     appState->saveFirstTime();
-    const int exitCode = normal ? static_cast<int>(message.wParam) : appState->exitCode;
+    const int exitCode = ownWindow ? static_cast<int>(message.wParam) : appState->exitCode;
     delete appState;
     appState = nullptr;
     releaseInstanceMutex();

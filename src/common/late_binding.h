@@ -1,8 +1,8 @@
 // Functions bound when first asked for, never imported. shell32 and ole32 serve only the
-// desktop shortcuts and the version box's address, comctl32 only the TCP/IP dialog's address
+// desktop shortcuts, the version box's address and the notification area's icon, comctl32 only the TCP/IP dialog's address
 // fields, wininet.dll the browser's proxy and winspool.drv the default printer, so a start of
 // the tool loads none of them. Functions that Windows NT 4.0 or 98 lack are bound the same
-// way (the security and shell-window calls), so that the loader there does not refuse the exe
+// way (the security, shell-window, foreground and registry-notification calls), so that the loader there does not refuse the exe
 // before it can say the OS is too old. A caller finding a function missing (null) fails the
 // way that function's own API reports a failure.
 #pragma once
@@ -24,6 +24,7 @@
     X("advapi32.dll", FreeSid, PVOID, (PSID))                                                                      \
     X("advapi32.dll", GetTokenInformation, BOOL, (HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD))         \
     X("advapi32.dll", OpenProcessToken, BOOL, (HANDLE, DWORD, PHANDLE))                                            \
+    X("advapi32.dll", RegNotifyChangeKeyValue, LONG, (HKEY, BOOL, DWORD, HANDLE, BOOL))                            \
     X("comctl32.dll", InitCommonControlsEx, BOOL, (const INITCOMMONCONTROLSEX*))                                   \
     X("ole32.dll", CoCreateInstance, HRESULT, (REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*))                       \
     X("ole32.dll", CoInitialize, HRESULT, (LPVOID))                                                                \
@@ -32,6 +33,8 @@
     X("shell32.dll", SHGetPathFromIDListA, BOOL, (LPCITEMIDLIST, LPSTR))                                           \
     X("shell32.dll", SHGetSpecialFolderLocation, HRESULT, (HWND, int, LPITEMIDLIST*))                              \
     X("shell32.dll", ShellExecuteA, HINSTANCE, (HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT))                        \
+    X("shell32.dll", Shell_NotifyIconA, BOOL, (DWORD, PNOTIFYICONDATAA))                                           \
+    X("user32.dll", AllowSetForegroundWindow, BOOL, (DWORD))                                                       \
     X("user32.dll", GetShellWindow, HWND, ())                                                                      \
     X("wininet.dll", InternetQueryOptionA, BOOL, (LPVOID, DWORD, LPVOID, LPDWORD))                                 \
     X("wininet.dll", InternetSetOptionA, BOOL, (LPVOID, DWORD, LPVOID, DWORD))                                     \

@@ -8,6 +8,11 @@ constexpr char kConfirmTitle[] = "確認";
 
 // An information box with OK alone.
 void showInformation(HWND owner, const char* text, const char* title);
+// A success the user need not answer: in a balloon of the notification area while the tool
+// sits there with its window hidden (quietSuccess set and returning 1), otherwise in an
+// information box with the title "確認".
+void showSuccess(HWND owner, const char* text);
+extern int (*quietSuccess)(HWND owner, const char* text);
 // A question with OK and Cancel; non-zero when the answer is OK.
 int askOkCancel(HWND owner, const char* text, const char* title);
 // A question with Yes, No and Cancel; the button pressed (IDYES, IDNO or IDCANCEL).

@@ -27,7 +27,11 @@ void tellApplied(HWND owner, int applied, const char* report, const int* withhel
     for (int i = 0; i < kExtraKindCount; ++i) lines[i] = withheld != nullptr && withheld[i] ? kExtraKinds[i]->withheldLine : nullptr;
     char* told = nullptr;
     appendLines(verdict, report != nullptr && !applied ? "\n" : "\n\n", lines, kExtraKindCount, &told);
-    showInformation(owner, told != nullptr ? told : verdict, kConfirmTitle);
+    // One that took needs no answer: resident, it is told in a balloon.
+    if (applied)
+        showSuccess(owner, told != nullptr ? told : verdict);
+    else
+        showInformation(owner, told != nullptr ? told : verdict, kConfirmTitle);
     delete[] told;
 }
 

@@ -18,6 +18,7 @@ struct Now {
     MachineSettings machine;
     ExtraStates extras;
     int runAs = 0;  // run as another user: an apply leaves the extras alone
+    int withPreviews = 1;
 };
 
 // Adds the part, after the separator unless it is the text's first.
@@ -35,6 +36,7 @@ void composeComparison(const ScriptSettings& script, int runnable, Now* now, Scr
         for (int i = 0; i < kExtraKindCount && !now->runAs; ++i) kExtraKinds[i]->judge(now->extras.states[i]);
         const ExtraOutcomes extras = extraOutcomes(now->extras);
         out->holdsNow = countDifferences(script, *held) == 0 && countExtraDifferences(extras) == 0;
+        if (!now->withPreviews) return;
         if (composeChangePreview(script, *held, &extras, &part)) appendPart(preview, "", part);
         delete[] part;
         part = nullptr;
@@ -48,15 +50,15 @@ void composeComparison(const ScriptSettings& script, int runnable, Now* now, Scr
 void compareOne(const ProfileEntry& entry, Now* now, ScriptSettings* buffers, ProfileComparison* out) {
     ScriptSettings& script = buffers[0];
     if (!isScriptInWorkingFolder(entry)) {
-        composeOutsideFolderReport(entry.path, "\r\n", &out->preview);
+        if (now->withPreviews) composeOutsideFolderReport(entry.path, "\r\n", &out->preview);
         return;
     }
     if (!readScriptSettings(entry.path, &script)) {
-        GrowingText().add(kUnreadableScriptText).add(entry.path).hand(&out->preview);
+        if (now->withPreviews) GrowingText().add(kUnreadableScriptText).add(entry.path).hand(&out->preview);
         return;
     }
     if (script.foreignLine != 0) {
-        composeForeignLineReport(script, "\r\n", &out->preview);
+        if (now->withPreviews) composeForeignLineReport(script, "\r\n", &out->preview);
         return;
     }
     GrowingText preview;
@@ -64,13 +66,14 @@ void compareOne(const ProfileEntry& entry, Now* now, ScriptSettings* buffers, Pr
         composeComparison(script, isSingleWordPath(entry.path), now, &buffers[1], &preview, out);
     else
         preview.add(kNoConnectionScriptText);
+    if (!now->withPreviews) return;
     for (int i = 0; i < kExtraKindCount; ++i) kExtraKinds[i]->sayKept(now->extras.states[i], preview.add("\r\n"));
     preview.hand(&out->preview);
 }
 
 }  // namespace
 
-int compareProfilesWithNow(const ProfileCatalog& catalog, ProfileComparison** out) {
+int compareProfilesWithNow(const ProfileCatalog& catalog, ProfileComparison** out, int withPreviews) {
     const int count = catalog.count();
     *out = new (std::nothrow) ProfileComparison[count > 0 ? count : 1]();
     Now* now = new (std::nothrow) Now;
@@ -81,6 +84,7 @@ int compareProfilesWithNow(const ProfileCatalog& catalog, ProfileComparison** ou
     } else {
         readMachineSettings(&now->machine);
         now->runAs = runsAsAnotherUser();
+        now->withPreviews = withPreviews;
         for (int i = 0; i < count; ++i) {
             ProfileEntry entry;
             if (!catalog.entryAt(i, &entry)) continue;

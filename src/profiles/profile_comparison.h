@@ -9,12 +9,13 @@ struct ProfileComparison {
     int holdsNow;   // 1: every setting the profile names holds now; never for a script that
                     // cannot be read, is refused, names no connection, or whose path an
                     // apply would not hand to netsh
-    char* preview;  // new[]: what the selection dialog shows for it; null when memory is short
+    char* preview;  // new[]: what the selection dialog shows for it; null when memory is
+                    // short or no previews were asked for
 };
 
 // Reads the connections and the browser's proxy once (the default printer once, when a
 // profile names one), then each profile's script once, into a new[] array of
 // catalog.count() records at *out. 0, with *out null, when memory is short. Free it with
-// releaseProfileComparisons.
-int compareProfilesWithNow(const ProfileCatalog& catalog, ProfileComparison** out);
+// releaseProfileComparisons. Without previews, only holdsNow is found (the marks).
+int compareProfilesWithNow(const ProfileCatalog& catalog, ProfileComparison** out, int withPreviews = 1);
 void releaseProfileComparisons(ProfileComparison* comparisons, int count);

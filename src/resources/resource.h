@@ -64,6 +64,12 @@
 #define IDM_SHORTCUT_TCPIP 506
 #define IDM_SETTINGS 507
 #define IDM_VERSION 508
+#define IDM_TO_TRAY 510
+#define IDM_STARTUP_SHORTCUT 511
+#define IDM_OPEN_WINDOW 512
+
+// The notification area's menu: one item per listed profile, from this id on.
+#define IDM_TRAY_PROFILE_FIRST 1000
 
 // Program icon.
 #define IDI_TESSALY 600

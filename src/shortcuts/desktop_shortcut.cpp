@@ -3,6 +3,7 @@
 #include <new>
 
 #include "../common/desktop_user.h"
+#include "../common/file_identity.h"
 #include "../common/late_binding.h"
 #include "../common/message_box.h"
 #include "../common/profile_text.h"
@@ -100,30 +101,6 @@ int askShortcutQuestion(HWND owner, const char* question) {
     return answer;
 }
 
-// The identity of a file: its volume and its index there; 0 when it cannot be opened.
-int fileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION* out) {
-    // No access asked: the file is only looked at, even while it runs. A link to an empty
-    // drive fails quietly instead of asking for a disk.
-    const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    SetErrorMode(errorMode);
-    if (file == INVALID_HANDLE_VALUE) return 0;
-    const BOOL read = GetFileInformationByHandle(file, out);
-    CloseHandle(file);
-    return read != FALSE;
-}
-
-// 1 when both paths name the same file, however each is spelt (a short 8.3 name, another
-// drive letter for the same folder). A file system that gives no index (0) is compared
-// by the texts alone.
-int isSameFile(const char* path, const char* other) {
-    if (lstrcmpiA(path, other) == 0) return 1;
-    BY_HANDLE_FILE_INFORMATION a, b;
-    return fileIdentity(path, &a) && fileIdentity(other, &b) && (a.nFileIndexHigh != 0 || a.nFileIndexLow != 0) &&
-           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-           a.nFileIndexLow == b.nFileIndexLow;
-}
-
 }  // namespace
 
 int createShellLink(const char* target, const char* arguments, const char* linkPath, const char* description) {
@@ -157,13 +134,14 @@ int createShellLink(const char* target, const char* arguments, const char* linkP
 
 namespace {
 
-// <desktop>\linkFileName and this program's path; 0 when either cannot be had whole.
-// No path is composed from an unresolved folder or beyond the buffer.
+// <folder>\linkFileName (the desktop unless another shell folder is named) and this
+// program's path; 0 when either cannot be had whole. No path is composed from an
+// unresolved folder or beyond the buffer.
 int linkAndProgramPaths(HWND owner, const char* linkFileName, char (&linkPath)[kLinkPathSize],
-                        char (&program)[MAX_PATH]) {
-    char desktop[kLinkPathSize];
-    if (linkFileName == nullptr || !getSpecialFolderPath(owner, CSIDL_DESKTOP, desktop)) return 0;
-    if (!BoundedText(linkPath, sizeof linkPath).add(desktop).add("\\").add(linkFileName).finish()) return 0;
+                        char (&program)[MAX_PATH], int folder = CSIDL_DESKTOP) {
+    char folderPath[kLinkPathSize];
+    if (linkFileName == nullptr || !getSpecialFolderPath(owner, folder, folderPath)) return 0;
+    if (!BoundedText(linkPath, sizeof linkPath).add(folderPath).add("\\").add(linkFileName).finish()) return 0;
     const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
     return length != 0 && length < sizeof program;
 }
@@ -247,6 +225,37 @@ void runProfileShortcutCommand(HWND owner, const char* profileName) {
     BoundedText(question, sizeof question).add(kProfileQuestionBefore).add(name).add(kProfileQuestionAfter);
     if (!askShortcutQuestion(owner, question)) return;
     if (!createProfileShortcut(owner, profileName)) showInformation(owner, kShortcutFailedText, kConfirmTitle);
+}
+
+namespace {
+
+// The Startup folder's path for the shortcut into linkPath; 1 when a link this program made
+// with "/R" stands there.
+int findStartupShortcut(HWND owner, char (&linkPath)[kLinkPathSize]) {
+    char program[MAX_PATH];
+    return linkAndProgramPaths(owner, kStartupLinkName, linkPath, program, CSIDL_STARTUP) &&
+           linkLeadsTo(linkPath, program, kStartupArguments);
+}
+
+}  // namespace
+
+int hasStartupShortcut(HWND owner) {
+    char linkPath[kLinkPathSize];
+    return findStartupShortcut(owner, linkPath);
+}
+
+int runStartupShortcutCommand(HWND owner) {
+    char linkPath[kLinkPathSize];
+    char program[MAX_PATH];
+    int done = 0;
+    if (findStartupShortcut(owner, linkPath)) {
+        done = DeleteFileA(linkPath) != FALSE;
+        if (done) tellShell(SHCNE_DELETE, linkPath);
+    } else if (linkAndProgramPaths(owner, kStartupLinkName, linkPath, program, CSIDL_STARTUP)) {
+        done = createShellLink(program, kStartupArguments, linkPath, kStartupLinkDescription);
+    }
+    if (!done) showInformation(owner, kStartupShortcutFailedText, kConfirmTitle);
+    return done;
 }
 
 void runShortcutCommand(HWND mainWindow, int commandId) {

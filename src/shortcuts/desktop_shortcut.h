@@ -25,6 +25,18 @@ int getSpecialFolderPath(HWND owner, int folder, char* output);
 // and reports a failure.
 void runShortcutCommand(HWND mainWindow, int commandId);
 
+// The shortcut in the user's Startup folder that starts the tool in the notification area
+// at logon: "Tessaly 常駐.lnk", this program with "/R".
+constexpr char kStartupLinkName[] = "Tessaly 常駐.lnk";
+constexpr char kStartupArguments[] = "/R";
+constexpr char kStartupLinkDescription[] = "Tessaly を通知領域に常駐させます";
+constexpr char kStartupShortcutFailedText[] = "スタートアップのショートカットを作成または削除できませんでした。";
+// 1 when the Startup folder holds that shortcut as this program makes it.
+int hasStartupShortcut(HWND owner);
+// Removes the shortcut when hasStartupShortcut, else writes it (replacing a file of that
+// name); a failure is told. 1 when done.
+int runStartupShortcutCommand(HWND owner);
+
 // One saved profile's shortcut, "ネットワーク設定「NAME」.lnk" on the desktop, starting
 // this program with /L "NAME". Asks first, creates it (replacing one of that name) and
 // reports a failure, as the commands above do.

@@ -21,6 +21,8 @@ TEST(StartRequest, TailAndModeFollowTheProcessCommandLine) {
         {"tessaly.exe \"/L\"", "\"/L\"", Normal}, {"tessaly.exe /L 事務所", "/L 事務所", SelectNamed},
         {"tessaly.exe /L\t\"\"", "/L\t\"\"", SelectNamed}, {"tessaly.exe /Lx", "/Lx", Normal},
         {"tessaly.exe /L /S", "/L /S", Normal},  {"tessaly.exe /L \"/S\"", "/L \"/S\"", SelectNamed},
+        {"tessaly.exe /R", "/R", Resident},      {"tessaly.exe /r", "/r", Normal},
+        {"tessaly.exe /R /L", "/R /L", Normal},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         const char* tail = commandLineTail(cases[i].commandLine);

@@ -1,12 +1,13 @@
 // The parsers of short outside texts on the same arbitrary bytes: integers, section-name
 // lists, a profile's proxy keys, character-boundary cuts, addresses and DNS server lists
-// from the registry, the command line and catalogue paths.
+// from the registry, the command line, a second start's hand-over and catalogue paths.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/hand_over.h"
 #include "app/start_request.h"
 #include "browser/proxy_settings.h"
 #include "common/dotted_quad.h"
@@ -77,6 +78,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (request.nameIsWhole && (mode != SelectNamed || name[0] == '\0')))
         std::abort();
     if (mode != Normal && mode != SelectNamed && std::strlen(tail) != 2) std::abort();
+
+    // A hand-over's untrusted bytes: read only when well formed, into a terminated folder;
+    // what a second start sends reads back as the request its tail makes.
+    HandOver handOver;
+    if (readHandOver(kHandOverTag, text.data(), text.size(), &handOver) &&
+        (handOver.folder[0] == '\0' || std::strlen(handOver.folder) >= kHandOverFolderSize ||
+         std::strlen(handOver.request.profileName) >= kStartNameSize))
+        std::abort();
+    std::vector<char> message(kHandOverMaxSize);
+    const size_t sent = composeHandOver("C:\\t", tail, message.data(), message.size());
+    if (sent == 0 || !readHandOver(kHandOverTag, message.data(), sent, &handOver) || handOver.request.mode != mode ||
+        std::strcmp(handOver.request.profileName, request.profileName) != 0)
+        std::abort();
 
     // A catalogue path taken as the folder's own has no drive, stream or server in it.
     if (isPathInWorkingFolder(text.c_str(), 1) &&

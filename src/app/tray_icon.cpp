@@ -1,0 +1,212 @@
+#include "tray_icon.h"
+
+#include "../adapters/network_watch.h"
+#include "../common/late_binding.h"
+#include "../common/message_box.h"
+#include "../common/profile_text.h"
+#include "../common/text_builder.h"
+#include "../profiles/profile_apply.h"
+#include "../profiles/profile_comparison.h"
+#include "../resources/resource.h"
+#include "main_window.h"
+#include "tray_texts.h"
+
+namespace {
+
+constexpr UINT kIconId = 1;
+// How often the timer looks whether the registry signalled a change.
+constexpr UINT kNetworkTimerMs = 1000;
+constexpr UINT kBalloonMs = 10000;
+constexpr char kBalloonTitle[] = "Tessaly";
+constexpr char kNoProfilesItem[] = "（保存した設定はありません）";
+
+struct TrayTask {
+    int commandId;  // 0: a separator
+    const char* text;
+};
+
+// After the profiles, the tool's tasks.
+const TrayTask kTrayTasks[] = {
+    {0, nullptr},
+    {IDM_SELECT_PROFILE, "選択…"},
+    {IDM_SAVE_PROFILE, "保存…"},
+    {IDM_TCPIP_SETTINGS, "TCP/IPの設定…"},
+    {0, nullptr},
+    {IDM_OPEN_WINDOW, "ウィンドウを開く"},
+    {IDM_EXIT, "終了"},
+};
+
+HWND iconWindow = nullptr;
+int menuOpen = 0;
+char shownTip[kTrayTipSize] = "";
+HICON icon = nullptr;
+
+// A record of the size shell 5.0 (Windows 2000) reads, for the icon of this window.
+void prepareIconData(NOTIFYICONDATAA* data, HWND window, UINT flags) {
+    ZeroMemory(data, sizeof *data);
+    data->cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data->hWnd = window;
+    data->uID = kIconId;
+    data->uFlags = flags;
+}
+
+int tellShell(DWORD message, NOTIFYICONDATAA* data) {
+    const auto notify = late::Shell_NotifyIconA();
+    return notify != nullptr && notify(message, data);
+}
+
+int addIcon(HWND window) {
+    if (icon == nullptr)
+        icon = static_cast<HICON>(LoadImageA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)),
+                                             MAKEINTRESOURCEA(IDI_TESSALY), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    NOTIFYICONDATAA data;
+    prepareIconData(&data, window, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    data.uCallbackMessage = kTrayIconMessage;
+    data.hIcon = icon;
+    lstrcpynA(data.szTip, shownTip, sizeof data.szTip);
+    return tellShell(NIM_ADD, &data);
+}
+
+// The tooltip naming the profiles that hold by the comparison; told to the shell only
+// when it changed.
+void showTip(HWND window, const ProfileComparison* comparisons, int count) {
+    GrowingText names;
+    for (int i = 0; i < count && names.length() < kTrayTipSize; ++i) {
+        ProfileEntry entry;
+        if (comparisons[i].holdsNow && catalog->entryAt(i, &entry))
+            names.add(names.length() != 0 ? kTrayTipNameSeparator : "").add(entry.name);
+    }
+    char* joined = nullptr;
+    if (!names.hand(&joined)) return;
+    char tip[kTrayTipSize];
+    composeTrayTip(joined, tip, sizeof tip);
+    delete[] joined;
+    if (lstrcmpA(tip, shownTip) == 0) return;
+    NOTIFYICONDATAA data;
+    prepareIconData(&data, window, NIF_TIP);
+    lstrcpynA(data.szTip, tip, sizeof data.szTip);
+    lstrcpynA(shownTip, tip, sizeof shownTip);
+    tellShell(NIM_MODIFY, &data);
+}
+
+// While the window is hidden there, a success is told in a balloon of the icon.
+int showBalloon(HWND, const char* text) {
+    if (iconWindow == nullptr || IsWindowVisible(iconWindow)) return 0;
+    NOTIFYICONDATAA data;
+    prepareIconData(&data, iconWindow, NIF_INFO);
+    copyTextCut(data.szInfo, sizeof data.szInfo, text);
+    copyTextCut(data.szInfoTitle, sizeof data.szInfoTitle, kBalloonTitle);
+    data.uTimeout = kBalloonMs;
+    data.dwInfoFlags = NIIF_INFO;
+    return tellShell(NIM_MODIFY, &data);
+}
+
+// The menu: every profile (checked where it holds now), then the tasks; it also brings
+// the tooltip up to date. Null when no menu could be made.
+HMENU buildTrayMenu(HWND window, int* profileCount) {
+    HMENU menu = CreatePopupMenu();
+    ProfileComparison* comparisons = nullptr;
+    const int count = menu != nullptr && catalog != nullptr && compareProfilesWithNow(*catalog, &comparisons, 0)
+                          ? catalog->count() : 0;
+    for (int i = 0; i < count; ++i) {
+        ProfileEntry entry;
+        char text[2 * kProfileNameSize];
+        if (!catalog->entryAt(i, &entry)) continue;
+        composeMenuItemName(entry.name, text, sizeof text);
+        AppendMenuA(menu, MF_STRING | (comparisons[i].holdsNow ? MF_CHECKED : 0), IDM_TRAY_PROFILE_FIRST + i, text);
+    }
+    if (comparisons != nullptr) showTip(window, comparisons, count);
+    releaseProfileComparisons(comparisons, count);
+    if (menu == nullptr) return nullptr;
+    if (count == 0) AppendMenuA(menu, MF_STRING | MF_GRAYED, 0, kNoProfilesItem);
+    for (const TrayTask& task : kTrayTasks)
+        AppendMenuA(menu, task.commandId != 0 ? MF_STRING : MF_SEPARATOR, task.commandId, task.text);
+    *profileCount = count;
+    return menu;
+}
+
+void showTrayMenu(HWND window) {
+    // In the middle of a command, the icon brings it forward instead of starting another.
+    if (!IsWindowEnabled(window)) {
+        bringMainWindowForward(window);
+        return;
+    }
+    int count = 0;
+    HMENU menu = buildTrayMenu(window, &count);
+    if (menu == nullptr) return;
+    POINT at = {0, 0};
+    GetCursorPos(&at);
+    // The menu closes when the user clicks elsewhere only if its window is in front.
+    SetForegroundWindow(window);
+    menuOpen = 1;
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr);
+    menuOpen = 0;
+    PostMessageA(window, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    if (chosen >= IDM_TRAY_PROFILE_FIRST && chosen < IDM_TRAY_PROFILE_FIRST + count) {
+        // A profile: the apply of "/L NAME", on the one listed there.
+        applyProfile(window, catalog, runner, chosen - IDM_TRAY_PROFILE_FIRST);
+    } else if (chosen != 0) {
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
+    }
+    refreshTrayTip(window);
+}
+
+}  // namespace
+
+int enterNotificationArea(HWND window) {
+    if (iconWindow == nullptr) {
+        shownTip[0] = '\0';
+        if (!addIcon(window)) return 0;
+        iconWindow = window;
+        quietSuccess = showBalloon;
+        startNetworkWatch();
+        SetTimer(window, kNetworkTimerId, kNetworkTimerMs, nullptr);
+        refreshTrayTip(window);
+    }
+    ShowWindow(window, SW_HIDE);
+    return 1;
+}
+
+int isResident() { return iconWindow != nullptr; }
+
+int isTrayMenuOpen() { return menuOpen; }
+
+void leaveNotificationArea(HWND window) {
+    if (iconWindow == nullptr) return;
+    NOTIFYICONDATAA data;
+    prepareIconData(&data, window, 0);
+    tellShell(NIM_DELETE, &data);
+    KillTimer(window, kNetworkTimerId);
+    stopNetworkWatch();
+    quietSuccess = nullptr;
+    iconWindow = nullptr;
+}
+
+void refreshTrayTip(HWND window) {
+    ProfileComparison* comparisons = nullptr;
+    if (iconWindow == nullptr || catalog == nullptr || !compareProfilesWithNow(*catalog, &comparisons, 0)) return;
+    showTip(window, comparisons, catalog->count());
+    releaseProfileComparisons(comparisons, catalog->count());
+}
+
+LRESULT onTrayIconMessage(HWND window, LPARAM mouseMessage) {
+    if (mouseMessage == WM_RBUTTONUP) showTrayMenu(window);
+    if (mouseMessage == WM_LBUTTONDBLCLK) bringMainWindowForward(window);
+    return 0;
+}
+
+void onNetworkTimer(HWND window) {
+    if (!menuOpen && networkMayHaveChanged()) refreshTrayTip(window);
+}
+
+void onTaskbarCreated(HWND window) {
+    if (iconWindow != nullptr) addIcon(window);
+}
+
+UINT taskbarCreatedMessage() {
+    static UINT message = 0;
+    if (message == 0) message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}

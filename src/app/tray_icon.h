@@ -1,0 +1,31 @@
+// The notification area's icon of a resident Tessaly. The hidden main window owns it and
+// takes its messages; its tooltip names the saved places that hold now, its right-click
+// menu, built afresh each time, lists them (checked where they hold) with the tool's tasks,
+// and both follow the network.
+#pragma once
+
+#include <windows.h>
+
+// The icon's mouse messages to the main window; lParam is the mouse message.
+constexpr UINT kTrayIconMessage = WM_APP + 1;
+// The main window's timer that looks whether the network changed.
+constexpr UINT_PTR kNetworkTimerId = 1;
+
+// Puts the icon into the notification area and hides the window; 0 when the shell takes
+// no icon, and the window stays as it was.
+int enterNotificationArea(HWND window);
+// 1 while the icon is there: closing the window then hides it.
+int isResident();
+// 1 while the icon's menu is open.
+int isTrayMenuOpen();
+// At the window's end: the icon goes, the watch stops.
+void leaveNotificationArea(HWND window);
+
+// The tooltip from a fresh comparison of the profiles with what the connections hold.
+void refreshTrayTip(HWND window);
+// The main window's handlers of the icon's messages, of its timer and of the shell's
+// "TaskbarCreated" (Explorer started again: the icon is added anew).
+LRESULT onTrayIconMessage(HWND window, LPARAM mouseMessage);
+void onNetworkTimer(HWND window);
+void onTaskbarCreated(HWND window);
+UINT taskbarCreatedMessage();
