@@ -59,7 +59,7 @@ TEST(HandOver, ASentMessageReadsAsTheSecondStartsOwnRequest) {
         LaunchMode mode;
         int nameIsWhole;
     } cases[] = {
-        {"/L \"Home LAN\" \t ", SelectNamed, 1}, {"/T ", Normal, 0}, {"/L \x8e", SelectNamed, 1}, {"", Normal, 0},
+        {"/L \"Home LAN\" \t ", SelectNamed, 1}, {"/T ", Normal, 0}, {"/L \x8e", SelectNamed, 0}, {"", Normal, 0},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         std::vector<char> bytes(kHandOverMaxSize);
