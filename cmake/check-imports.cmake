@@ -15,20 +15,23 @@ string(REPLACE "," ";" LATE "${LATE}")
 set(reviewed_advapi32.dll GetUserNameA RegCloseKey RegEnumKeyExA RegOpenKeyExA RegQueryInfoKeyA RegQueryValueExA)
 set(reviewed_gdi32.dll BitBlt CreateCompatibleDC DeleteDC DeleteObject GetObjectA GetStockObject
     GetTextExtentPoint32A GetTextMetricsA SelectObject SetBkMode SetTextColor StretchBlt)
-set(reviewed_kernel32.dll CloseHandle CreateFileA CreateMutexA CreateProcessA DeleteFileA ExitProcess FindClose
-    FindFirstFileA FindNextFileA GetACP GetCommandLineA GetCurrentProcess GetCurrentProcessId GetExitCodeProcess
+set(reviewed_kernel32.dll CloseHandle CreateEventA CreateFileA CreateMutexA CreateProcessA DeleteFileA ExitProcess FindClose
+    FindFirstFileA FindNextFileA GetACP GetCommandLineA GetCurrentDirectoryA GetCurrentProcess GetCurrentProcessId GetExitCodeProcess
     GetFileAttributesA GetFileAttributesExA GetFileInformationByHandle GetFileSize GetLastError GetModuleFileNameA
     GetModuleHandleA GetPrivateProfileSectionA GetPrivateProfileSectionNamesA GetPrivateProfileStringA GetProcAddress GetStartupInfoA
     GetStdHandle GetSystemDirectoryA GetTickCount GetVersionExA GlobalFree LoadLibraryA MoveFileExA
     MultiByteToWideChar OpenProcess ReadFile ReleaseMutex SetErrorMode SetFilePointer Sleep TerminateProcess WaitForSingleObject
     WritePrivateProfileStringA lstrcatA lstrcmpA lstrcmpiA lstrcpyA lstrcpynA lstrlenA)
 set(reviewed_msvcrt.dll free malloc memchr memcpy memmove memset strcat strchr strcmp strcpy strlen strpbrk)
-set(reviewed_user32.dll BeginPaint CallWindowProcA CheckDlgButton CreateWindowExA DefWindowProcA DestroyWindow
-    DialogBoxParamA DispatchMessageA DrawFocusRect DrawTextA EnableWindow EndDialog EndPaint FillRect GetClientRect
-    GetDC GetDesktopWindow GetDlgItem GetMessageA GetSysColor GetSysColorBrush GetSystemMetrics GetParent GetWindowLongA GetWindowRect GetWindowTextA GetWindowTextLengthA GetWindowThreadProcessId
-    InvalidateRect IsDlgButtonChecked IsWindowEnabled LoadCursorA LoadIconA LoadImageA MessageBoxA
-    MsgWaitForMultipleObjects PeekMessageA PostQuitMessage RegisterClassExA ReleaseDC SendDlgItemMessageA SendMessageA
-    SetCursor SetDlgItemTextA SetWindowLongA SetWindowPos ShowWindow TranslateMessage UpdateWindow wsprintfA)
+set(reviewed_user32.dll AppendMenuA BeginPaint CallWindowProcA CheckDlgButton CheckMenuItem CreatePopupMenu CreateWindowExA DefWindowProcA DestroyMenu DestroyWindow
+    DialogBoxParamA DispatchMessageA DrawFocusRect DrawTextA EnableWindow EndDialog EndPaint FillRect FindWindowA
+    GetClassNameA GetClientRect GetCursorPos
+    GetDC GetDesktopWindow GetDlgItem GetLastActivePopup GetMenuState GetMessageA GetSysColor GetSysColorBrush GetSystemMetrics GetParent GetWindowLongA GetWindowRect GetWindowTextA GetWindowTextLengthA GetWindowThreadProcessId
+    InvalidateRect IsDlgButtonChecked IsIconic IsWindowEnabled IsWindowVisible KillTimer LoadCursorA LoadIconA LoadImageA MessageBoxA
+    MsgWaitForMultipleObjects PeekMessageA PostMessageA PostQuitMessage RegisterClassExA RegisterWindowMessageA ReleaseDC
+    SendDlgItemMessageA SendMessageA SendMessageTimeoutA
+    SetCursor SetDlgItemTextA SetForegroundWindow SetTimer SetWindowLongA SetWindowPos ShowWindow TrackPopupMenu
+    TranslateMessage UpdateWindow wsprintfA)
 # The x64 exe imports these where the i686 exe has GetWindowLongA and SetWindowLongA; they
 # exist in every 64-bit Windows (XP x64 and later).
 if(NOT OLDEST_WINDOWS)

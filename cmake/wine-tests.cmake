@@ -30,6 +30,7 @@ target_link_options(impostor_dll PRIVATE -static)
 # The Win32 API under Wine: one program for every layer below the windows.
 tessaly_wine_test(win_tests
     tests/win/app/app_state_test.cpp
+    tests/win/app/tray_icon_test.cpp
     tests/win/browser/browser_proxy_test.cpp
     tests/win/common/desktop_user_test.cpp
     tests/win/common/dialog_text_test.cpp

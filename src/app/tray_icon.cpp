@@ -102,8 +102,8 @@ int showBalloon(HWND, const char* text) {
     return tellShell(NIM_MODIFY, &data);
 }
 
-// The menu: every profile (checked where it holds now), then the tasks; it also brings
-// the tooltip up to date. Null when no menu could be made.
+}  // namespace
+
 HMENU buildTrayMenu(HWND window, int* profileCount) {
     HMENU menu = CreatePopupMenu();
     ProfileComparison* comparisons = nullptr;
@@ -125,6 +125,8 @@ HMENU buildTrayMenu(HWND window, int* profileCount) {
     *profileCount = count;
     return menu;
 }
+
+namespace {
 
 void showTrayMenu(HWND window) {
     // In the middle of a command, the icon brings it forward instead of starting another.

@@ -21,6 +21,11 @@ int isTrayMenuOpen();
 // At the window's end: the icon goes, the watch stops.
 void leaveNotificationArea(HWND window);
 
+// The icon's menu, made afresh: every profile (checked where it holds now, the item's id
+// IDM_TRAY_PROFILE_FIRST + its index), then the tasks; the tooltip is brought up to date
+// too. Null when no menu could be made; the caller destroys it.
+HMENU buildTrayMenu(HWND window, int* profileCount);
+
 // The tooltip from a fresh comparison of the profiles with what the connections hold.
 void refreshTrayTip(HWND window);
 // The main window's handlers of the icon's messages, of its timer and of the shell's

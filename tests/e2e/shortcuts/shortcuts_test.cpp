@@ -128,6 +128,33 @@ TEST_F(Shortcuts, AProfilesShortcutFollowsItsRenameAndGoesWithItsDelete) {
     DeleteFileA(link("Office").c_str());
 }
 
+// The menu item makes the Startup folder's shortcut with "/R", and once it is there removes
+// it; a file of that name the tool did not make is replaced, a folder in its way is told.
+TEST_F(Shortcuts, TheStartupShortcutIsMadeAndRemovedByItsMenuItem) {
+    char startup[MAX_PATH] = "";
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE));
+    const std::string exe = tessalyExePath(), link = std::string(startup) + "\\Tessaly 常駐.lnk";
+    writeWholeFile(link, "not a shortcut at all");
+    TessalyRun run;
+    HWND mainWindow = startVisible(run);
+    const auto itemDone = [&] {  // the command is over once a 507 note, handled after it, shows
+        postCommand(mainWindow, 507);
+        answerBox(run, "設定");
+    };
+    postCommand(mainWindow, 511);
+    itemDone();
+    EXPECT_EQ(exe + "\n/R\n" + exe.substr(0, exe.rfind('\\') + 1) + "\nTessaly を通知領域に常駐させます\n" + exe + "\n",
+              linkFields(link));
+    postCommand(mainWindow, 511);
+    itemDone();
+    EXPECT_FALSE(fileExists(link));
+    CreateDirectoryA(link.c_str(), nullptr);
+    postCommand(mainWindow, 511);
+    EXPECT_EQ("スタートアップのショートカットを作成または削除できませんでした。", answerBox(run, "確認"));
+    RemoveDirectoryA(link.c_str());
+    exitThroughMenu(run, mainWindow);
+}
+
 TEST_F(Shortcuts, WithoutShell32TheToolStartsAndOnlyItsShortcutsAndAddressFail) {
     // Wine loads no shell32 into tessaly.exe while this key stands.
     HKEY overrides = createKey(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\tessaly.exe\\DllOverrides");
