@@ -81,9 +81,6 @@ target_link_libraries(tessaly PRIVATE tessaly_core)
 # entry point (src/app/entry_point.cpp) instead of the runtime's start-up code, so no
 # data may be imported in a way that needs that code's relocations.
 set(TESSALY_EXE_LINK -static -nostartfiles -Wl,--disable-auto-import -Wl,--gc-sections)
-# An exe is loaded at its own base and never moved on the systems it is for (no address
-# space layout randomisation before Vista): no relocations (2.5 KB of the i686 exe).
-list(APPEND TESSALY_EXE_LINK -Wl,--disable-dynamicbase,--disable-reloc-section)
 # The i686 exe asks for Windows 4.0 in its header, so NT 4.0 and 98 load it and its version
 # gate can say why it does not run there (they refuse an image that asks for 5.0).
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -92,6 +89,10 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(TESSALY_OLDEST_WINDOWS ON)
 else()
     set(TESSALY_OLDEST_WINDOWS OFF)
+    # XP x64 and Server 2003 x64 load an exe at its own base and never move it: no
+    # relocations. (The i686 exe keeps its table: the release check finds the exe's texts
+    # through it.)
+    list(APPEND TESSALY_EXE_LINK -Wl,--disable-dynamicbase,--disable-reloc-section)
 endif()
 target_link_options(tessaly PRIVATE ${TESSALY_EXE_LINK} $<$<CONFIG:Release>:-s>)
 

@@ -1,5 +1,5 @@
 // The notification area's icon on the simulated network: what Tessaly tells the shell (a
-// stand-in for Shell_NotifyIconA records it, then passes it on to Wine's), and the menu.
+// stand-in for Shell_NotifyIconA records it and answers yes), and the menu.
 #include <gtest/gtest.h>
 
 #include <string>
