@@ -211,10 +211,11 @@ void bringMainWindowForward(HWND window) {
     HWND front = GetLastActivePopup(window);
     if (front == nullptr || front == window) {
         front = window;
-        if (hasOwnWindow() && !IsWindowVisible(window))
-            centerWindowOnDesktop(window);
-        else if (hasOwnWindow() && IsIconic(window))
+        // Restored where it was, or, hidden in the notification area, shown in the middle.
+        if (hasOwnWindow() && IsIconic(window))
             ShowWindow(window, SW_RESTORE);
+        else if (hasOwnWindow() && !IsWindowVisible(window))
+            centerWindowOnDesktop(window);
     } else if (IsIconic(front)) {
         ShowWindow(front, SW_RESTORE);
     }

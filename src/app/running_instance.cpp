@@ -135,6 +135,12 @@ LRESULT receiveHandOver(HWND window, HWND replyWindow, const COPYDATASTRUCT* dat
 void runHandedOverTask(HWND window) {
     if (!taskPending) return;
     taskPending = 0;
+    // A dialog the user opened after the answer and before this message: the task does not
+    // run under it, and the user is told so, since the second start is gone.
+    if (!IsWindowEnabled(window)) {
+        showInformation(GetLastActivePopup(window), kRunningBusyText, kConfirmTitle);
+        return;
+    }
     if (IsWindowVisible(window)) SetForegroundWindow(window);
     runStartRequest(window, handedOverTask);
     refreshTrayTip(window);

@@ -200,7 +200,9 @@ LRESULT onTrayIconMessage(HWND window, LPARAM mouseMessage) {
 }
 
 void onNetworkTimer(HWND window) {
-    if (!menuOpen && networkMayHaveChanged()) refreshTrayTip(window);
+    // In the middle of a command (a dialog, a box, a netsh run) the change waits: the
+    // command's end brings the tooltip up to date, or the next tick after it.
+    if (!menuOpen && IsWindowEnabled(window) && networkMayHaveChanged()) refreshTrayTip(window);
 }
 
 void onTaskbarCreated(HWND window) {
