@@ -20,7 +20,7 @@ set(reviewed_kernel32.dll CloseHandle CreateEventA CreateFileA CreateMutexA Crea
     GetFileAttributesA GetFileAttributesExA GetFileInformationByHandle GetFileSize GetLastError GetModuleFileNameA
     GetModuleHandleA GetPrivateProfileSectionA GetPrivateProfileSectionNamesA GetPrivateProfileStringA GetProcAddress GetStartupInfoA
     GetStdHandle GetSystemDirectoryA GetTickCount GetVersionExA GlobalFree LoadLibraryA MoveFileExA
-    MultiByteToWideChar OpenProcess ReadFile ReleaseMutex SetErrorMode SetFilePointer Sleep TerminateProcess WaitForSingleObject
+    MultiByteToWideChar OpenProcess ReadFile ReleaseMutex SetErrorMode SetFilePointer Sleep TerminateProcess WaitForMultipleObjects WaitForSingleObject
     WritePrivateProfileStringA lstrcatA lstrcmpA lstrcmpiA lstrcpyA lstrcpynA lstrlenA)
 set(reviewed_msvcrt.dll free malloc memchr memcpy memmove memset strcat strchr strcmp strcpy strlen strpbrk)
 set(reviewed_user32.dll AppendMenuA BeginPaint CallWindowProcA CheckDlgButton CheckMenuItem CreatePopupMenu CreateWindowExA DefWindowProcA DestroyMenu DestroyWindow

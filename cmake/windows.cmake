@@ -6,9 +6,11 @@ set(TESSALY_WINDOWS_DEFINES _WIN32_WINNT=0x0500 WINVER=0x0500)
 set(TESSALY_CHARSET -finput-charset=UTF-8 -fexec-charset=CP932)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
-# Small code: nothing throws, no type information, unused sections dropped at link time.
+# Small code: nothing throws, no type information, unused functions dropped at link time.
+# Not -fdata-sections: MinGW then gives each zero variable a section of .data, which takes
+# room in the file (2.5 KB of the x86_64 exe), where .bss takes none.
 set(TESSALY_LEAN -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -ffunction-sections
-    -fdata-sections $<$<CONFIG:Release>:-Os>)
+    $<$<CONFIG:Release>:-Os>)
 
 target_compile_definitions(tessaly_portable PUBLIC ${TESSALY_WINDOWS_DEFINES})
 target_compile_options(tessaly_portable PUBLIC ${TESSALY_CHARSET})

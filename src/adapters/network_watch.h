@@ -1,6 +1,7 @@
-// Tells when what the connections hold may have changed, without reading it: the registry
-// signals any change under the TCP/IP interfaces' key (an address DHCP hands out, a cable
-// pulled, an apply from anywhere). Costs nothing while nothing changes.
+// Tells when what a comparison reads may have changed, without reading it: the registry
+// signals any change under the keys of the connections' TCP/IP and WINS values and names,
+// and of the user's proxy and default printer (an apply from anywhere, an address DHCP
+// writes). Costs one look per call while nothing changes.
 #pragma once
 
 // Starts watching; 1 when the registry will signal. Without it, networkMayHaveChanged

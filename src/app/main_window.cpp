@@ -143,8 +143,9 @@ LRESULT onClose(HWND window) {
     return 0;
 }
 
+// The user's own step: the shell's no is told at once.
 void toNotificationArea(HWND window) {
-    if (!enterNotificationArea(window)) showInformation(window, kNoNotificationAreaText, kConfirmTitle);
+    if (!enterNotificationArea(window, 0)) showInformation(window, kNoNotificationAreaText, kConfirmTitle);
 }
 
 // The Startup shortcut's item is checked while the shortcut is there.
@@ -195,7 +196,7 @@ int runStartRequest(HWND window, const StartRequest& request) {
         outcome = applyNamedProfile(window, catalog, runner, request.profileName, request.nameIsWhole);
         break;
     case Resident:
-        if (hasOwnWindow()) toNotificationArea(window);
+        if (hasOwnWindow()) enterNotificationArea(window, 1);
         return kTaskDone;
     case Normal: return kTaskDone;
     }
@@ -270,9 +271,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return receiveHandOver(window, reinterpret_cast<HWND>(wParam), reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case kRunHandedOverMessage: runHandedOverTask(window); return 0;
     case kTrayIconMessage: return onTrayIconMessage(window, lParam);
-    case WM_TIMER:
-        if (wParam == kNetworkTimerId) onNetworkTimer(window);
-        return 0;
+    case WM_TIMER: onTrayTimer(window, wParam); return 0;
     default:
         if (message == taskbarCreatedMessage()) onTaskbarCreated(window);
         return DefWindowProcA(window, message, wParam, lParam);

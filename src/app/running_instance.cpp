@@ -6,6 +6,7 @@
 #include "../common/late_binding.h"
 #include "../common/message_box.h"
 #include "../common/text_builder.h"
+#include "app_state.h"
 #include "app_texts.h"
 #include "hand_over.h"
 #include "instance_mutex.h"
@@ -41,11 +42,16 @@ int askRunningInstance(HWND running, const char* message, size_t size, HWND repl
     data.dwData = kHandOverTag;
     data.cbData = static_cast<DWORD>(size);
     data.lpData = const_cast<char*>(message);
+    // A thread that has not looked at its messages for 5 s counts as hung, and the running
+    // one would not write its folder into the reply window.
+    MSG pending;
+    PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
     DWORD_PTR answer = kHandOverUnread;
-    if (!SendMessageTimeoutA(running, WM_COPYDATA, reinterpret_cast<WPARAM>(replyWindow),
-                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAnswerPatienceMs, &answer))
-        return kHandOverUnread;
-    return static_cast<int>(answer);
+    if (SendMessageTimeoutA(running, WM_COPYDATA, reinterpret_cast<WPARAM>(replyWindow),
+                            reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAnswerPatienceMs, &answer))
+        return static_cast<int>(answer);
+    // Gone meanwhile: it was ending, and this start may yet be the first.
+    return IsWindow(running) ? kHandOverUnread : -1;
 }
 
 void tellElsewhere(HWND replyWindow) {
@@ -68,6 +74,11 @@ int handOver(const char* tail) {
     // A static window of this process, which the running one may give the text of its folder.
     HWND replyWindow = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     const int reply = size != 0 ? askRunningInstance(running, message, size, replyWindow) : kHandOverUnread;
+    if (reply == -1) {
+        if (replyWindow != nullptr) DestroyWindow(replyWindow);
+        delete[] message;
+        return -1;
+    }
     if (reply == kHandOverBusy) showInformation(nullptr, kRunningBusyText, kConfirmTitle);
     if (reply == kHandOverOtherFolder) tellElsewhere(replyWindow);
     if (reply != kHandOverTaken && reply != kHandOverBusy && reply != kHandOverOtherFolder)
@@ -92,7 +103,7 @@ void replyFolder(HWND replyWindow) {
         process == GetCurrentProcessId())
         return;
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(replyWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder), SMTO_ABORTIFHUNG,
+    SendMessageTimeoutA(replyWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder), SMTO_NORMAL,
                         kAnswerPatienceMs, &ignored);
 }
 
@@ -126,7 +137,10 @@ LRESULT receiveHandOver(HWND window, HWND replyWindow, const COPYDATASTRUCT* dat
     }
     // Nothing is queued behind the user's back: a dialog, a box, a netsh run or the icon's
     // menu is open, or a task already waits.
-    if (!IsWindowEnabled(window) || isTrayMenuOpen() || taskPending) return kHandOverBusy;
+    // A one-task start's window ends with its task: it takes no other.
+    if (!IsWindowEnabled(window) || isTrayMenuOpen() || taskPending ||
+        (appState != nullptr && isOneTaskMode(appState->launchMode)))
+        return kHandOverBusy;
     handedOverTask = handOver.request;
     taskPending = PostMessageA(window, kRunHandedOverMessage, 0, 0) != FALSE;
     return taskPending ? kHandOverTaken : kHandOverBusy;
@@ -135,9 +149,9 @@ LRESULT receiveHandOver(HWND window, HWND replyWindow, const COPYDATASTRUCT* dat
 void runHandedOverTask(HWND window) {
     if (!taskPending) return;
     taskPending = 0;
-    // A dialog the user opened after the answer and before this message: the task does not
-    // run under it, and the user is told so, since the second start is gone.
-    if (!IsWindowEnabled(window)) {
+    // A dialog or the icon's menu the user opened after the answer and before this message:
+    // the task does not run under it, and the user is told so, since the second start is gone.
+    if (!IsWindowEnabled(window) || isTrayMenuOpen()) {
         showInformation(GetLastActivePopup(window), kRunningBusyText, kConfirmTitle);
         return;
     }

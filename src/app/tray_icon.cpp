@@ -16,6 +16,10 @@ namespace {
 constexpr UINT kIconId = 1;
 // How often the timer looks whether the registry signalled a change.
 constexpr UINT kNetworkTimerMs = 1000;
+// A shell still starting at logon may take the icon only later: tried again this often,
+// for two minutes.
+constexpr UINT kIconRetryMs = 2000;
+constexpr int kIconRetries = 60;
 constexpr UINT kBalloonMs = 10000;
 constexpr char kBalloonTitle[] = "Tessaly";
 constexpr char kNoProfilesItem[] = "（保存した設定はありません）";
@@ -40,6 +44,7 @@ HWND iconWindow = nullptr;
 int menuOpen = 0;
 char shownTip[kTrayTipSize] = "";
 HICON icon = nullptr;
+int iconRetriesLeft = 0;
 
 // A record of the size shell 5.0 (Windows 2000) reads, for the icon of this window.
 void prepareIconData(NOTIFYICONDATAA* data, HWND window, UINT flags) {
@@ -65,7 +70,25 @@ int addIcon(HWND window) {
     data.uCallbackMessage = kTrayIconMessage;
     data.hIcon = icon;
     lstrcpynA(data.szTip, shownTip, sizeof data.szTip);
-    return tellShell(NIM_ADD, &data);
+    // A shell busy at logon may say no after a timeout and add the icon all the same: then
+    // the icon is there to be changed.
+    return tellShell(NIM_ADD, &data) || tellShell(NIM_MODIFY, &data);
+}
+
+void retryIcon(HWND window) {
+    iconRetriesLeft = kIconRetries;
+    SetTimer(window, kIconRetryTimerId, kIconRetryMs, nullptr);
+}
+
+void onIconRetryTimer(HWND window) {
+    if (addIcon(window)) {
+        KillTimer(window, kIconRetryTimerId);
+        return;
+    }
+    if (--iconRetriesLeft > 0) return;
+    // The shell never took it: the tool does not stay hidden with nothing to show.
+    leaveNotificationArea(window);
+    bringMainWindowForward(window);
 }
 
 // The tooltip naming the profiles that hold by the comparison; told to the shell only
@@ -74,8 +97,10 @@ void showTip(HWND window, const ProfileComparison* comparisons, int count) {
     GrowingText names;
     for (int i = 0; i < count && names.length() < kTrayTipSize; ++i) {
         ProfileEntry entry;
-        if (comparisons[i].holdsNow && catalog->entryAt(i, &entry))
-            names.add(names.length() != 0 ? kTrayTipNameSeparator : "").add(entry.name);
+        char shown[2 * kProfileNameSize];
+        if (!comparisons[i].holdsNow || !catalog->entryAt(i, &entry)) continue;
+        doubleAmpersands(entry.name, shown, sizeof shown);
+        names.add(names.length() != 0 ? kTrayTipNameSeparator : "").add(shown);
     }
     char* joined = nullptr;
     if (!names.hand(&joined)) return;
@@ -113,7 +138,7 @@ HMENU buildTrayMenu(HWND window, int* profileCount) {
         ProfileEntry entry;
         char text[2 * kProfileNameSize];
         if (!catalog->entryAt(i, &entry)) continue;
-        composeMenuItemName(entry.name, text, sizeof text);
+        doubleAmpersands(entry.name, text, sizeof text);
         AppendMenuA(menu, MF_STRING | (comparisons[i].holdsNow ? MF_CHECKED : 0), IDM_TRAY_PROFILE_FIRST + i, text);
     }
     if (comparisons != nullptr) showTip(window, comparisons, count);
@@ -134,14 +159,19 @@ void showTrayMenu(HWND window) {
         bringMainWindowForward(window);
         return;
     }
+    // Open from here on: the shell's calls while the menu is made let other messages in,
+    // and a second start is told the tool is busy.
+    menuOpen = 1;
     int count = 0;
     HMENU menu = buildTrayMenu(window, &count);
-    if (menu == nullptr) return;
+    if (menu == nullptr) {
+        menuOpen = 0;
+        return;
+    }
     POINT at = {0, 0};
     GetCursorPos(&at);
     // The menu closes when the user clicks elsewhere only if its window is in front.
     SetForegroundWindow(window);
-    menuOpen = 1;
     const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr);
     menuOpen = 0;
     PostMessageA(window, WM_NULL, 0, 0);
@@ -157,14 +187,16 @@ void showTrayMenu(HWND window) {
 
 }  // namespace
 
-int enterNotificationArea(HWND window) {
+int enterNotificationArea(HWND window, int patient) {
     if (iconWindow == nullptr) {
         shownTip[0] = '\0';
-        if (!addIcon(window)) return 0;
+        const int added = addIcon(window);
+        if (!added && !patient) return 0;
         iconWindow = window;
         quietSuccess = showBalloon;
         startNetworkWatch();
         SetTimer(window, kNetworkTimerId, kNetworkTimerMs, nullptr);
+        if (!added) retryIcon(window);
         refreshTrayTip(window);
     }
     ShowWindow(window, SW_HIDE);
@@ -181,6 +213,7 @@ void leaveNotificationArea(HWND window) {
     prepareIconData(&data, window, 0);
     tellShell(NIM_DELETE, &data);
     KillTimer(window, kNetworkTimerId);
+    KillTimer(window, kIconRetryTimerId);
     stopNetworkWatch();
     quietSuccess = nullptr;
     iconWindow = nullptr;
@@ -199,14 +232,16 @@ LRESULT onTrayIconMessage(HWND window, LPARAM mouseMessage) {
     return 0;
 }
 
-void onNetworkTimer(HWND window) {
+void onTrayTimer(HWND window, UINT_PTR timerId) {
+    if (timerId == kIconRetryTimerId) onIconRetryTimer(window);
     // In the middle of a command (a dialog, a box, a netsh run) the change waits: the
     // command's end brings the tooltip up to date, or the next tick after it.
-    if (!menuOpen && IsWindowEnabled(window) && networkMayHaveChanged()) refreshTrayTip(window);
+    if (timerId == kNetworkTimerId && !menuOpen && IsWindowEnabled(window) && networkMayHaveChanged())
+        refreshTrayTip(window);
 }
 
 void onTaskbarCreated(HWND window) {
-    if (iconWindow != nullptr) addIcon(window);
+    if (iconWindow != nullptr && !addIcon(window)) retryIcon(window);
 }
 
 UINT taskbarCreatedMessage() {

@@ -8,12 +8,14 @@
 
 // The icon's mouse messages to the main window; lParam is the mouse message.
 constexpr UINT kTrayIconMessage = WM_APP + 1;
-// The main window's timer that looks whether the network changed.
+// The main window's timers: the look whether the network changed, and the icon tried again.
 constexpr UINT_PTR kNetworkTimerId = 1;
+constexpr UINT_PTR kIconRetryTimerId = 2;
 
-// Puts the icon into the notification area and hides the window; 0 when the shell takes
-// no icon, and the window stays as it was.
-int enterNotificationArea(HWND window);
+// Puts the icon into the notification area and hides the window. When the shell takes no
+// icon: 0 and the window stays as it was; or, patient (a start at logon, before the shell
+// is ready), 1, and the icon is tried again for two minutes before the window is shown.
+int enterNotificationArea(HWND window, int patient);
 // 1 while the icon is there: closing the window then hides it.
 int isResident();
 // 1 while the icon's menu is open.
@@ -28,9 +30,9 @@ HMENU buildTrayMenu(HWND window, int* profileCount);
 
 // The tooltip from a fresh comparison of the profiles with what the connections hold.
 void refreshTrayTip(HWND window);
-// The main window's handlers of the icon's messages, of its timer and of the shell's
-// "TaskbarCreated" (Explorer started again: the icon is added anew).
+// The main window's handlers of the icon's messages, of its timers and of the shell's
+// "TaskbarCreated" (Explorer started again: the icon is added anew, patiently).
 LRESULT onTrayIconMessage(HWND window, LPARAM mouseMessage);
-void onNetworkTimer(HWND window);
+void onTrayTimer(HWND window, UINT_PTR timerId);
 void onTaskbarCreated(HWND window);
 UINT taskbarCreatedMessage();

@@ -19,7 +19,7 @@ void composeTrayTip(const char* holdingNames, char* out, size_t outSize) {
     BoundedText(out, outSize).add(kTipHolding).addCut(holdingNames, 0);
 }
 
-void composeMenuItemName(const char* name, char* out, size_t outSize) {
+void doubleAmpersands(const char* name, char* out, size_t outSize) {
     if (out == nullptr || outSize == 0) return;
     size_t length = 0;
     for (const char* p = name != nullptr ? name : ""; *p != '\0'; ++p) {

@@ -15,6 +15,6 @@ constexpr char kTrayTipNameSeparator[] = "、";
 // "Tessaly - 保存した設定と一致しません" when none does (null or empty).
 void composeTrayTip(const char* holdingNames, char* out, size_t outSize);
 
-// A profile's name as a menu item's text: "&" doubled, so that it shows and marks no key.
-// Cut at a character boundary to fit outSize bytes.
-void composeMenuItemName(const char* name, char* out, size_t outSize);
+// A profile's name as the menu's and the tooltip's text: "&" doubled, so that it shows and
+// marks no key. Cut at a character boundary to fit outSize bytes.
+void doubleAmpersands(const char* name, char* out, size_t outSize);

@@ -39,8 +39,9 @@ void offerShortcuts(HWND window) {
 
 void startTask(HWND window, const StartRequest& request) {
     if (request.mode == Resident) {
-        // No notification area to go to: the window is shown instead, never nothing at all.
-        if (!enterNotificationArea(window)) bringMainWindowForward(window);
+        // At logon the shell may not take the icon yet: tried again, and the window shown if
+        // it never does, never nothing at all.
+        if (!enterNotificationArea(window, 1)) bringMainWindowForward(window);
     } else if (request.mode != Normal) {
         runStartRequest(window, request);
     } else if (appState->firstTime == 1) {

@@ -98,7 +98,7 @@ TEST(TrayTexts, TheTooltipNamesWhatHoldsAndIsCutOnACharacterBoundary) {
     }
 }
 
-TEST(TrayTexts, AMenuItemShowsTheNameWithItsAmpersandsDoubled) {
+TEST(TrayTexts, AShownNameHasItsAmpersandsDoubled) {
     const struct {
         const char* name;
         size_t size;
@@ -110,7 +110,7 @@ TEST(TrayTexts, AMenuItemShowsTheNameWithItsAmpersandsDoubled) {
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         char item[20];
-        composeMenuItemName(cases[i].name, item, cases[i].size);
+        doubleAmpersands(cases[i].name, item, cases[i].size);
         EXPECT_EQ(cases[i].item, item) << "case " << i;
     }
 }

@@ -22,11 +22,12 @@ struct ShellCall {
     std::string tip, info;
 };
 std::vector<ShellCall> shellCalls;
+BOOL shellTakes = TRUE;  // FALSE: a shell that says no, as one still starting at logon
 
 BOOL WINAPI recordShellCall(DWORD message, PNOTIFYICONDATAA data) {
     shellCalls.push_back({message, data->uFlags, data->uFlags & NIF_TIP ? data->szTip : "",
                           data->uFlags & NIF_INFO ? data->szInfo : ""});
-    return TRUE;
+    return shellTakes;
 }
 
 // The tip the shell was last told.
@@ -56,6 +57,7 @@ protected:
         RegisterClassA(&windowClass);
         window = CreateWindowExA(0, "TrayIconTest", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         shellCalls.clear();
+        shellTakes = TRUE;
         late::Shell_NotifyIconA.standIn = recordShellCall;
     }
     void TearDown() override {
@@ -70,7 +72,7 @@ protected:
     std::string tipWithin5Seconds(const std::string& sought) {
         for (DWORD waited = 0; shownTip() != sought && waited < 5000; waited += 100) {
             Sleep(100);
-            onNetworkTimer(window);
+            onTrayTimer(window, kNetworkTimerId);
         }
         return shownTip();
     }
@@ -95,10 +97,10 @@ protected:
 // The tooltip and the menu's marks say which saved places hold, and follow a change that
 // netsh makes outside the tool within the 5 seconds of a timer's looks.
 TEST_F(TrayIcon, TheTooltipAndTheMarksFollowTheNetwork) {
-    ASSERT_EQ(1, enterNotificationArea(window));
+    ASSERT_EQ(1, enterNotificationArea(window, 0));
     ASSERT_FALSE(shellCalls.empty());
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), shellCalls.front().message);
-    EXPECT_EQ("Tessaly - 現在：R&D Home", shownTip());
+    EXPECT_EQ("Tessaly - 現在：R&&D Home", shownTip());
     EXPECT_EQ("Office|[x] R&&D Home|", profileItems());
 
     ASSERT_EQ(1, runner.execScript(".\\000.dmp"));
@@ -121,13 +123,12 @@ TEST_F(TrayIcon, TheTooltipAndTheMarksFollowTheNetwork) {
 // balloon while the window is hidden, in a box otherwise (quietSuccess declines). The
 // icon goes when the window ends.
 TEST_F(TrayIcon, TheIconComesBackAfterExplorerAndTellsSuccessInABalloon) {
-    ASSERT_EQ(1, enterNotificationArea(window));
+    ASSERT_EQ(1, enterNotificationArea(window, 0));
     shellCalls.clear();
-    SendMessageA(window, taskbarCreatedMessage(), 0, 0);  // DefWindowProc: nothing
     onTaskbarCreated(window);
     ASSERT_EQ(1u, shellCalls.size());
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), shellCalls[0].message);
-    EXPECT_EQ("Tessaly - 現在：R&D Home", shellCalls[0].tip);
+    EXPECT_EQ("Tessaly - 現在：R&&D Home", shellCalls[0].tip);
 
     ASSERT_NE(nullptr, quietSuccess);
     showSuccess(window, "ネットワークの設定を適応しました。");
@@ -143,12 +144,34 @@ TEST_F(TrayIcon, TheIconComesBackAfterExplorerAndTellsSuccessInABalloon) {
     EXPECT_EQ(0, isResident());
 }
 
-// Without a shell that takes the icon, the tool does not hide its window.
-TEST_F(TrayIcon, NoIconNoHiding) {
+// Without a shell that takes the icon, the user's own step is refused with the window left
+// open; a start at logon waits for the shell (its first yes, to an add or to a change of an
+// icon it took after all, ends the wait) and shows the window if the shell never takes it.
+TEST_F(TrayIcon, NoIconNoHidingAndALateShellIsWaitedFor) {
     late::Shell_NotifyIconA.standIn = nullptr;
     ShowWindow(window, SW_SHOWNOACTIVATE);
-    EXPECT_EQ(0, enterNotificationArea(window));
+    EXPECT_EQ(0, enterNotificationArea(window, 0));
     EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(0, isResident());
+
+    late::Shell_NotifyIconA.standIn = recordShellCall;
+    shellTakes = FALSE;
+    EXPECT_EQ(1, enterNotificationArea(window, 1));
+    EXPECT_FALSE(IsWindowVisible(window));
+    onTrayTimer(window, kIconRetryTimerId);
+    shellTakes = TRUE;
+    shellCalls.clear();
+    onTrayTimer(window, kIconRetryTimerId);
+    ASSERT_EQ(1u, shellCalls.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), shellCalls[0].message);
+    EXPECT_EQ("Tessaly - 現在：R&&D Home", shellCalls[0].tip);
+
+    shellTakes = FALSE;  // Explorer again, and this time it never takes the icon
+    onTaskbarCreated(window);
+    for (int tick = 0; tick < 59; ++tick) onTrayTimer(window, kIconRetryTimerId);
+    EXPECT_FALSE(IsWindowVisible(window));
+    onTrayTimer(window, kIconRetryTimerId);
+    EXPECT_TRUE(IsWindowVisible(window)) << "after two minutes of no";
     EXPECT_EQ(0, isResident());
 }
 
