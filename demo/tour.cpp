@@ -2,8 +2,10 @@
 // simulated network and walks through the main job: save the current settings as a
 // profile, change a setting with netsh, apply the profile again and check that the
 // value came back. Then a TCP/IP change that netsh leaves half done (the stand-in told
-// to ignore DNS servers), which the tool reports setting by setting. A picture of each window goes into the folder given as the first
-// argument, as .bmp files. It drives the windows with the end-to-end tests' automation.
+// to ignore DNS servers), which the tool reports setting by setting, and last a resident
+// Tessaly in the notification area of Wine's taskbar, its tooltip and its menu. A picture
+// of each window goes into the folder given as the first argument, as .bmp files. It
+// drives the windows with the end-to-end tests' automation.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -19,10 +21,8 @@ namespace {
 std::string pictureFolder = ".";
 int failures = 0;
 
-// Saves what the screen shows of the window (frame included) as a 24-bit .bmp file.
-bool saveWindowPicture(HWND window, const std::string& bmpPath) {
-    RECT area;
-    if (!GetWindowRect(window, &area)) return false;
+// Saves what the screen shows in the area as a 24-bit .bmp file.
+bool saveScreenArea(const RECT& area, const std::string& bmpPath) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;
@@ -54,13 +54,20 @@ bool saveWindowPicture(HWND window, const std::string& bmpPath) {
     return saved;
 }
 
-void picture(HWND window, const char* name) {
-    Sleep(500);  // let the window finish painting
+void pictureOfArea(const RECT& area, const char* name) {
     const std::string path = pictureFolder + "\\" + name + ".bmp";
-    if (!saveWindowPicture(window, path)) {
+    if (!saveScreenArea(area, path)) {
         std::fprintf(stderr, "could not save %s\n", path.c_str());
         ++failures;
     }
+}
+
+// The window with its frame.
+void picture(HWND window, const char* name) {
+    Sleep(500);  // let the window finish painting
+    RECT area = {0, 0, 0, 0};
+    GetWindowRect(window, &area);
+    pictureOfArea(area, name);
 }
 
 bool fail(const char* what) {
@@ -159,6 +166,149 @@ void showUnverifiedChange(const char* workDir) {
     SetEnvironmentVariableA("TESSALY_SIM_IGNORE", nullptr);
 }
 
+// The icon's mouse messages to the main window: wParam the icon's id, lParam the message.
+constexpr UINT kIconMessage = WM_APP + 1;
+constexpr WPARAM kIconId = 1;
+
+template <typename Ready>
+bool waitUntil(Ready ready, DWORD timeoutMs) {
+    for (DWORD waited = 0; !ready(); waited += 50) {
+        if (waited >= timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+// Wine's taskbar at the foot of its virtual desktop, shown while it holds an icon.
+HWND visibleTaskbar() {
+    HWND bar = FindWindowA("Shell_TrayWnd", nullptr);
+    return bar != nullptr && IsWindowVisible(bar) ? bar : nullptr;
+}
+
+struct TooltipSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK findTooltip(HWND window, LPARAM lParam) {
+    TooltipSearch* search = reinterpret_cast<TooltipSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (owner != search->processId || !IsWindowVisible(window) || lstrcmpiA(className, "tooltips_class32") != 0)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// A tooltip the taskbar shows now, or null.
+HWND taskbarTooltip(HWND bar) {
+    TooltipSearch search = {0, nullptr};
+    GetWindowThreadProcessId(bar, &search.processId);
+    EnumWindows(findTooltip, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The area from the corner of what stands above the taskbar down to the taskbar's right
+// end, with some desktop around it (more to the left, for a stretch of the taskbar).
+RECT areaDownToTaskbar(const RECT& above, const RECT& bar) {
+    RECT area = {above.left - 64, above.top - 24, bar.right, bar.bottom};
+    if (area.left < bar.left) area.left = bar.left;
+    if (area.top < 0) area.top = 0;
+    return area;
+}
+
+// The tooltip control starts its delay at a mouse move over the icon, and a moved cursor
+// makes one: the pointer goes away and comes back to rest on the icon, a few times at most.
+HWND hoverIcon(HWND bar, POINT icon) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SetCursorPos(icon.x - 200, icon.y - 200);
+        Sleep(300);
+        SetCursorPos(icon.x, icon.y);
+        HWND tip = nullptr;
+        if (waitUntil([&] { return (tip = taskbarTooltip(bar)) != nullptr; }, 3000)) return tip;
+    }
+    return nullptr;
+}
+
+// What a right click on the icon does, with the pointer at the point.
+HWND openIconMenu(TessalyRun& run, HWND mainWindow, POINT at) {
+    SetCursorPos(at.x, at.y);
+    PostMessageA(mainWindow, kIconMessage, kIconId, WM_RBUTTONUP);
+    return run.waitForWindow("#32768", nullptr);
+}
+
+// WM_CANCELMODE ends the menu with nothing chosen, as a click elsewhere does.
+bool closeIconMenu(HWND mainWindow, HWND menu) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(mainWindow, WM_CANCELMODE, 0, 0, SMTO_NORMAL, kWaitMs, &result);
+    return waitForWindowGone(menu);
+}
+
+// "/R": the icon on the taskbar, its tooltip (when Wine shows it) and its menu, closed
+// again without a choice; then 503 ends the resident Tessaly with 0.
+void showNotificationArea(const char* workDir) {
+    TessalyRun run;
+    if (!run.start("/R", workDir)) {
+        fail("tessaly.exe /R did not start");
+        return;
+    }
+    HWND bar = nullptr;
+    if (!waitUntil([&] { return (bar = visibleTaskbar()) != nullptr; }, kWaitMs)) {
+        fail("no icon appeared in the notification area");
+        return;
+    }
+    // The only Tessaly running: its main window, hidden, takes the icon's messages.
+    HWND mainWindow = FindWindowA("Tessaly", nullptr);
+    if (mainWindow == nullptr) {
+        fail("the resident Tessaly has no main window");
+        return;
+    }
+    RECT barArea;
+    GetWindowRect(bar, &barArea);
+    // Wine's taskbar draws its first icon at its right end, a small icon with a border of 2.
+    const int iconWidth = GetSystemMetrics(SM_CXSMICON) + 4;
+    const POINT icon = {barArea.right - iconWidth / 2, (barArea.top + barArea.bottom) / 2};
+    Sleep(500);  // let the taskbar draw the icon
+
+    if (HWND tip = hoverIcon(bar, icon)) {
+        Sleep(300);  // let the tooltip finish painting
+        RECT tipArea;
+        GetWindowRect(tip, &tipArea);
+        pictureOfArea(areaDownToTaskbar(tipArea, barArea), "9-notification-area-tooltip");
+        std::printf("the icon's tooltip showed\n");
+    } else {
+        std::printf("the icon's tooltip did not show: no picture of it\n");
+    }
+    SetCursorPos(icon.x - 200, icon.y - 200);
+    waitUntil([&] { return taskbarTooltip(bar) == nullptr; }, 6000);
+
+    HWND menu = openIconMenu(run, mainWindow, icon);
+    RECT menuArea = {0, 0, 0, 0};
+    if (menu != nullptr) GetWindowRect(menu, &menuArea);
+    // Wine keeps a menu on the screen by pushing it up over the taskbar, where Windows
+    // opens it above the point: opened again with its foot on the taskbar's top edge,
+    // it leaves the icon in view.
+    if (menu != nullptr && menuArea.bottom > barArea.top && closeIconMenu(mainWindow, menu)) {
+        menu = openIconMenu(run, mainWindow, {icon.x, barArea.top - (menuArea.bottom - menuArea.top)});
+        if (menu != nullptr) GetWindowRect(menu, &menuArea);
+    }
+    if (menu == nullptr) {
+        fail("the icon's menu did not open");
+    } else {
+        Sleep(500);  // let the menu finish painting
+        pictureOfArea(areaDownToTaskbar(menuArea, barArea), "9b-notification-area-menu");
+        if (!closeIconMenu(mainWindow, menu)) fail("the icon's menu did not close");
+        Sleep(500);
+        if (!run.windows(nullptr, nullptr).empty()) fail("closing the icon's menu chose an item");
+        std::printf("the icon's menu opened and closed without a choice\n");
+    }
+    postCommand(mainWindow, 503);
+    DWORD code = 1;
+    if (!run.waitForExit(kWaitMs, &code) || code != 0) fail("the resident tessaly.exe did not end cleanly");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -208,5 +358,6 @@ int main(int argc, char** argv) {
     DWORD code = 1;
     if (!run.waitForExit(kWaitMs, &code) || code != 0) fail("tessaly.exe did not end cleanly");
     showUnverifiedChange(workDir);
+    showNotificationArea(workDir);
     return failures == 0 ? 0 : 1;
 }
