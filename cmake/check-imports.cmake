@@ -27,7 +27,7 @@ set(reviewed_user32.dll AppendMenuA BeginPaint CallWindowProcA CheckDlgButton Ch
     DialogBoxParamA DispatchMessageA DrawFocusRect DrawTextA EnableWindow EndDialog EndPaint FillRect FindWindowA
     GetClassNameA GetClientRect GetCursorPos
     GetDC GetDesktopWindow GetDlgItem GetLastActivePopup GetMenuState GetMessageA GetSysColor GetSysColorBrush GetSystemMetrics GetParent GetWindowLongA GetWindowRect GetWindowTextA GetWindowTextLengthA GetWindowThreadProcessId
-    InvalidateRect IsDlgButtonChecked IsIconic IsWindowEnabled IsWindowVisible KillTimer LoadCursorA LoadIconA LoadImageA MessageBoxA
+    InvalidateRect IsDlgButtonChecked IsIconic IsWindow IsWindowEnabled IsWindowVisible KillTimer LoadCursorA LoadIconA LoadImageA MessageBoxA
     MsgWaitForMultipleObjects PeekMessageA PostMessageA PostQuitMessage RegisterClassExA RegisterWindowMessageA ReleaseDC
     SendDlgItemMessageA SendMessageA SendMessageTimeoutA
     SetCursor SetDlgItemTextA SetForegroundWindow SetTimer SetWindowLongA SetWindowPos ShowWindow TrackPopupMenu

@@ -80,33 +80,24 @@ TEST_F(HandOver, ACommandWhileBusyOrFromAnotherFolderIsToldAndNothingRuns) {
     ScratchDir otherDir;
     const std::string elsewhere = "Tessaly は別のフォルダ「" + dir.path() +
                                   "」で実行中です。\nこのフォルダの設定を使うには、実行中の Tessaly を終了してからもう一度実行してください。";
-    const struct {
+    struct Case {
         const char* tail;
-        std::string folder, told;
+        std::string told;
         DWORD exitCode;
-    } idle[] = {
-        {"/L Office", otherDir.path(), elsewhere, 3},
-        {"/S", otherDir.path(), elsewhere, 1},
     };
-    for (const auto& c : idle) {
+    for (const Case& c : {Case{"/L Office", elsewhere, 3}, Case{"/S", elsewhere, 1}}) {
         DWORD exitCode = 0;
-        EXPECT_EQ(c.told, secondStart(c.tail, c.folder, &exitCode)) << c.tail;
+        EXPECT_EQ(c.told, secondStart(c.tail, otherDir.path(), &exitCode)) << c.tail;
         EXPECT_EQ(c.exitCode, exitCode) << c.tail;
     }
     postCommand(mainWindow, kSelectCommand);
     HWND dialog = first.waitForDialog(kSelectTitle);
     ASSERT_NE(nullptr, dialog);
-    const struct {
-        const char* tail;
-        std::string told;
-        DWORD exitCode;
-    } busy[] = {{"/L Office", kBusy, 3}, {"/T", kBusy, 1}, {"/L", kBusy, 1}, {"", "", 0}};
-    for (const auto& c : busy) {
+    for (const Case& c : {Case{"/L Office", kBusy, 3}, Case{"/T", kBusy, 1}, Case{"/L", kBusy, 1}, Case{"", "", 0}}) {
         DWORD exitCode = 0;
         EXPECT_EQ(c.told, secondStart(c.tail, dir.path(), &exitCode)) << c.tail;
         EXPECT_EQ(c.exitCode, exitCode) << c.tail;
-        EXPECT_TRUE(IsWindowVisible(dialog)) << c.tail;
-        EXPECT_EQ(1u, first.windows("#32770", nullptr).size()) << first.describeWindows();
+        EXPECT_TRUE(IsWindowVisible(dialog) && first.windows("#32770", nullptr).size() == 1u) << first.describeWindows();
     }
     EXPECT_FALSE(fileExists(log)) << readWholeFile(log);
     pressButton(dialog, 102);
@@ -115,7 +106,13 @@ TEST_F(HandOver, ACommandWhileBusyOrFromAnotherFolderIsToldAndNothingRuns) {
 }
 
 // Wine's taskbar in the virtual desktop: shown while it holds an icon or a window's button.
-HWND trayWindow() { return FindWindowA("Shell_TrayWnd", nullptr); }
+bool trayShows() { return IsWindowVisible(FindWindowA("Shell_TrayWnd", nullptr)); }
+
+template <typename Condition>
+bool within(Condition condition) {
+    for (DWORD waited = 0; !condition() && waited < kWaitMs; waited += 50) Sleep(50);
+    return condition();
+}
 
 // "/R" shows no window but an icon in the notification area; a handed "/L NAME" applies
 // there (the verdict in a balloon, no box); a plain start opens the window, whose close box
@@ -123,15 +120,14 @@ HWND trayWindow() { return FindWindowA("Shell_TrayWnd", nullptr); }
 TEST_F(HandOver, TheResidentToolTakesRequestsFromTheNotificationArea) {
     TessalyRun resident;
     ASSERT_TRUE(resident.start("/R", dir.path()));
-    for (DWORD waited = 0; !(trayWindow() && IsWindowVisible(trayWindow())) && waited < kWaitMs; waited += 50) Sleep(50);
-    ASSERT_TRUE(trayWindow() && IsWindowVisible(trayWindow())) << "an icon in the notification area";
+    ASSERT_TRUE(within(trayShows)) << "an icon in the notification area";
     EXPECT_TRUE(resident.windows(nullptr, nullptr).empty()) << resident.describeWindows();
 
     DWORD exitCode = 0;
     EXPECT_EQ("", secondStart("/L Office", dir.path(), &exitCode));
     EXPECT_EQ(0u, exitCode);
-    for (DWORD waited = 0; readWholeFile(log).empty() && waited < kWaitMs; waited += 50) Sleep(50);
-    Sleep(500);
+    within([&] { return !readWholeFile(log).empty(); });
+    Sleep(500);  // the read-back and the verdict
     EXPECT_EQ("netsh exec .\\000.dmp\r\n", readWholeFile(log));
     EXPECT_EQ(seeded, settingsNow());
     EXPECT_TRUE(resident.windows(nullptr, nullptr).empty()) << "a balloon, no box: " << resident.describeWindows();
@@ -140,12 +136,10 @@ TEST_F(HandOver, TheResidentToolTakesRequestsFromTheNotificationArea) {
     HWND mainWindow = resident.waitForMainWindow();
     ASSERT_NE(nullptr, mainWindow);
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-    for (DWORD waited = 0; IsWindowVisible(mainWindow) && waited < kWaitMs; waited += 50) Sleep(50);
-    EXPECT_TRUE(IsWindow(mainWindow) && !IsWindowVisible(mainWindow)) << "hidden again";
+    EXPECT_TRUE(within([&] { return !IsWindowVisible(mainWindow); }) && IsWindow(mainWindow)) << "hidden again";
     postCommand(mainWindow, kExitCommand);
     expectEndsWithZero(resident);
-    for (DWORD waited = 0; IsWindowVisible(trayWindow()) && waited < kWaitMs; waited += 50) Sleep(50);
-    EXPECT_FALSE(IsWindowVisible(trayWindow())) << "the icon went with it";
+    EXPECT_TRUE(within([] { return !trayShows(); })) << "the icon went with it";
 }
 
 }  // namespace
