@@ -1,6 +1,6 @@
 // A small benchmark harness for Windows-side code run under Wine: a warm-up, then the
-// minimum and median of N timed runs, printed in microseconds; or one run alone, for what
-// happens once per process.
+// minimum and median of N timed runs, printed in microseconds (or milliseconds); or one run
+// alone, for what happens once per process.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +9,13 @@
 #include <cstdio>
 #include <vector>
 
+struct Timing {
+    double minimum, median;  // microseconds
+};
+
+// A warm-up of three runs, then `runs` timed runs.
 template <typename Work>
-void measure(const char* name, int runs, Work work) {
+Timing timeRuns(int runs, Work work) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     for (int i = 0; i < 3; ++i) work();
@@ -23,8 +28,23 @@ void measure(const char* name, int runs, Work work) {
         times.push_back(1e6 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart);
     }
     std::sort(times.begin(), times.end());
-    std::printf("%-52s runs %4d  min %10.1f us  median %10.1f us\n", name, runs, times.front(),
-                times[times.size() / 2]);
+    return {times.front(), times[times.size() / 2]};
+}
+
+template <typename Work>
+Timing measure(const char* name, int runs, Work work) {
+    const Timing timing = timeRuns(runs, work);
+    std::printf("%-52s runs %4d  min %10.1f us  median %10.1f us\n", name, runs, timing.minimum, timing.median);
+    return timing;
+}
+
+// The same in milliseconds, for work whose goal is said in them.
+template <typename Work>
+Timing measureMs(const char* name, int runs, Work work) {
+    const Timing timing = timeRuns(runs, work);
+    std::printf("%-52s runs %4d  min %10.2f ms  median %10.2f ms\n", name, runs, timing.minimum / 1000,
+                timing.median / 1000);
+    return timing;
 }
 
 template <typename Work>

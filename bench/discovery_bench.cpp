@@ -13,78 +13,14 @@
 
 #include "adapters/settings_readback.h"
 #include "bench_harness.h"
+#include "bench_profiles.h"
 #include "browser/browser_proxy.h"
 #include "printer/default_printer.h"
 #include "machine_seed.h"
 #include "profiles/profile_catalog.h"
 #include "profiles/profile_comparison.h"
-#include "sim_registry.h"
 
 namespace {
-
-std::string instanceId(int n) {
-    char text[48];
-    std::snprintf(text, sizeof text, "{BE0C0000-0000-0000-0000-%012d}", n);
-    return text;
-}
-
-std::vector<std::string> numbered(const std::string& prefix, int count) {
-    std::vector<std::string> texts;
-    for (int i = 1; i <= count; ++i) texts.push_back(prefix + std::to_string(i));
-    return texts;
-}
-
-// Connections 0..connections-1, each with fixed addresses and DNS servers, and
-// `entries` device class entries of which the first `connections` belong to them.
-void seedMachine(int connections, int entries, int addresses = 1, int servers = 2) {
-    deleteKeyTree(HKEY_LOCAL_MACHINE, kNetworkClassKey);
-    deleteKeyTree(HKEY_LOCAL_MACHINE, kDeviceClassKey);
-    for (int n = 0; n < connections; ++n) {
-        HKEY connection = createMachineKey(std::string(kNetworkClassKey) + "\\" + instanceId(n) + "\\Connection");
-        writeText(connection, "Name", "Connection " + std::to_string(n));
-        RegCloseKey(connection);
-        HKEY tcpip = createMachineKey(interfaceKeyPath(instanceId(n)));
-        writeNumber(tcpip, "EnableDHCP", 0);
-        writeMultiText(tcpip, "IPAddress", numbered("10." + std::to_string(n) + ".0.", addresses));
-        writeMultiText(tcpip, "SubnetMask", std::vector<std::string>(addresses, "255.255.255.0"));
-        writeMultiText(tcpip, "DefaultGateway", {"10.0.0.254"});
-        std::string list;
-        for (const std::string& server : numbered("10.0.1.", servers)) list += (list.empty() ? "" : ",") + server;
-        writeText(tcpip, "NameServer", list);
-        RegCloseKey(tcpip);
-    }
-    for (int e = 0; e < entries; ++e) {
-        char name[8];
-        std::snprintf(name, sizeof name, "%04d", e);
-        HKEY entry = createMachineKey(std::string(kDeviceClassKey) + "\\" + name);
-        writeText(entry, "NetCfgInstanceId", e < connections ? instanceId(e) : instanceId(100000 + e));
-        writeText(entry, "DriverDesc", "Network adapter model " + std::to_string(e));
-        RegCloseKey(entry);
-    }
-}
-
-void removeMachine(int connections) {
-    for (int n = 0; n < connections; ++n) deleteKeyTree(HKEY_LOCAL_MACHINE, interfaceKeyPath(instanceId(n)));
-}
-
-// What the seeded connections hold, as a dump would say it.
-std::string dumpOfSeed(int connections, int addresses, int servers) {
-    std::string script = "pushd interface ip\r\n";
-    for (int n = 0; n < connections; ++n) {
-        const std::string name = " name=\"Connection " + std::to_string(n) + "\"";
-        script += "\r\n# Interface IP Configuration for \"Connection " + std::to_string(n) + "\"\r\n\r\n";
-        const std::vector<std::string> own = numbered("10." + std::to_string(n) + ".0.", addresses);
-        for (size_t i = 0; i < own.size(); ++i)
-            script += (i == 0 ? "set address" + name + " source=static" : "add address" + name) + " addr=" + own[i] +
-                      " mask=255.255.255.0\r\n";
-        script += "set address" + name + " gateway=10.0.0.254 gwmetric=0\r\n";
-        const std::vector<std::string> dns = numbered("10.0.1.", servers);
-        for (size_t i = 0; i < dns.size(); ++i)
-            script += (i == 0 ? "set dns" + name + " source=static" : "add dns" + name) + " addr=" + dns[i] + "\r\n";
-        script += "set wins" + name + " source=static addr=none\r\n";
-    }
-    return script + "\r\npopd\r\n";
-}
 
 int measureVerification() {
     seedMachine(20, 20, 5, 4);
@@ -107,13 +43,6 @@ int measureVerification() {
     return status;
 }
 
-void writeFile(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 // 100 profiles with the browser's proxy and the seeded default printer, every other one
 // holding now.
 int measureComparison() {
@@ -126,23 +55,7 @@ int measureComparison() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "tessaly-bench-compare";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string holds = "# ----------------------------------\r\n# Interface IP Configuration\r\n"
-                              "# ----------------------------------\r\n" + dumpOfSeed(5, 1, 2);
-    std::string differs = holds;
-    differs.replace(differs.find("addr=10.0.1.2"), 13, "addr=10.0.1.9");
-    std::string catalogue;
-    for (int i = 0; i < 100; ++i) {
-        const std::string script = folder + "\\" + std::to_string(i) + ".dmp";
-        writeFile(script, i % 2 == 0 ? holds : differs);
-        char section[8];
-        std::snprintf(section, sizeof section, "[%03d]", i);
-        // The scripts of the working folder, as a save names them: a catalogue path outside it
-        // is never opened.
-        catalogue += section + std::string("\r\nname=Place ") + std::to_string(i) + "\r\npath=.\\" + std::to_string(i) + ".dmp" +
-                     "\r\nsort=0\r\nproxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\nprinter=\\\\fs01\\Office-LP\r\n";
-    }
-    writeFile(folder + "\\dumplist.ini", catalogue);
+    writeProfileFolder(folder, 100, true);
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(folder.c_str());
@@ -155,7 +68,7 @@ int measureComparison() {
     int status = catalog.count() == 100 ? 0 : 1;
     char name[96];
     std::snprintf(name, sizeof name, "compare 100 profiles (%u-byte dumps), 5 connections",
-                  static_cast<unsigned>(holds.size()));
+                  static_cast<unsigned>(profileDump().size()));
     measure(name, 30, [&] {
         ProfileComparison* comparisons = nullptr;
         if (!compareProfilesWithNow(catalog, &comparisons)) status = 1;
@@ -173,9 +86,7 @@ int measureComparison() {
         readDefaultPrinter(printer);
     });
     SetCurrentDirectoryA(previous);
-    for (int i = 0; i < 100; ++i) DeleteFileA((folder + "\\" + std::to_string(i) + ".dmp").c_str());
-    DeleteFileA((folder + "\\dumplist.ini").c_str());
-    RemoveDirectoryA(folder.c_str());
+    removeFolder(folder);
     removeMachine(5);
     if (status != 0) std::fprintf(stderr, "the marks did not fall on the profiles that hold\n");
     return status;

@@ -82,6 +82,13 @@ target_compile_options(discovery_bench PRIVATE ${TESSALY_WARNINGS})
 target_include_directories(discovery_bench PRIVATE src bench)
 target_link_libraries(discovery_bench PRIVATE tessaly_core tessaly_sim)
 target_link_options(discovery_bench PRIVATE -static)
+# The resident tool: the tooltip's refresh in-process, then tessaly.exe /R idle.
+add_executable(resident_bench bench/resident_bench.cpp)
+set_target_properties(resident_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_compile_options(resident_bench PRIVATE ${TESSALY_WARNINGS})
+target_include_directories(resident_bench PRIVATE src bench)
+target_link_libraries(resident_bench PRIVATE tessaly_core tessaly_sim psapi)
+target_link_options(resident_bench PRIVATE -static)
 
 # Start-up: tessaly.exe timed against a minimal window program.
 add_executable(minimal_window WIN32 bench/minimal_window.cpp)
