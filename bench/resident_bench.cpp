@@ -106,7 +106,7 @@ int measureTray(HWND window, const std::string& folder, bool withExtras) {
     catalog = &places;
     shellCalls.clear();
     late::Shell_NotifyIconA.standIn = recordShellCall;
-    if (!enterNotificationArea(window) || shellCalls.empty() || shellCalls.front().message != NIM_ADD) status = 1;
+    if (!enterNotificationArea(window, 0) || shellCalls.empty() || shellCalls.front().message != NIM_ADD) status = 1;
     const std::string expected = "Tessaly - 現在：Place 0、Place 2、Place 4、";
     if (shellCalls.empty() || shellCalls.back().tip.compare(0, expected.size(), expected) != 0) status = 1;
 
@@ -165,7 +165,7 @@ int measureTray(HWND window, const std::string& folder, bool withExtras) {
     std::printf("goal: a refresh within %.0f ms of our time for %d profiles; measured %.2f ms minimum, "
                 "%.2f ms median\n", kRefreshGoalMs, kProfiles, changed.minimum / 1000, changed.median / 1000);
     // What the timer does each second while nothing changed.
-    measure("a timer tick, nothing changed", 1000, [&] { onNetworkTimer(window); });
+    measure("a timer tick, nothing changed", 1000, [&] { onTrayTimer(window, kNetworkTimerId); });
 
     leaveNotificationArea(window);
     late::Shell_NotifyIconA.standIn.reset();
