@@ -185,29 +185,12 @@ HWND visibleTaskbar() {
     return bar != nullptr && IsWindowVisible(bar) ? bar : nullptr;
 }
 
-struct TooltipSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK findTooltip(HWND window, LPARAM lParam) {
-    TooltipSearch* search = reinterpret_cast<TooltipSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (owner != search->processId || !IsWindowVisible(window) || lstrcmpiA(className, "tooltips_class32") != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // A tooltip the taskbar shows now, or null.
 HWND taskbarTooltip(HWND bar) {
-    TooltipSearch search = {0, nullptr};
-    GetWindowThreadProcessId(bar, &search.processId);
-    EnumWindows(findTooltip, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    DWORD explorer = 0;
+    GetWindowThreadProcessId(bar, &explorer);
+    const std::vector<HWND> shown = visibleWindowsOf(explorer, "tooltips_class32", nullptr);
+    return shown.empty() ? nullptr : shown.front();
 }
 
 // The area from the corner of what stands above the taskbar down to the taskbar's right

@@ -92,10 +92,14 @@ bool TessalyRun::isRunning() const {
     return process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-std::vector<HWND> TessalyRun::windows(const char* className, const char* title) const {
-    WindowSearch search = {process_.dwProcessId, className, title, {}};
+std::vector<HWND> visibleWindowsOf(DWORD processId, const char* className, const char* title) {
+    WindowSearch search = {processId, className, title, {}};
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::vector<HWND> TessalyRun::windows(const char* className, const char* title) const {
+    return visibleWindowsOf(process_.dwProcessId, className, title);
 }
 
 HWND TessalyRun::waitForWindow(const char* className, const char* title, DWORD timeoutMs) const {

@@ -41,6 +41,8 @@ private:
 };
 
 std::string tessalyExePath();  // as a Windows path
+// The visible top-level windows of any process (any class or title for null).
+std::vector<HWND> visibleWindowsOf(DWORD processId, const char* className, const char* title);
 
 // Reading another process's windows: a control's own text (not the caption Wine keeps),
 // a top-level window's title, a message box's text.
