@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/automation.h"
+#include "netcmd/command_runner.h"
 #include "win/support.h"
 
 // A fresh working directory where the first-run offer was already made, on the freshly
@@ -22,9 +23,15 @@ protected:
     // takes input; a window that does not come is a failure of the test.
     HWND startTask(TessalyRun& run, const char* tail, const char* dialogTitle);
     HWND startVisible(TessalyRun& run);
+    // The machine's settings as the stand-in dumps them.
+    std::string settingsNow() {
+        EXPECT_EQ(1, runner.dumpSettings(dir.file("now.txt").c_str()));
+        return readWholeFile(dir.file("now.txt"));
+    }
 
     ScratchDir dir;
     std::string log = dir.file("netsh.log");
+    CommandRunner runner;
 };
 
 // Waits for a box of this title, presses the button and returns its text once the box is

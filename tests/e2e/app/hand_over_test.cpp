@@ -2,7 +2,6 @@
 // or says why that one cannot take it; and the resident tool in the notification area.
 #include "e2e/fixture.h"
 #include "machine_seed.h"
-#include "netcmd/command_runner.h"
 
 namespace {
 
@@ -23,10 +22,6 @@ protected:
         ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 1, 0, 0, 0, 1, 0, 0}));
         DeleteFileA(log.c_str());
     }
-    std::string settingsNow() {
-        EXPECT_EQ(1, runner.dumpSettings(dir.file("now.txt").c_str()));
-        return readWholeFile(dir.file("now.txt"));
-    }
     // Starts a second Tessaly with the tail in the folder; returns its box's text (or
     // nothing when it shows none) and its exit code.
     std::string secondStart(const char* tail, const std::string& folder, DWORD* exitCode) {
@@ -39,7 +34,6 @@ protected:
         }
         return told;
     }
-    CommandRunner runner;
     std::string seeded;
 };
 

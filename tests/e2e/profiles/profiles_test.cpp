@@ -65,12 +65,6 @@ protected:
         return preview + boxes + exitNote(run);
     }
     std::string catalogue() const { return readWholeFile(dir.file("dumplist.ini")); }
-    // The machine's settings as the stand-in dumps them.
-    std::string settingsNow() {
-        EXPECT_EQ(1, runner.dumpSettings(dir.file("now.txt").c_str()));
-        return readWholeFile(dir.file("now.txt"));
-    }
-    CommandRunner runner;
 };
 
 // "/L NAME" applies the first profile of exactly that name at once, with no dialog and the
