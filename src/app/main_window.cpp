@@ -83,7 +83,6 @@ LRESULT onCreate(HWND window) {
     } else {
         clientHeight = kOneTaskClientHeight;
     }
-    taskbarCreatedMessage();
     startupMark("catalogue, version gate, size");
     return 0;
 }
@@ -273,7 +272,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case kTrayIconMessage: return onTrayIconMessage(window, lParam);
     case WM_TIMER: onTrayTimer(window, wParam); return 0;
     default:
-        if (message == taskbarCreatedMessage()) onTaskbarCreated(window);
+        if (isResident() && message == taskbarCreatedMessage()) onTaskbarCreated(window);
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }

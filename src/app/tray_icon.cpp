@@ -189,6 +189,8 @@ void showTrayMenu(HWND window) {
 
 int enterNotificationArea(HWND window, int patient) {
     if (iconWindow == nullptr) {
+        // Known before the shell could restart, so that its "TaskbarCreated" is understood.
+        taskbarCreatedMessage();
         shownTip[0] = '\0';
         const int added = addIcon(window);
         if (!added && !patient) return 0;
