@@ -170,21 +170,6 @@ void showUnverifiedChange(const char* workDir) {
 constexpr UINT kIconMessage = WM_APP + 1;
 constexpr WPARAM kIconId = 1;
 
-template <typename Ready>
-bool waitUntil(Ready ready, DWORD timeoutMs) {
-    for (DWORD waited = 0; !ready(); waited += 50) {
-        if (waited >= timeoutMs) return false;
-        Sleep(50);
-    }
-    return true;
-}
-
-// Wine's taskbar at the foot of its virtual desktop, shown while it holds an icon.
-HWND visibleTaskbar() {
-    HWND bar = FindWindowA("Shell_TrayWnd", nullptr);
-    return bar != nullptr && IsWindowVisible(bar) ? bar : nullptr;
-}
-
 // A tooltip the taskbar shows now, or null.
 HWND taskbarTooltip(HWND bar) {
     DWORD explorer = 0;

@@ -28,6 +28,9 @@ int clientHeight = 0;
 
 namespace {
 
+// The window class's small icon, which the notification area shows too.
+HICON smallIcon = nullptr;
+
 constexpr int kClientWidth = 300;
 constexpr int kClientHeight = 50;
 constexpr int kCreationWidth = 320;
@@ -222,6 +225,8 @@ void bringMainWindowForward(HWND window) {
     SetForegroundWindow(front);
 }
 
+HICON programSmallIcon() { return smallIcon; }
+
 ATOM registerMainWindowClass(HINSTANCE instance, const char* className) {
     WNDCLASSEXA windowClass;
     ZeroMemory(&windowClass, sizeof windowClass);
@@ -234,9 +239,10 @@ ATOM registerMainWindowClass(HINSTANCE instance, const char* className) {
     // Wine makes the dearest step of a start (2 ms of the 4 ms it adds to a bare window).
     // Not shared: a shared load would be given the large image already cached under the
     // name. It lives as long as the process.
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TESSALY), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    smallIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TESSALY), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                              LR_DEFAULTCOLOR));
+    windowClass.hIconSm = smallIcon;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszMenuName = "IDM_MAIN_MENU";

@@ -13,6 +13,9 @@ extern ProfileCatalog* catalog;
 extern CommandRunner* runner;
 extern int clientHeight;
 
+// The program icon's small image, loaded with the window class; null before.
+HICON programSmallIcon();
+
 ATOM registerMainWindowClass(HINSTANCE instance, const char* className);
 int createMainWindow(HINSTANCE instance, const char* className, int showCommand, HWND* window, int x,
                      int y, int width, int height);

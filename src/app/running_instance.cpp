@@ -63,7 +63,7 @@ void tellElsewhere(HWND replyWindow) {
 }
 
 // Hands the tail over and tells why it was not taken; the reply, or -1 when no running
-// Tessaly's window was found.
+// Tessaly's window was found, or it went while asked.
 int handOver(const char* tail) {
     HWND running = FindWindowA(kMainWindowClassName, nullptr);
     if (running == nullptr) return -1;
@@ -74,14 +74,11 @@ int handOver(const char* tail) {
     // A static window of this process, which the running one may give the text of its folder.
     HWND replyWindow = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     const int reply = size != 0 ? askRunningInstance(running, message, size, replyWindow) : kHandOverUnread;
-    if (reply == -1) {
-        if (replyWindow != nullptr) DestroyWindow(replyWindow);
-        delete[] message;
-        return -1;
-    }
-    if (reply == kHandOverBusy) showInformation(nullptr, kRunningBusyText, kConfirmTitle);
-    if (reply == kHandOverOtherFolder) tellElsewhere(replyWindow);
-    if (reply != kHandOverTaken && reply != kHandOverBusy && reply != kHandOverOtherFolder)
+    if (reply == kHandOverBusy)
+        showInformation(nullptr, kRunningBusyText, kConfirmTitle);
+    else if (reply == kHandOverOtherFolder)
+        tellElsewhere(replyWindow);
+    else if (reply != kHandOverTaken && reply != -1)
         showInformation(nullptr, kRunningSilentText, kConfirmTitle);
     if (replyWindow != nullptr) DestroyWindow(replyWindow);
     delete[] message;

@@ -43,7 +43,6 @@ const TrayTask kTrayTasks[] = {
 HWND iconWindow = nullptr;
 int menuOpen = 0;
 char shownTip[kTrayTipSize] = "";
-HICON icon = nullptr;
 int iconRetriesLeft = 0;
 
 // A record of the size shell 5.0 (Windows 2000) reads, for the icon of this window.
@@ -61,14 +60,10 @@ int tellShell(DWORD message, NOTIFYICONDATAA* data) {
 }
 
 int addIcon(HWND window) {
-    if (icon == nullptr)
-        icon = static_cast<HICON>(LoadImageA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)),
-                                             MAKEINTRESOURCEA(IDI_TESSALY), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     NOTIFYICONDATAA data;
     prepareIconData(&data, window, NIF_MESSAGE | NIF_ICON | NIF_TIP);
     data.uCallbackMessage = kTrayIconMessage;
-    data.hIcon = icon;
+    data.hIcon = programSmallIcon();
     lstrcpynA(data.szTip, shownTip, sizeof data.szTip);
     // A shell busy at logon may say no after a timeout and add the icon all the same: then
     // the icon is there to be changed.

@@ -199,6 +199,11 @@ void focusControl(HWND dialog, int id) {
     sendAndWait(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
 }
 
+HWND visibleTaskbar() {
+    HWND bar = FindWindowA("Shell_TrayWnd", nullptr);
+    return bar != nullptr && IsWindowVisible(bar) ? bar : nullptr;
+}
+
 bool waitForWindowGone(HWND window, DWORD timeoutMs) {
     for (const DWORD started = GetTickCount(); IsWindow(window); Sleep(kPollMs))
         if (GetTickCount() - started >= timeoutMs) return false;

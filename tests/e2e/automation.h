@@ -65,6 +65,18 @@ void typeIp(HWND dialog, int id, const std::string& address);
 void chooseComboItem(HWND dialog, int id, int index);
 void focusControl(HWND dialog, int id);  // as tabbing into it does
 bool waitForWindowGone(HWND window, DWORD timeoutMs = kWaitMs);
+// True once the condition holds, false when the time ran out first.
+template <typename Condition>
+bool waitUntil(Condition condition, DWORD timeoutMs = kWaitMs) {
+    for (DWORD waited = 0; !condition(); waited += 50) {
+        if (waited >= timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}
+// Wine's taskbar at the foot of its virtual desktop, shown while it holds a notification icon
+// or a window's button; null while hidden.
+HWND visibleTaskbar();
 
 // The headers of a 24-bit bottom-up .bmp file; rows of (width * 3 rounded up to 4) bytes
 // follow them, bottom row first.

@@ -99,28 +99,19 @@ TEST_F(HandOver, ACommandWhileBusyOrFromAnotherFolderIsToldAndNothingRuns) {
     exitThroughMenu(first, mainWindow);
 }
 
-// Wine's taskbar in the virtual desktop: shown while it holds an icon or a window's button.
-bool trayShows() { return IsWindowVisible(FindWindowA("Shell_TrayWnd", nullptr)); }
-
-template <typename Condition>
-bool within(Condition condition) {
-    for (DWORD waited = 0; !condition() && waited < kWaitMs; waited += 50) Sleep(50);
-    return condition();
-}
-
 // "/R" shows no window but an icon in the notification area; a handed "/L NAME" applies
 // there (the verdict in a balloon, no box); a plain start opens the window, whose close box
 // puts it back; 503 ends it with 0 and the icon goes.
 TEST_F(HandOver, TheResidentToolTakesRequestsFromTheNotificationArea) {
     TessalyRun resident;
     ASSERT_TRUE(resident.start("/R", dir.path()));
-    ASSERT_TRUE(within(trayShows)) << "an icon in the notification area";
+    ASSERT_TRUE(waitUntil(visibleTaskbar)) << "an icon in the notification area";
     EXPECT_TRUE(resident.windows(nullptr, nullptr).empty()) << resident.describeWindows();
 
     DWORD exitCode = 0;
     EXPECT_EQ("", secondStart("/L Office", dir.path(), &exitCode));
     EXPECT_EQ(0u, exitCode);
-    within([&] { return !readWholeFile(log).empty(); });
+    waitUntil([&] { return !readWholeFile(log).empty(); });
     Sleep(500);  // the read-back and the verdict
     EXPECT_EQ("netsh exec .\\000.dmp\r\n", readWholeFile(log));
     EXPECT_EQ(seeded, settingsNow());
@@ -130,10 +121,10 @@ TEST_F(HandOver, TheResidentToolTakesRequestsFromTheNotificationArea) {
     HWND mainWindow = resident.waitForMainWindow();
     ASSERT_NE(nullptr, mainWindow);
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(within([&] { return !IsWindowVisible(mainWindow); }) && IsWindow(mainWindow)) << "hidden again";
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(mainWindow); }) && IsWindow(mainWindow)) << "hidden again";
     postCommand(mainWindow, kExitCommand);
     expectEndsWithZero(resident);
-    EXPECT_TRUE(within([] { return !trayShows(); })) << "the icon went with it";
+    EXPECT_TRUE(waitUntil([] { return visibleTaskbar() == nullptr; })) << "the icon went with it";
 }
 
 }  // namespace
