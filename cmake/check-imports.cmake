@@ -15,13 +15,13 @@ string(REPLACE "," ";" LATE "${LATE}")
 set(reviewed_advapi32.dll GetUserNameA RegCloseKey RegEnumKeyExA RegOpenKeyExA RegQueryInfoKeyA RegQueryValueExA)
 set(reviewed_gdi32.dll BitBlt CreateCompatibleDC DeleteDC DeleteObject GetObjectA GetStockObject
     GetTextExtentPoint32A GetTextMetricsA SelectObject SetBkMode SetTextColor StretchBlt)
-set(reviewed_kernel32.dll CloseHandle CreateEventA CreateFileA CreateMutexA CreateProcessA DeleteFileA ExitProcess FindClose
+set(reviewed_kernel32.dll CloseHandle CreateEventA CreateFileA CreateMutexA CreateProcessA CreateThread DeleteFileA ExitProcess FindClose
     FindFirstFileA FindNextFileA GetACP GetCommandLineA GetCurrentDirectoryA GetCurrentProcess GetCurrentProcessId GetExitCodeProcess
-    GetFileAttributesA GetFileAttributesExA GetFileInformationByHandle GetFileSize GetLastError GetModuleFileNameA
+    GetFileAttributesA GetFileAttributesExA GetFileInformationByHandle GetFileSize GetLastError GetLocalTime GetModuleFileNameA
     GetModuleHandleA GetPrivateProfileSectionA GetPrivateProfileSectionNamesA GetPrivateProfileStringA GetProcAddress GetStartupInfoA
     GetStdHandle GetSystemDirectoryA GetTickCount GetVersionExA GlobalFree LoadLibraryA MoveFileExA
     MultiByteToWideChar OpenProcess ReadFile ReleaseMutex SetErrorMode SetFilePointer Sleep TerminateProcess WaitForMultipleObjects WaitForSingleObject
-    WritePrivateProfileStringA lstrcatA lstrcmpA lstrcmpiA lstrcpyA lstrcpynA lstrlenA)
+    WriteFile WritePrivateProfileStringA lstrcatA lstrcmpA lstrcmpiA lstrcpyA lstrcpynA lstrlenA)
 set(reviewed_msvcrt.dll free malloc memchr memcpy memmove memset strcat strchr strcmp strcpy strlen strpbrk)
 set(reviewed_user32.dll AppendMenuA BeginPaint CallWindowProcA CheckDlgButton CheckMenuItem CreatePopupMenu CreateWindowExA DefWindowProcA DestroyMenu DestroyWindow
     DialogBoxParamA DispatchMessageA DrawFocusRect DrawTextA EnableWindow EndDialog EndPaint FillRect FindWindowA

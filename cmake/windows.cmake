@@ -24,6 +24,8 @@ add_library(tessaly_core STATIC
     src/printer/printer_extra.cpp
     src/adapters/connection_keys.cpp
     src/adapters/discovery.cpp
+    src/adapters/network_extra.cpp
+    src/adapters/network_now.cpp
     src/adapters/network_watch.cpp
     src/adapters/reg_key.cpp
     src/adapters/settings_readback.cpp
@@ -37,6 +39,7 @@ add_library(tessaly_core STATIC
     src/app/instance_mutex.cpp
     src/app/main_window.cpp
     src/app/running_instance.cpp
+    src/app/switch_log.cpp
     src/app/tray_icon.cpp
     src/common/message_box.cpp
     src/common/private_profile.cpp
@@ -102,7 +105,7 @@ enable_testing()
 find_program(TESSALY_OBJDUMP NAMES ${TESSALY_TRIPLE}-objdump objdump REQUIRED)
 add_test(NAME exe_imports_only_system_dlls
     COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TESSALY_OBJDUMP} -DEXE=$<TARGET_FILE:tessaly>
-            -DLATE=shell32.dll,ole32.dll,comctl32.dll,wininet.dll,winspool.drv -DOLDEST_WINDOWS=${TESSALY_OLDEST_WINDOWS}
+            -DLATE=shell32.dll,ole32.dll,comctl32.dll,wininet.dll,winspool.drv,iphlpapi.dll -DOLDEST_WINDOWS=${TESSALY_OLDEST_WINDOWS}
             -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check-imports.cmake)
 # The check reads the file; running it needs no emulator.
 set_tests_properties(exe_imports_only_system_dlls PROPERTIES LABELS static)

@@ -103,8 +103,10 @@ void paintBackground(HDC dc) {
         if (info.bmHeight == clientHeight) {
             BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
         } else if (info.bmHeight > 0) {
-            // Keep the proportions at the client height; 64-bit product, then the int range.
-            const long long width = static_cast<long long>(clientHeight) * info.bmWidth / info.bmHeight;
+            // Keep the proportions at the client height; the product in a double, exact for
+            // any two ints (a 64-bit division would bring the runtime's helper and its
+            // unwind table into the 32-bit exe), then the int range.
+            const double width = static_cast<double>(clientHeight) * info.bmWidth / info.bmHeight;
             const int destinationWidth = width > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(width);
             StretchBlt(dc, 0, 0, destinationWidth, clientHeight, memory, 0, 0, info.bmWidth,
                        info.bmHeight, SRCCOPY);

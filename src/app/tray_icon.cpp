@@ -1,5 +1,7 @@
 #include "tray_icon.h"
 
+#include "../adapters/network_extra.h"
+#include "../adapters/network_now.h"
 #include "../adapters/network_watch.h"
 #include "../common/late_binding.h"
 #include "../common/message_box.h"
@@ -7,8 +9,11 @@
 #include "../common/text_builder.h"
 #include "../profiles/profile_apply.h"
 #include "../profiles/profile_comparison.h"
+#include "../common/task_outcome.h"
 #include "../resources/resource.h"
+#include "arrival_rules.h"
 #include "main_window.h"
+#include "switch_log.h"
 #include "tray_texts.h"
 
 namespace {
@@ -23,6 +28,14 @@ constexpr int kIconRetries = 60;
 constexpr UINT kBalloonMs = 10000;
 constexpr char kBalloonTitle[] = "Tessaly";
 constexpr char kNoProfilesItem[] = "（保存した設定はありません）";
+constexpr char kTrayTipPrefix[] = "Tessaly - ";
+constexpr char kAutoSwitchMenu[] = "このネットワークにつながったら自動で切り替える";
+constexpr char kAutoSwitchNotWrittenText[] = "自動で切り替えるかどうかを保存できませんでした。";
+constexpr char kAutoSwitchingBefore[] = "自動で切り替えます： ";
+constexpr char kAutoSwitchedTitle[] = "Tessaly - 自動で切り替えました";
+// The shell's word that the user clicked the balloon (shell 6.0, Windows XP, and later).
+constexpr UINT kBalloonClicked = WM_USER + 5;
+constexpr UINT kBalloonGone[] = {WM_USER + 3, WM_USER + 4};  // hidden, timed out
 
 struct TrayTask {
     int commandId;  // 0: a separator
@@ -44,6 +57,14 @@ HWND iconWindow = nullptr;
 int menuOpen = 0;
 char shownTip[kTrayTipSize] = "";
 int iconRetriesLeft = 0;
+
+// The network as last seen, and what was done about arriving at it.
+NetworkNow seenNetwork;
+uint32_t seenSignature = 0;
+ArrivalRules arrival;
+// The profile the balloon shown offers; empty when the balloon shown offers none.
+char offeredName[kProfileNameSize] = "";
+const char* balloonTitle = kBalloonTitle;
 
 // A record of the size shell 5.0 (Windows 2000) reads, for the icon of this window.
 void prepareIconData(NOTIFYICONDATAA* data, HWND window, UINT flags) {
@@ -88,19 +109,25 @@ void onIconRetryTimer(HWND window) {
 
 // The tooltip naming the profiles that hold by the comparison; told to the shell only
 // when it changed.
+// A profile that holds away from its network is told instead.
 void showTip(HWND window, const ProfileComparison* comparisons, int count) {
-    GrowingText names;
+    GrowingText names, away;
     for (int i = 0; i < count && names.length() < kTrayTipSize; ++i) {
         ProfileEntry entry;
         char shown[2 * kProfileNameSize];
         if (!comparisons[i].holdsNow || !catalog->entryAt(i, &entry)) continue;
         doubleAmpersands(entry.name, shown, sizeof shown);
         names.add(names.length() != 0 ? kTrayTipNameSeparator : "").add(shown);
+        if (comparisons[i].notItsNetwork && away.length() == 0) sayNotItsPlace(shown, away.add(kTrayTipPrefix));
     }
+    const int isAway = away.length() != 0;
     char* joined = nullptr;
-    if (!names.hand(&joined)) return;
+    if (!(isAway ? away : names).hand(&joined)) return;
     char tip[kTrayTipSize];
-    composeTrayTip(joined, tip, sizeof tip);
+    if (isAway)
+        copyTextCut(tip, sizeof tip, joined);
+    else
+        composeTrayTip(joined, tip, sizeof tip);
     delete[] joined;
     if (lstrcmpA(tip, shownTip) == 0) return;
     NOTIFYICONDATAA data;
@@ -110,16 +137,98 @@ void showTip(HWND window, const ProfileComparison* comparisons, int count) {
     tellShell(NIM_MODIFY, &data);
 }
 
-// While the window is hidden there, a success is told in a balloon of the icon.
-int showBalloon(HWND, const char* text) {
-    if (iconWindow == nullptr || IsWindowVisible(iconWindow)) return 0;
+int tellInBalloon(const char* text, const char* title) {
     NOTIFYICONDATAA data;
     prepareIconData(&data, iconWindow, NIF_INFO);
     copyTextCut(data.szInfo, sizeof data.szInfo, text);
-    copyTextCut(data.szInfoTitle, sizeof data.szInfoTitle, kBalloonTitle);
+    copyTextCut(data.szInfoTitle, sizeof data.szInfoTitle, title);
     data.uTimeout = kBalloonMs;
     data.dwInfoFlags = NIIF_INFO;
     return tellShell(NIM_MODIFY, &data);
+}
+
+// While the window is hidden there, a success is told in a balloon of the icon.
+int showBalloon(HWND, const char* text) {
+    if (iconWindow == nullptr || IsWindowVisible(iconWindow)) return 0;
+    offeredName[0] = '\0';
+    return tellInBalloon(text, balloonTitle);
+}
+
+// Arrived at the network the profile was saved on: a balloon offers it, and a click on
+// the balloon applies it.
+void offerProfile(int index) {
+    ProfileEntry entry;
+    GrowingText offer;
+    char* text = nullptr;
+    if (!catalog->entryAt(index, &entry)) return;
+    sayArrivalOffer(entry.name, offer);
+    if (offer.hand(&text) && tellInBalloon(text, kBalloonTitle)) copyTextCut(offeredName, sizeof offeredName, entry.name);
+    delete[] text;
+}
+
+// The profile applied without asking, as from the menu (rights, script check, verdict),
+// its reason and its verdict written to the log; a verdict that took in a balloon.
+char switchingName[kProfileNameSize] = "";
+
+void logVerdict(const char* text) {
+    GrowingText line;
+    char* joined = nullptr;
+    if (line.add("「").add(switchingName).add("」： ").add(text).hand(&joined)) appendSwitchLog(joined);
+    delete[] joined;
+}
+
+void switchAutomatically(HWND window, int index) {
+    ProfileEntry entry;
+    if (!catalog->entryAt(index, &entry)) return;
+    GrowingText reason;
+    ProfileComparison* comparisons = nullptr;
+    char* line = nullptr;
+    if (compareProfilesWithNow(*catalog, &comparisons, 1) && comparisons[index].preview != nullptr) {
+        const char* preview = comparisons[index].preview;
+        const char* end = preview;
+        while (*end != '\0' && *end != '\r') ++end;
+        reason.add(kAutoSwitchingBefore).add(entry.name).add(" ").add(preview, static_cast<size_t>(end - preview));
+    } else {
+        reason.add(kAutoSwitchingBefore).add(entry.name);
+    }
+    releaseProfileComparisons(comparisons, catalog->count());
+    if (reason.hand(&line)) appendSwitchLog(line);
+    delete[] line;
+    copyTextCut(switchingName, sizeof switchingName, entry.name);
+    outcomeWatcher = logVerdict;
+    balloonTitle = kAutoSwitchedTitle;
+    const int outcome = applyProfile(window, catalog, runner, index);
+    balloonTitle = kBalloonTitle;
+    outcomeWatcher = nullptr;
+    readNetworkNow(&seenNetwork, 0);
+    seenSignature = networkSignature(seenNetwork);
+    arrival.applied(seenSignature, entry.name, outcome == kTaskDone);
+}
+
+// The tooltip, then what arriving at this network asks for.
+void followNetwork(HWND window) {
+    ProfileComparison* comparisons = nullptr;
+    if (catalog == nullptr || !compareProfilesWithNow(*catalog, &comparisons, 0)) return;
+    const int count = catalog->count();
+    showTip(window, comparisons, count);
+    const DWORD now = GetTickCount();
+    arrival.notice(seenSignature, now, lastApplyEndTick());
+    ArrivalView view = {seenSignature, 0, -1, 0, -1};
+    for (int i = 0; i < count; ++i) {
+        ProfileEntry entry;
+        if (!comparisons[i].onItsNetwork || comparisons[i].holdsNow || !catalog->entryAt(i, &entry)) continue;
+        view.offerCount++;
+        view.offerIndex = i;
+        if (!comparisons[i].autoSwitch || arrival.heldBack(entry.name)) continue;
+        view.autoCount++;
+        view.autoIndex = i;
+    }
+    releaseProfileComparisons(comparisons, count);
+    switch (arrival.decide(view, now, lastApplyEndTick(), 0)) {
+    case ArrivalStep::Offer: offerProfile(view.offerIndex); break;
+    case ArrivalStep::Apply: switchAutomatically(window, view.autoIndex); break;
+    default: break;
+    }
 }
 
 }  // namespace
@@ -129,17 +238,27 @@ HMENU buildTrayMenu(HWND window, int* profileCount) {
     ProfileComparison* comparisons = nullptr;
     const int count = menu != nullptr && catalog != nullptr && compareProfilesWithNow(*catalog, &comparisons, 0)
                           ? catalog->count() : 0;
+    // Which profiles are switched to on arrival: one that recorded no network cannot be.
+    HMENU automatic = menu != nullptr && count > 0 ? CreatePopupMenu() : nullptr;
     for (int i = 0; i < count; ++i) {
         ProfileEntry entry;
         char text[2 * kProfileNameSize];
         if (!catalog->entryAt(i, &entry)) continue;
         doubleAmpersands(entry.name, text, sizeof text);
         AppendMenuA(menu, MF_STRING | (comparisons[i].holdsNow ? MF_CHECKED : 0), IDM_TRAY_PROFILE_FIRST + i, text);
+        if (automatic != nullptr)
+            AppendMenuA(automatic, MF_STRING | (comparisons[i].autoSwitch ? MF_CHECKED : 0) |
+                                       (comparisons[i].recordsNetwork ? 0 : MF_GRAYED),
+                        IDM_TRAY_AUTO_FIRST + i, text);
     }
     if (comparisons != nullptr) showTip(window, comparisons, count);
     releaseProfileComparisons(comparisons, count);
     if (menu == nullptr) return nullptr;
     if (count == 0) AppendMenuA(menu, MF_STRING | MF_GRAYED, 0, kNoProfilesItem);
+    if (automatic != nullptr) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(automatic), kAutoSwitchMenu);
+    }
     for (const TrayTask& task : kTrayTasks)
         AppendMenuA(menu, task.commandId != 0 ? MF_STRING : MF_SEPARATOR, task.commandId, task.text);
     *profileCount = count;
@@ -147,6 +266,19 @@ HMENU buildTrayMenu(HWND window, int* profileCount) {
 }
 
 namespace {
+
+// The mark flips; a profile marked while its network is here is switched to at the next
+// change of network, not at once.
+void toggleAutoSwitch(int index) {
+    ExtraStates extras = {};
+    if (!createExtraStates(&extras)) return;
+    if (catalog->readProfileExtras(index, extras)) {
+        const int on = judgePlace(extras.states[kNetworkExtraIndex]).autoSwitch;
+        if (!catalog->writeProfileKey(index, kAutoSwitchKey, on ? nullptr : "1"))
+            showInformation(iconWindow, kAutoSwitchNotWrittenText, kConfirmTitle);
+    }
+    releaseExtraStates(&extras);
+}
 
 void showTrayMenu(HWND window) {
     // In the middle of a command, the icon brings it forward instead of starting another.
@@ -174,6 +306,8 @@ void showTrayMenu(HWND window) {
     if (chosen >= IDM_TRAY_PROFILE_FIRST && chosen < IDM_TRAY_PROFILE_FIRST + count) {
         // A profile: the apply of "/L NAME", on the one listed there.
         applyProfile(window, catalog, runner, chosen - IDM_TRAY_PROFILE_FIRST);
+    } else if (chosen >= IDM_TRAY_AUTO_FIRST && chosen < IDM_TRAY_AUTO_FIRST + count) {
+        toggleAutoSwitch(chosen - IDM_TRAY_AUTO_FIRST);
     } else if (chosen != 0) {
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
     }
@@ -192,6 +326,9 @@ int enterNotificationArea(HWND window, int patient) {
         iconWindow = window;
         quietSuccess = showBalloon;
         startNetworkWatch();
+        readNetworkNow(&seenNetwork, 0);
+        seenSignature = networkSignature(seenNetwork);
+        arrival.start(seenSignature);
         SetTimer(window, kNetworkTimerId, kNetworkTimerMs, nullptr);
         if (!added) retryIcon(window);
         refreshTrayTip(window);
@@ -223,18 +360,50 @@ void refreshTrayTip(HWND window) {
     releaseProfileComparisons(comparisons, catalog->count());
 }
 
+namespace {
+
+// A click on the balloon that offers a profile applies it, unless a command is under way.
+void onBalloonClicked(HWND window) {
+    char name[kProfileNameSize];
+    copyTextCut(name, sizeof name, offeredName);
+    offeredName[0] = '\0';
+    const int index = name[0] != '\0' && catalog != nullptr ? catalog->indexOfName(name) : -1;
+    if (index < 0) return;
+    if (menuOpen || !IsWindowEnabled(window)) {
+        bringMainWindowForward(window);
+        return;
+    }
+    applyProfile(window, catalog, runner, index);
+    refreshTrayTip(window);
+}
+
+}  // namespace
+
 LRESULT onTrayIconMessage(HWND window, LPARAM mouseMessage) {
     if (mouseMessage == WM_RBUTTONUP) showTrayMenu(window);
     if (mouseMessage == WM_LBUTTONDBLCLK) bringMainWindowForward(window);
+    if (static_cast<UINT>(mouseMessage) == kBalloonClicked) onBalloonClicked(window);
+    for (UINT gone : kBalloonGone)
+        if (static_cast<UINT>(mouseMessage) == gone) offeredName[0] = '\0';
     return 0;
 }
 
 void onTrayTimer(HWND window, UINT_PTR timerId) {
     if (timerId == kIconRetryTimerId) onIconRetryTimer(window);
     // In the middle of a command (a dialog, a box, a netsh run) the change waits: the
-    // command's end brings the tooltip up to date, or the next tick after it.
-    if (timerId == kNetworkTimerId && !menuOpen && IsWindowEnabled(window) && networkMayHaveChanged())
-        refreshTrayTip(window);
+    // command's end brings the tooltip up to date, or the next tick after it. The registry
+    // tells a change of settings; a gateway answering with another hardware address (the
+    // same settings, plugged elsewhere) shows only in the ARP table, looked at each tick.
+    if (timerId != kNetworkTimerId || menuOpen || !IsWindowEnabled(window)) return;
+    const int settingsChanged = networkMayHaveChanged();
+    if (settingsChanged)
+        readNetworkNow(&seenNetwork, 0);
+    else
+        refreshGatewayHardware(&seenNetwork);
+    const uint32_t signature = networkSignature(seenNetwork);
+    if (!settingsChanged && signature == seenSignature && !arrival.pending(signature)) return;
+    seenSignature = signature;
+    followNetwork(window);
 }
 
 void onTaskbarCreated(HWND window) {

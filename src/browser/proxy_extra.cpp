@@ -101,4 +101,5 @@ const ExtraKind kProxyExtra = {
     apply, judge,                        // the apply, the comparison
     sayDifferences, sayKept,             // the verdict's and the preview's lines
     kProxyNotSavedLine, kProxyRunAsLine, kProxyWithheldLine,
+    0,  // the user's
 };

@@ -14,3 +14,9 @@ void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+
+// The one nothrow tag, here: the library's own sits in a file that brings its new-handler
+// and that handler's unwind tables into the exe.
+namespace std {
+const nothrow_t nothrow{};
+}

@@ -1,6 +1,6 @@
 // Functions bound when first asked for, never imported. shell32 and ole32 serve only the
 // desktop shortcuts, the version box's address and the notification area's icon, comctl32 only the TCP/IP dialog's address
-// fields, wininet.dll the browser's proxy and winspool.drv the default printer, so a start of
+// fields, iphlpapi only the gateways' hardware addresses, wininet.dll the browser's proxy and winspool.drv the default printer, so a start of
 // the tool loads none of them. Functions that Windows NT 4.0 or 98 lack are bound the same
 // way (the security, shell-window, foreground and registry-notification calls), so that the loader there does not refuse the exe
 // before it can say the OS is too old. A caller finding a function missing (null) fails the
@@ -9,6 +9,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <iphlpapi.h>
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -26,6 +27,8 @@
     X("advapi32.dll", OpenProcessToken, BOOL, (HANDLE, DWORD, PHANDLE))                                            \
     X("advapi32.dll", RegNotifyChangeKeyValue, LONG, (HKEY, BOOL, DWORD, HANDLE, BOOL))                            \
     X("comctl32.dll", InitCommonControlsEx, BOOL, (const INITCOMMONCONTROLSEX*))                                   \
+    X("iphlpapi.dll", GetIpNetTable, DWORD, (PMIB_IPNETTABLE, PULONG, BOOL))                                       \
+    X("iphlpapi.dll", SendARP, DWORD, (IPAddr, IPAddr, PVOID, PULONG))                                             \
     X("ole32.dll", CoCreateInstance, HRESULT, (REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*))                       \
     X("ole32.dll", CoInitialize, HRESULT, (LPVOID))                                                                \
     X("shell32.dll", SHChangeNotify, void, (LONG, UINT, LPCVOID, LPCVOID))                                         \

@@ -13,6 +13,8 @@ void showInformation(HWND owner, const char* text, const char* title);
 // information box with the title "確認".
 void showSuccess(HWND owner, const char* text);
 extern int (*quietSuccess)(HWND owner, const char* text);
+// When set, told every outcome text before it is shown, in a box or a balloon.
+extern void (*outcomeWatcher)(const char* text);
 // A question with OK and Cancel; non-zero when the answer is OK.
 int askOkCancel(HWND owner, const char* text, const char* title);
 // A question with Yes, No and Cancel; the button pressed (IDYES, IDNO or IDCANCEL).

@@ -1,5 +1,5 @@
-// What a profile carries besides its script, its extras: the browser's proxy and the
-// default printer, each one kind. A kind is one file in the folder of what it sets (shaped
+// What a profile carries besides its script, its extras: the browser's proxy, the
+// default printer and the network it was saved on, each one kind. A kind is one file in the folder of what it sets (shaped
 // like src/printer/printer_extra.cpp) and one entry of the table in
 // src/profiles/profile_extras.cpp; the save, the apply, the comparison and the verdict
 // loop over the table. Portable: no windows.h.
@@ -55,6 +55,10 @@ struct ExtraKind {
     const char* notSavedLine;  // after the save's text: asked for, and not saved
     const char* runAsSaveLine;  // the same when the tool runs as another user
     const char* withheldLine;  // after the apply's verdict: not set, as another user
+
+    // 1: the machine's, not the user's (the network): read and written by every save,
+    // whoever runs the tool, whether asked or not, and left out of the preview's list.
+    int machineWide;
 };
 
 // How the kinds of one apply or comparison went: one state per kind, in table order.

@@ -106,4 +106,5 @@ const ExtraKind kPrinterExtra = {
     apply, judge,                        // the apply, the comparison
     sayDifferences, sayKept,             // the verdict's and the preview's lines
     kPrinterNotSavedLine, kPrinterRunAsLine, kPrinterWithheldLine,
+    0,  // the user's
 };

@@ -19,6 +19,8 @@
 
 namespace {
 
+unsigned long lastApplyEnd = 0;
+
 // The verdict, then a line for each extra left alone: they join the list of what did not
 // take, or stand after the verdict's text.
 void tellApplied(HWND owner, int applied, const char* report, const int* withheld) {
@@ -77,6 +79,7 @@ int applyProfile(HWND owner, const ProfileCatalog* catalog, CommandRunner* runne
         applyExtras(catalog, index, extras, withheld);
         const ExtraOutcomes outcomes = extraOutcomes(extras);
         applied = verifyApplied(*asked, applied, kApplyFailedText, &report, &outcomes);
+        lastApplyEnd = GetTickCount() | 1;
     }
     if (script != INVALID_HANDLE_VALUE) CloseHandle(script);
     tellApplied(owner, applied, report, withheld);
@@ -85,6 +88,8 @@ int applyProfile(HWND owner, const ProfileCatalog* catalog, CommandRunner* runne
     delete asked;
     return applied ? kTaskDone : ran ? kTaskNotDone : kTaskRefused;
 }
+
+unsigned long lastApplyEndTick() { return lastApplyEnd; }
 
 int applyNamedProfile(HWND owner, const ProfileCatalog* catalog, CommandRunner* runner, const char* name,
                       int nameIsWhole) {

@@ -253,6 +253,12 @@ int ProfileCatalog::writeProfileExtra(int index, int kind, const ExtraStates& st
     return kExtraKinds[kind]->writeKeys(keys, states.states[kind], write);
 }
 
+int ProfileCatalog::writeProfileKey(int index, const char* key, const char* value) {
+    if (index < 0 || index >= profileCount || sectionNames == nullptr || key == nullptr) return 0;
+    Section section = {iniPath, sectionNames[index], nullptr, 0, 0};
+    return writeSectionKey(&section, key, value);
+}
+
 int ProfileCatalog::indexOfName(const char* name) const {
     ProfileEntry entry;
     for (int i = 0; name != nullptr && entryAt(i, &entry); ++i)

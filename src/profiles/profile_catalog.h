@@ -56,6 +56,9 @@ public:
     int readProfileExtras(int index, const ExtraStates& states) const;
     // One kind's keys written from its state, or deleted for write 0; 1 when done.
     int writeProfileExtra(int index, int kind, const ExtraStates& states, int write);
+    // One key of the profile's section written as its last, or deleted for a null value;
+    // 1 when done.
+    int writeProfileKey(int index, const char* key, const char* value);
     // Writes the profile's "name" key alone (cut at a character boundary to fit an entry)
     // and reloads. 1 when that entry reads back with the new name.
     int renameProfile(int index, const char* displayName);

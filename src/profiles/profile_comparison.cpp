@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "../adapters/network_extra.h"
 #include "../adapters/settings_readback.h"
 #include "../common/desktop_user.h"
 #include "../common/text_builder.h"
@@ -67,8 +68,30 @@ void compareOne(const ProfileEntry& entry, Now* now, ScriptSettings* buffers, Pr
     else
         preview.add(kNoConnectionScriptText);
     if (!now->withPreviews) return;
-    for (int i = 0; i < kExtraKindCount; ++i) kExtraKinds[i]->sayKept(now->extras.states[i], preview.add("\r\n"));
+    for (int i = 0; i < kExtraKindCount; ++i)
+        if (!kExtraKinds[i]->machineWide) kExtraKinds[i]->sayKept(now->extras.states[i], preview.add("\r\n"));
     preview.hand(&out->preview);
+}
+
+// Whether the network now is the one the profile was saved on; when it is, or when the
+// profile holds somewhere else, the preview says so first.
+void judgeNetwork(const ProfileEntry& entry, Now* now, ProfileComparison* out) {
+    const PlaceJudgement place = judgePlace(now->extras.states[kNetworkExtraIndex]);
+    out->onItsNetwork = place.match != PlaceMatch::None;
+    out->notItsNetwork = out->holdsNow && !out->onItsNetwork && place.recordsHardware;
+    out->autoSwitch = place.autoSwitch;
+    out->recordsNetwork = place.recorded;
+    if (!now->withPreviews || (!out->onItsNetwork && !out->notItsNetwork)) return;
+    GrowingText preview;
+    if (out->onItsNetwork)
+        sayPlaceMatch(entry.name, place.evidence, preview);
+    else
+        sayNotItsPlace(entry.name, preview);
+    preview.add(out->preview != nullptr ? "\r\n\r\n" : "").add(out->preview);
+    char* joined = nullptr;
+    if (!preview.hand(&joined)) return;
+    delete[] out->preview;
+    out->preview = joined;
 }
 
 }  // namespace
@@ -88,7 +111,9 @@ int compareProfilesWithNow(const ProfileCatalog& catalog, ProfileComparison** ou
         for (int i = 0; i < count; ++i) {
             ProfileEntry entry;
             if (!catalog.entryAt(i, &entry)) continue;
-            if (catalog.readProfileExtras(i, now->extras)) compareOne(entry, now, buffers, &(*out)[i]);
+            if (!catalog.readProfileExtras(i, now->extras)) continue;
+            compareOne(entry, now, buffers, &(*out)[i]);
+            judgeNetwork(entry, now, &(*out)[i]);
         }
         releaseMachineSettings(&now->machine);
         releaseExtraStates(&now->extras);

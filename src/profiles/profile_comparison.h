@@ -11,10 +11,14 @@ struct ProfileComparison {
                     // apply would not hand to netsh
     char* preview;  // new[]: what the selection dialog shows for it; null when memory is
                     // short or no previews were asked for
+    int onItsNetwork;   // 1: the network now is the one it was saved on (its first line says why)
+    int notItsNetwork;  // 1: it holds now, but its gateway's hardware address is not seen
+    int autoSwitch;     // 1: applied on arrival without asking
+    int recordsNetwork; // 1: it recorded the network it was saved on
 };
 
 // Reads the connections and the browser's proxy once (the default printer once, when a
-// profile names one), then each profile's script once, into a new[] array of
+// profile names one, and the network once, when a profile recorded one), then each profile's script once, into a new[] array of
 // catalog.count() records at *out. 0, with *out null, when memory is short. Free it with
 // releaseProfileComparisons. Without previews, only holdsNow is found (the marks).
 int compareProfilesWithNow(const ProfileCatalog& catalog, ProfileComparison** out, int withPreviews = 1);

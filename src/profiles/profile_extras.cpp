@@ -1,11 +1,12 @@
 #include "profile_extras.h"
 
+#include "../adapters/network_extra.h"
 #include "../browser/proxy_extra.h"
 #include "../printer/printer_extra.h"
 #include "../resources/resource.h"
 
-const ExtraKind* const kExtraKinds[kExtraKindCount] = {&kProxyExtra, &kPrinterExtra};
-const int kExtraSaveChecks[kExtraKindCount] = {IDC_SAVE_PROXY_CHECK, IDC_SAVE_PRINTER_CHECK};
+const ExtraKind* const kExtraKinds[kExtraKindCount] = {&kProxyExtra, &kPrinterExtra, &kNetworkExtra};
+const int kExtraSaveChecks[kExtraKindCount] = {IDC_SAVE_PROXY_CHECK, IDC_SAVE_PRINTER_CHECK, 0};
 
 int createExtraStates(ExtraStates* out) {
     int created = 1;

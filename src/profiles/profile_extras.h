@@ -5,11 +5,13 @@
 
 #include "../common/profile_extra.h"
 
-constexpr int kExtraKindCount = 2;
+constexpr int kExtraKindCount = 3;
+// The network it was saved on: the comparison asks it which network this is.
+constexpr int kNetworkExtraIndex = 2;
 
 // In the order their keys follow "name", "path" and "sort", and their lines the verdict's.
 extern const ExtraKind* const kExtraKinds[kExtraKindCount];
-// The save dialog's check box that asks for each kind.
+// The save dialog's check box that asks for each kind; 0 for one always saved.
 extern const int kExtraSaveChecks[kExtraKindCount];
 
 struct ExtraStates {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "../adapters/network_place.h"
 #include "../common/desktop_user.h"
 #include "../common/file_retry.h"
 #include "../common/message_box.h"
@@ -62,7 +63,7 @@ const char* storageProblem(const ExtraStates& extras, const int* read) {
 // browser and the printers are that account's: none is read.
 void readExtrasToSave(const SaveRequest& request, int runAs, const ExtraStates& extras, int* read) {
     for (int i = 0; i < kExtraKindCount; ++i)
-        read[i] = !runAs && request.extrasAsked[i] && extras.states[i] != nullptr &&
+        read[i] = (kExtraKinds[i]->machineWide || (!runAs && request.extrasAsked[i])) && extras.states[i] != nullptr &&
                   kExtraKinds[i]->readNow(extras.states[i]);
 }
 
@@ -70,7 +71,7 @@ void readExtrasToSave(const SaveRequest& request, int runAs, const ExtraStates& 
 
 int saveProfile(HWND owner, ProfileCatalog* catalog, CommandRunner* runner, const SaveRequest& request) {
     int anyAsked = 0;
-    for (int asked : request.extrasAsked) anyAsked = anyAsked || asked;
+    for (int i = 0; i < kExtraKindCount; ++i) anyAsked = anyAsked || (request.extrasAsked[i] && !kExtraKinds[i]->machineWide);
     const int runAs = anyAsked && runsAsAnotherUser();
     ExtraStates extras = {};
     createExtraStates(&extras);
@@ -85,14 +86,16 @@ int saveProfile(HWND owner, ProfileCatalog* catalog, CommandRunner* runner, cons
     }
     const SaveOutcome outcome =
         resaved >= 0 ? resaveProfile(catalog, runner, resaved) : saveNamedProfile(catalog, runner, request.name);
+    const int index = resaved >= 0 ? resaved : catalog->count() - 1;
     int saved[kExtraKindCount];
     for (int i = 0; i < kExtraKindCount; ++i) {
         saved[i] = 1;
-        if (outcome != SaveOutcome::Saved || runAs) continue;
-        const int index = resaved >= 0 ? resaved : catalog->count() - 1;
+        const int machineWide = kExtraKinds[i]->machineWide;
+        if (outcome != SaveOutcome::Saved || (runAs && !machineWide)) continue;
         saved[i] = read[i] ? catalog->writeProfileExtra(index, i, extras, 1)
-                           : catalog->writeProfileExtra(index, i, extras, 0) && !request.extrasAsked[i];
+                           : catalog->writeProfileExtra(index, i, extras, 0) && (machineWide || !request.extrasAsked[i]);
     }
+    if (outcome == SaveOutcome::Saved) catalog->writeProfileKey(index, kAutoSwitchKey, request.autoSwitch ? "1" : nullptr);
     releaseExtraStates(&extras);
     if (outcome == SaveOutcome::Saved) {
         tellSaved(owner, runAs, request, saved);

@@ -13,10 +13,12 @@ struct SaveRequest {
     const char* name;                  // the new profile's name (at most 99 bytes)
     int replacedIndex;                 // the listed profile whose script is saved again; -1 for a new one
     int extrasAsked[kExtraKindCount];  // 1: that extra is saved too (src/profiles/profile_extras.h)
+    int autoSwitch;                    // 1: applied without asking when its network is found
 };
 
 // Adds the profile (or saves a listed one again), dumps the settings into it, records the
-// extras asked for, and tells the outcome in a box of the owner; its TaskOutcome
+// extras asked for (the network it is saved on always) and whether it is switched to on
+// arrival, and tells the outcome in a box of the owner; its TaskOutcome
 // (src/common/task_outcome.h). An extra the file could not give back as it is refuses the
 // whole save. After a save the profile holds each extra that was asked for and read, and no
 // key of it otherwise. Run as another user, the keys are left as they are: none for a new

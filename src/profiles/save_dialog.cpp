@@ -40,6 +40,7 @@ void onOk(HWND dialog) {
         openRequest->replacedIndex = replaced;
         for (int i = 0; i < kExtraKindCount; ++i)
             openRequest->extrasAsked[i] = IsDlgButtonChecked(dialog, kExtraSaveChecks[i]) == BST_CHECKED;
+        openRequest->autoSwitch = IsDlgButtonChecked(dialog, IDC_SAVE_AUTO_SWITCH_CHECK) == BST_CHECKED;
     }
     EndDialog(dialog, IDC_OK_BUTTON);
 }
@@ -47,7 +48,8 @@ void onOk(HWND dialog) {
 INT_PTR onInitDialog(HWND dialog, LPARAM request) {
     openRequest = reinterpret_cast<SaveRequest*>(request);
     centerWindowOnDesktop(dialog);
-    for (int check : kExtraSaveChecks) CheckDlgButton(dialog, check, BST_CHECKED);
+    for (int check : kExtraSaveChecks)
+        if (check != 0) CheckDlgButton(dialog, check, BST_CHECKED);
     return 1;
 }
 
@@ -72,7 +74,7 @@ INT_PTR CALLBACK saveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 int runSaveCommand(HWND mainWindow, ProfileCatalog* catalog, CommandRunner* runner) {
-    SaveRequest request = {profileNameBuffer, -1, {}};
+    SaveRequest request = {profileNameBuffer, -1, {}, 0};
     for (int& asked : request.extrasAsked) asked = 1;
     namingCatalog = catalog;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));

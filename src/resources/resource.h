@@ -21,6 +21,7 @@
 #define IDC_SAVE_LIST_NOTE_LABEL 206
 #define IDC_SAVE_PROXY_CHECK 207
 #define IDC_SAVE_PRINTER_CHECK 208
+#define IDC_SAVE_AUTO_SWITCH_CHECK 209
 
 // Profile rename dialog "IDD_PROFILE_RENAME".
 #define IDC_RENAME_NAME_EDIT 700
@@ -70,6 +71,8 @@
 
 // The notification area's menu: one item per listed profile, from this id on.
 #define IDM_TRAY_PROFILE_FIRST 1000
+// The notification area's submenu of profiles switched to on arrival: this + the index.
+#define IDM_TRAY_AUTO_FIRST 2000
 
 // Program icon.
 #define IDI_TESSALY 600

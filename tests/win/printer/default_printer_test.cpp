@@ -64,7 +64,7 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
     ProfileCatalog catalog(kCatalogFilePath);
     catalog.load();
     CommandRunner runner;
-    SaveRequest request = {nullptr, -1, {}};
+    SaveRequest request = {nullptr, -1, {}, 0};
     for (int i = 0; i < kExtraKindCount; ++i) request.extrasAsked[i] = kExtraKinds[i] == &kPrinterExtra;  // the printer alone
     for (const char* name : {"Office", "Lost", "Wide", "Cafe"}) {
         windowsDefault = name[0] == 'C' ? "Cafe LP" : odd;  // what Windows makes of "Café LP"

@@ -1,0 +1,16 @@
+// What the connections see of their network now: each connection's address and default
+// gateway from the registry, the gateway's hardware address from the ARP table
+// (iphlpapi, bound at first use), and a DHCP connection's server and DNS suffix.
+#pragma once
+
+#include "network_place.h"
+
+// Reads every connection into *out; 0 when the network class key cannot be read. A
+// gateway missing from the ARP table is asked for: with waitMs 0 in the background (a
+// later reading finds it), otherwise waiting at most waitMs for the answers. A gateway
+// that does not answer is left without a hardware address; the window's thread is never
+// held longer than waitMs.
+int readNetworkNow(NetworkNow* out, unsigned waitMs);
+// Brings the hardware addresses of the gateways read earlier up to date from the ARP
+// table alone; cheap, for a timer.
+void refreshGatewayHardware(NetworkNow* now);
