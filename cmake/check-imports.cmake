@@ -21,8 +21,8 @@ set(reviewed_kernel32.dll CloseHandle CreateEventA CreateFileA CreateMutexA Crea
     GetModuleHandleA GetPrivateProfileSectionA GetPrivateProfileSectionNamesA GetPrivateProfileStringA GetProcAddress GetStartupInfoA
     GetStdHandle GetSystemDirectoryA GetTickCount GetVersionExA GlobalFree LoadLibraryA MoveFileExA
     MultiByteToWideChar OpenProcess ReadFile ReleaseMutex SetErrorMode SetFilePointer Sleep TerminateProcess WaitForMultipleObjects WaitForSingleObject
-    WriteFile WritePrivateProfileStringA lstrcatA lstrcmpA lstrcmpiA lstrcpyA lstrcpynA lstrlenA)
-set(reviewed_msvcrt.dll free malloc memchr memcpy memmove memset strcat strchr strcmp strcpy strlen strpbrk)
+    WriteFile WritePrivateProfileStringA lstrcatA lstrcmpiA lstrcpyA lstrcpynA lstrlenA)
+set(reviewed_msvcrt.dll free malloc memchr memcpy memset strcat strchr strcmp strcpy strlen)
 set(reviewed_user32.dll AppendMenuA BeginPaint CallWindowProcA CheckDlgButton CheckMenuItem CreatePopupMenu CreateWindowExA DefWindowProcA DestroyMenu DestroyWindow
     DialogBoxParamA DispatchMessageA DrawFocusRect DrawTextA EnableWindow EndDialog EndPaint FillRect FindWindowA
     GetClassNameA GetClientRect GetCursorPos

@@ -62,8 +62,8 @@ for section in ["概要", "動作環境", "インストール", "アンインス
 # code page 932. A line break inside a quote is a line break of the text ("\n" in a box,
 # "\r\n" in the selection dialog's preview); the quote's further lines are indented to the
 # column of its first character, and blanks beyond that column belong to the text.
-# The exe's texts are its string constants: each starts at an address the code holds (the
-# relocation table lists every such place) and ends at the NUL after it. The tool builds a
+# The exe's texts are its string constants: each a run of its constant data between two
+# NULs. The tool builds a
 # message by putting texts one after another (a verdict and its lines, a name between 「 and
 # 」), and the words in PLACEHOLDERS stand for what varies (a name, an address, a count). So
 # a quote is a run of whole texts of the exe and placeholders; a text that begins with a
@@ -114,38 +114,23 @@ def quote_text(lines, opened_at, closed_at, column, number):
 
 
 def string_constants(data):
-    """The texts of an i386 PE file: from each address that its relocation table lists a
-    place for, to the next NUL, where those bytes read as text in code page 932."""
+    """The texts of a PE file: in its initialised data sections, every run of bytes between
+    two NULs that reads as text in code page 932. The compiler puts each string constant
+    whole in those sections, NUL-terminated, and never lets two share their bytes."""
     header = struct.unpack_from("<I", data, 0x3C)[0]
-    optional = header + 24
     count, optional_size = struct.unpack_from("<H", data, header + 6)[0], struct.unpack_from("<H", data, header + 20)[0]
-    image_base = struct.unpack_from("<I", data, optional + 28)[0]
-    sections = [struct.unpack_from("<8sIIII", data, optional + optional_size + 40 * index)[1:] for index in range(count)]
-
-    def file_offset(address):
-        for _, start, raw_size, raw_start in sections:
-            if start <= address < start + raw_size:
-                return raw_start + address - start
-        return None
-
-    relocations, relocations_size = struct.unpack_from("<II", data, optional + 96 + 8 * 5)
-    block = file_offset(relocations) if relocations_size else None  # none: no texts, and the check says so
-    end, texts = (block or 0) + relocations_size, set()
-    while block is not None and block + 8 <= end:
-        page, size = struct.unpack_from("<II", data, block)
-        if size < 8:
-            break
-        for entry in struct.unpack_from(f"<{(size - 8) // 2}H", data, block + 8):
-            place = file_offset(page + (entry & 0xFFF)) if entry >> 12 == 3 else None  # a 32-bit address
-            target = file_offset(struct.unpack_from("<I", data, place)[0] - image_base) if place is not None else None
-            if target is not None and data.find(b"\0", target) > target:
-                text = data[target:data.find(b"\0", target)]
-                try:
-                    if all(char.isprintable() or char in "\r\n" for char in text.decode("cp932")):
-                        texts.add(text)
-                except UnicodeDecodeError:
-                    pass
-        block += size
+    table = header + 24 + optional_size
+    texts = set()
+    for index in range(count):
+        name, _, _, raw_size, raw_start = struct.unpack_from("<8sIIII", data, table + 40 * index)
+        if name.rstrip(b"\0") not in (b".rdata", b".data"):
+            continue
+        for text in data[raw_start:raw_start + raw_size].split(b"\0"):
+            try:
+                if text and all(char.isprintable() or char in "\r\n" for char in text.decode("cp932")):
+                    texts.add(text)
+            except UnicodeDecodeError:
+                pass
     return texts
 
 
@@ -217,7 +202,7 @@ check(b"\n" not in licence.replace(b"\r\n", b""), "LICENSE.txt has line ends oth
 with tempfile.TemporaryDirectory() as unpacked:
     archive.extract("tessaly.exe", unpacked)
     imports = subprocess.run(["cmake", f"-DOBJDUMP={objdump}", f"-DEXE={os.path.join(unpacked, 'tessaly.exe')}",
-                              "-DLATE=shell32.dll,ole32.dll,comctl32.dll,wininet.dll,winspool.drv", "-DOLDEST_WINDOWS=ON", "-P",
+                              "-DLATE=shell32.dll,ole32.dll,comctl32.dll,wininet.dll,winspool.drv,iphlpapi.dll", "-DOLDEST_WINDOWS=ON", "-P",
                               os.path.join(source, "cmake/check-imports.cmake")], capture_output=True, text=True)
     check(imports.returncode == 0, "the archive's tessaly.exe fails the import check: " + imports.stderr.strip())
 

@@ -38,26 +38,18 @@ int readNow(void* state) {
 const char* storageProblem(const void*) { return nullptr; }
 
 int writeKeys(const ProfileKeys& keys, const void* state, int write) {
-    int done = keys.write(keys.catalog, kGatewaysKey, nullptr) && keys.write(keys.catalog, kDhcpKey, nullptr);
-    if (!write) return done;
-    const PlaceRecord& record = own(state).record;
-    char gateways[kGatewaysValueSize], dhcp[kDhcpValueSize];
-    formatGatewaysValue(record, gateways, sizeof gateways);
-    formatDhcpValue(record, dhcp, sizeof dhcp);
-    if (gateways[0] != '\0') done = keys.write(keys.catalog, kGatewaysKey, gateways) && done;
-    if (dhcp[0] != '\0') done = keys.write(keys.catalog, kDhcpKey, dhcp) && done;
-    return done;
+    const int deleted = keys.write(keys.catalog, kNetworkKey, nullptr);
+    char value[kNetworkValueSize];
+    formatPlaceValue(own(state).record, value, sizeof value);
+    return write && value[0] != '\0' ? keys.write(keys.catalog, kNetworkKey, value) : deleted;
 }
 
 void readKeys(const ProfileKeys& keys, void* state) {
     NetworkExtra& network = own(state);
-    std::memset(&network.record, 0, sizeof network.record);
     // Longer than any value written: a longer one reads as one that cannot be used.
-    char value[2 * kDhcpValueSize];
-    keys.read(keys.catalog, kGatewaysKey, value, sizeof value, "");
-    readGatewaysValue(value, &network.record);
-    keys.read(keys.catalog, kDhcpKey, value, sizeof value, "");
-    readDhcpValue(value, &network.record);
+    char value[kNetworkValueSize + 2];
+    keys.read(keys.catalog, kNetworkKey, value, sizeof value, "");
+    readPlaceValue(value, &network.record);
     keys.read(keys.catalog, kAutoSwitchKey, value, sizeof value, "");
     network.autoSwitch = std::strcmp(value, "1") == 0;
 }
@@ -74,7 +66,7 @@ PlaceJudgement judgePlace(void* state) {
     NetworkExtra& network = own(state);
     PlaceJudgement judgement = {};
     const PlaceRecord& record = network.record;
-    judgement.recorded = record.gatewayCount > 0 || record.dhcpCount > 0 || record.unreadable;
+    judgement.recorded = record.count > 0 || record.unreadable;
     judgement.recordsHardware = recordsHardware(record);
     judgement.autoSwitch = network.autoSwitch;
     if (!judgement.recorded) return judgement;
@@ -83,7 +75,7 @@ PlaceJudgement judgePlace(void* state) {
         network.now = new (std::nothrow) NetworkNow;
         if (network.now != nullptr && !readNetworkNow(network.now, 0)) network.now->count = 0;
     }
-    if (network.now != nullptr) judgement.match = matchPlace(record, *network.now, &judgement.evidence);
+    if (network.now != nullptr) judgement.matches = matchPlace(record, *network.now, &judgement.evidence);
     return judgement;
 }
 

@@ -11,8 +11,8 @@ extern const ExtraKind kNetworkExtra;
 // The profile's record against the network now, which the state reads at its first
 // judgement and keeps for its life (for many profiles in a row).
 struct PlaceJudgement {
-    PlaceMatch match;
-    PlaceEvidence evidence;
+    int matches;           // the network now is the one it recorded
+    PlaceEntry evidence;   // why
     int recorded;          // the profile recorded a network
     int recordsHardware;   // ... with a gateway's hardware address
     int autoSwitch;        // the profile is applied on arrival without asking

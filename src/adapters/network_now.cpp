@@ -11,64 +11,48 @@
 
 namespace {
 
-// The first address of a value (a text or a multi-string); 0 when missing.
-uint32_t firstAddress(RegKey& key, const char* name) {
-    RegistryValue value;
+// The first address of a value (a text or a multi-string), read into `value`; 0 when
+// missing.
+uint32_t firstAddress(RegKey& key, RegistryValue& value, const char* name) {
     return value.read(key, name) ? parseDottedQuad(value.data()) : 0;
 }
 
 void readConnection(const char* instanceId, ConnectionNow* out) {
     RegKey key;
+    RegistryValue value;
     if (!openConnectionKey(key, kInterfaceKeyPrefix, instanceId)) return;
-    RegistryValue dhcp;
     DWORD flag = 1;  // missing counts as DHCP, as discovery reads it
-    if (dhcp.read(key, "EnableDHCP") && dhcp.size() <= sizeof flag) {
+    if (value.read(key, "EnableDHCP") && value.size() <= sizeof flag) {
         flag = 0;
-        std::memcpy(&flag, dhcp.data(), dhcp.size());
+        std::memcpy(&flag, value.data(), value.size());
     }
     out->dhcp = flag == 1;
-    out->address = firstAddress(key, out->dhcp ? "DhcpIPAddress" : "IPAddress");
-    out->gateway = out->dhcp ? firstAddress(key, "DhcpDefaultGateway") : 0;
-    if (out->gateway == 0) out->gateway = firstAddress(key, "DefaultGateway");
+    out->address = firstAddress(key, value, out->dhcp ? "DhcpIPAddress" : "IPAddress");
+    out->gateway = out->dhcp ? firstAddress(key, value, "DhcpDefaultGateway") : 0;
+    if (out->gateway == 0) out->gateway = firstAddress(key, value, "DefaultGateway");
     if (out->dhcp) {
-        out->dhcpServer = firstAddress(key, "DhcpServer");
-        RegistryValue domain;
-        if (domain.read(key, "DhcpDomain")) copyTextCut(out->dhcpDomain, sizeof out->dhcpDomain, domain.data());
+        out->dhcpServer = firstAddress(key, value, "DhcpServer");
+        if (value.read(key, "DhcpDomain")) copyTextCut(out->dhcpDomain, sizeof out->dhcpDomain, value.data());
     }
     key.close();
 }
 
-// The ARP table, new[]; null when iphlpapi or the table cannot be had.
+// The ARP table, new[]; null when iphlpapi or the table cannot be had. Room is left for a
+// few entries added between the two calls.
 MIB_IPNETTABLE* readArpTable() {
     const auto getTable = late::GetIpNetTable();
-    if (getTable == nullptr) return nullptr;
     ULONG size = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (getTable(nullptr, &size, FALSE) != ERROR_INSUFFICIENT_BUFFER || size < sizeof(MIB_IPNETTABLE)) return nullptr;
-        size += 4 * sizeof(MIB_IPNETROW);  // room for entries added in between
-        MIB_IPNETTABLE* table = reinterpret_cast<MIB_IPNETTABLE*>(new (std::nothrow) char[size]);
-        ULONG given = size;
-        if (table != nullptr && getTable(table, &given, FALSE) == NO_ERROR &&
-            table->dwNumEntries <= (size - offsetof(MIB_IPNETTABLE, table)) / sizeof(MIB_IPNETROW))
-            return table;
-        delete[] reinterpret_cast<char*>(table);
-        if (table == nullptr) return nullptr;
-    }
-    return nullptr;
+    if (getTable == nullptr || getTable(nullptr, &size, FALSE) != ERROR_INSUFFICIENT_BUFFER) return nullptr;
+    size += 8 * sizeof(MIB_IPNETROW);
+    MIB_IPNETTABLE* table = reinterpret_cast<MIB_IPNETTABLE*>(new (std::nothrow) char[size]);
+    if (table != nullptr && (getTable(table, &size, FALSE) != NO_ERROR ||
+                             table->dwNumEntries > (size - sizeof(DWORD)) / sizeof(MIB_IPNETROW)))
+        table->dwNumEntries = 0;
+    return table;
 }
 
-uint32_t packed(DWORD networkOrder) {
-    const uint8_t* b = reinterpret_cast<const uint8_t*>(&networkOrder);
-    return (uint32_t{b[0]} << 24) | (uint32_t{b[1]} << 16) | (uint32_t{b[2]} << 8) | b[3];
-}
-
-DWORD networkOrder(uint32_t address) {
-    const uint8_t b[4] = {static_cast<uint8_t>(address >> 24), static_cast<uint8_t>(address >> 16),
-                          static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address)};
-    DWORD out;
-    std::memcpy(&out, b, sizeof out);
-    return out;
-}
+// An address as iphlpapi keeps it (the first dotted part in the lowest byte), from ours.
+DWORD networkOrder(uint32_t address) { return __builtin_bswap32(address); }
 
 // Each connection's gateway looked up in the table: an entry the table marks invalid
 // (one that did not answer) or that is no Ethernet address is no answer.
@@ -78,7 +62,7 @@ void fillHardware(NetworkNow* now, const MIB_IPNETTABLE* table) {
         c.hardware = {};
         for (DWORD e = 0; table != nullptr && e < table->dwNumEntries; ++e) {
             const MIB_IPNETROW& row = table->table[e];
-            if (c.gateway == 0 || packed(row.dwAddr) != c.gateway || row.dwPhysAddrLen != 6 ||
+            if (c.gateway == 0 || row.dwAddr != networkOrder(c.gateway) || row.dwPhysAddrLen != 6 ||
                 (row.dwType != MIB_IPNET_TYPE_DYNAMIC && row.dwType != MIB_IPNET_TYPE_STATIC))
                 continue;
             std::memcpy(c.hardware.bytes, row.bPhysAddr, 6);
@@ -87,63 +71,46 @@ void fillHardware(NetworkNow* now, const MIB_IPNETTABLE* table) {
     }
 }
 
-// One ARP request on a thread of its own: SendARP waits seconds for a host that does not
-// answer. The asker and the thread share the record; the last to let go frees it.
-struct ArpRequest {
-    uint32_t address;
-    HardwareAddress hardware;
+// The ARP requests of one reading, on a thread of their own: SendARP waits seconds for a
+// host that does not answer. The reader and the thread share the record; the last to let
+// go frees it.
+struct ArpRequests {
+    NetworkNow network;  // the thread's own copy; hardware addresses filled as answers come
     volatile LONG owners;
 };
 
-void letGo(ArpRequest* request) {
-    if (InterlockedDecrement(&request->owners) == 0) delete request;
+void letGo(ArpRequests* requests) {
+    if (InterlockedDecrement(&requests->owners) == 0) delete requests;
 }
 
-DWORD WINAPI askOne(void* parameter) {
-    ArpRequest* request = static_cast<ArpRequest*>(parameter);
+DWORD WINAPI askAll(void* parameter) {
+    ArpRequests* requests = static_cast<ArpRequests*>(parameter);
     const auto sendArp = late::SendARP();
-    ULONG bytes[2] = {0, 0};
-    ULONG length = 6;
-    if (sendArp != nullptr && sendArp(networkOrder(request->address), 0, bytes, &length) == NO_ERROR && length == 6) {
-        std::memcpy(request->hardware.bytes, bytes, 6);
-        request->hardware.known = 1;
+    for (int i = 0; sendArp != nullptr && i < requests->network.count; ++i) {
+        ConnectionNow& c = requests->network.connections[i];
+        ULONG bytes[2] = {0, 0};
+        ULONG length = 6;
+        if (c.gateway == 0 || c.hardware.known || !isNetworkAddress(c.address)) continue;
+        if (sendArp(networkOrder(c.gateway), 0, bytes, &length) != NO_ERROR || length != 6) continue;
+        std::memcpy(c.hardware.bytes, bytes, 6);
+        c.hardware.known = 1;
     }
-    letGo(request);
+    letGo(requests);
     return 0;
 }
 
-// Asks for every gateway of a connection on a network that the table did not answer for,
-// and takes the answers that came within waitMs.
+// Asks for every gateway the table did not answer for, and takes the answers that came
+// within waitMs.
 void askMissing(NetworkNow* now, unsigned waitMs) {
-    // Asked in the background at most every half minute: a host that never answers would
-    // otherwise hold a thread for each reading.
-    static DWORD lastBackgroundAsk = 0;
-    if (waitMs == 0 && lastBackgroundAsk != 0 && GetTickCount() - lastBackgroundAsk < 30000) return;
-    if (waitMs == 0) lastBackgroundAsk = GetTickCount() | 1;
-    ArpRequest* requests[kMaxPlaceGateways] = {};
-    HANDLE threads[kMaxPlaceGateways] = {};
-    int asked = 0;
-    for (int i = 0; i < now->count && asked < kMaxPlaceGateways; ++i) {
-        const ConnectionNow& c = now->connections[i];
-        if (c.gateway == 0 || c.hardware.known || !isNetworkAddress(c.address)) continue;
-        ArpRequest* request = new (std::nothrow) ArpRequest{c.gateway, {}, 2};
-        HANDLE thread = request != nullptr ? CreateThread(nullptr, 0, askOne, request, 0, nullptr) : nullptr;
-        if (thread == nullptr) {
-            delete request;
-            continue;
-        }
-        requests[asked] = request;
-        threads[asked++] = thread;
+    ArpRequests* requests = new (std::nothrow) ArpRequests{*now, 2};
+    HANDLE thread = requests != nullptr ? CreateThread(nullptr, 0, askAll, requests, 0, nullptr) : nullptr;
+    if (thread == nullptr) {
+        delete requests;
+        return;
     }
-    if (asked > 0 && waitMs > 0) WaitForMultipleObjects(asked, threads, TRUE, waitMs);
-    for (int r = 0; r < asked; ++r) {
-        if (waitMs > 0 && WaitForSingleObject(threads[r], 0) == WAIT_OBJECT_0 && requests[r]->hardware.known) {
-            for (int i = 0; i < now->count; ++i)
-                if (now->connections[i].gateway == requests[r]->address) now->connections[i].hardware = requests[r]->hardware;
-        }
-        CloseHandle(threads[r]);
-        letGo(requests[r]);
-    }
+    if (WaitForSingleObject(thread, waitMs) == WAIT_OBJECT_0) *now = requests->network;
+    CloseHandle(thread);
+    letGo(requests);
 }
 
 }  // namespace
@@ -154,7 +121,7 @@ int readNetworkNow(NetworkNow* out, unsigned waitMs) {
     if (!walk.open()) return 0;
     while (out->count < kMaxPlaceConnections && walk.next()) readConnection(walk.instanceId, &out->connections[out->count++]);
     refreshGatewayHardware(out);
-    askMissing(out, waitMs);
+    if (waitMs > 0) askMissing(out, waitMs);
     return 1;
 }
 

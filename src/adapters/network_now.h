@@ -5,11 +5,10 @@
 
 #include "network_place.h"
 
-// Reads every connection into *out; 0 when the network class key cannot be read. A
-// gateway missing from the ARP table is asked for: with waitMs 0 in the background (a
-// later reading finds it), otherwise waiting at most waitMs for the answers. A gateway
-// that does not answer is left without a hardware address; the window's thread is never
-// held longer than waitMs.
+// Reads every connection into *out; 0 when the network class key cannot be read. With
+// waitMs, a gateway missing from the ARP table is asked for (ARP, on a thread of its own),
+// waiting at most waitMs for the answers; otherwise, and for a gateway that does not
+// answer, the table alone says. The window's thread is never held longer than waitMs.
 int readNetworkNow(NetworkNow* out, unsigned waitMs);
 // Brings the hardware addresses of the gateways read earlier up to date from the ARP
 // table alone; cheap, for a timer.

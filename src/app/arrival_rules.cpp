@@ -5,29 +5,21 @@
 #include "../common/profile_text.h"
 #include "../common/text_builder.h"
 
-void ArrivalRules::start(uint32_t signature) {
-    handled_ = signature;
-    heldBack_[0] = '\0';
-}
-
 void ArrivalRules::notice(uint32_t signature, uint32_t nowMs, uint32_t lastApplyMs) {
-    if (signature != handled_ && nowMs - lastApplyMs >= kQuietAfterApplyMs) heldBack_[0] = '\0';
+    if (lastApplyMs != 0 && nowMs - lastApplyMs < kQuietAfterApplyMs)
+        handled_ = signature;
+    else if (signature != handled_)
+        heldBack_[0] = '\0';
 }
 
-ArrivalStep ArrivalRules::decide(const ArrivalView& view, uint32_t nowMs, uint32_t lastApplyMs, int busy) {
+ArrivalStep ArrivalRules::decide(const ArrivalView& view) {
     if (!pending(view.signature)) return ArrivalStep::Nothing;
-    if (busy) return ArrivalStep::Wait;
-    if (view.autoCount == 1) {
-        if (lastApplyMs != 0 && nowMs - lastApplyMs < kQuietAfterApplyMs) return ArrivalStep::Wait;
-        handled_ = view.signature;
-        return ArrivalStep::Apply;
-    }
     handled_ = view.signature;
+    if (view.autoCount == 1) return ArrivalStep::Apply;
     return view.offerCount == 1 ? ArrivalStep::Offer : ArrivalStep::Nothing;
 }
 
-void ArrivalRules::applied(uint32_t signatureAfter, const char* name, int tookEffect) {
-    handled_ = signatureAfter;
+void ArrivalRules::applied(const char* name, int tookEffect) {
     if (!tookEffect) copyTextCut(heldBack_, sizeof heldBack_, name != nullptr ? name : "");
 }
 
@@ -45,18 +37,13 @@ size_t lastLinesStart(const char* text, size_t length, int lines) {
     return 0;
 }
 
-void flattenLines(const char* text, char* out, size_t outSize) {
-    if (out == nullptr || outSize == 0) return;
-    GrowingText flat;
+void addFlattened(const char* text, GrowingText& out) {
     for (const char* p = text != nullptr ? text : ""; *p != '\0'; ++p) {
-        if (*p == '\r' || *p == '\n') {
-            if (*p == '\r' && p[1] == '\n') ++p;
-            flat.add(" / ");
-        } else {
-            flat.add(p, 1);
+        if (*p != '\r' && *p != '\n') {
+            out.add(p, 1);
+            continue;
         }
+        if (*p == '\r' && p[1] == '\n') ++p;
+        out.add(" / ");
     }
-    char* joined = nullptr;
-    copyTextCut(out, outSize, flat.hand(&joined) ? joined : "");
-    delete[] joined;
 }

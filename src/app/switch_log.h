@@ -2,6 +2,6 @@
 // catalogue, its last 200 lines), so that a switch the user did not make can be traced.
 #pragma once
 
-// Adds the text as one line, after the local date and time; line breaks in it become
-// " / ". 1 when the log was written.
-int appendSwitchLog(const char* text);
+// Adds one line: the local date and time, the profile's name in 「」, the text (its line
+// breaks become " / "). 1 when the log was written.
+int appendSwitchLog(const char* name, const char* text);

@@ -1,5 +1,7 @@
 #include "tray_icon.h"
 
+#include <cstring>
+
 #include "../adapters/network_extra.h"
 #include "../adapters/network_now.h"
 #include "../adapters/network_watch.h"
@@ -31,7 +33,7 @@ constexpr char kNoProfilesItem[] = "（保存した設定はありません）";
 constexpr char kTrayTipPrefix[] = "Tessaly - ";
 constexpr char kAutoSwitchMenu[] = "このネットワークにつながったら自動で切り替える";
 constexpr char kAutoSwitchNotWrittenText[] = "自動で切り替えるかどうかを保存できませんでした。";
-constexpr char kAutoSwitchingBefore[] = "自動で切り替えます： ";
+constexpr char kAutoSwitchingText[] = "自動で切り替えます。";
 constexpr char kAutoSwitchedTitle[] = "Tessaly - 自動で切り替えました";
 // The shell's word that the user clicked the balloon (shell 6.0, Windows XP, and later).
 constexpr UINT kBalloonClicked = WM_USER + 5;
@@ -64,7 +66,7 @@ uint32_t seenSignature = 0;
 ArrivalRules arrival;
 // The profile the balloon shown offers; empty when the balloon shown offers none.
 char offeredName[kProfileNameSize] = "";
-const char* balloonTitle = kBalloonTitle;
+const char* balloonTitle = nullptr;  // null: kBalloonTitle
 
 // A record of the size shell 5.0 (Windows 2000) reads, for the icon of this window.
 void prepareIconData(NOTIFYICONDATAA* data, HWND window, UINT flags) {
@@ -129,7 +131,7 @@ void showTip(HWND window, const ProfileComparison* comparisons, int count) {
     else
         composeTrayTip(joined, tip, sizeof tip);
     delete[] joined;
-    if (lstrcmpA(tip, shownTip) == 0) return;
+    if (std::strcmp(tip, shownTip) == 0) return;
     NOTIFYICONDATAA data;
     prepareIconData(&data, window, NIF_TIP);
     lstrcpynA(data.szTip, tip, sizeof data.szTip);
@@ -151,18 +153,17 @@ int tellInBalloon(const char* text, const char* title) {
 int showBalloon(HWND, const char* text) {
     if (iconWindow == nullptr || IsWindowVisible(iconWindow)) return 0;
     offeredName[0] = '\0';
-    return tellInBalloon(text, balloonTitle);
+    return tellInBalloon(text, balloonTitle != nullptr ? balloonTitle : kBalloonTitle);
 }
 
 // Arrived at the network the profile was saved on: a balloon offers it, and a click on
 // the balloon applies it.
 void offerProfile(int index) {
-    ProfileEntry entry;
     GrowingText offer;
     char* text = nullptr;
-    if (!catalog->entryAt(index, &entry)) return;
-    sayArrivalOffer(entry.name, offer);
-    if (offer.hand(&text) && tellInBalloon(text, kBalloonTitle)) copyTextCut(offeredName, sizeof offeredName, entry.name);
+    const char* name = catalog->entries[index].name;
+    sayArrivalOffer(name, offer);
+    if (offer.hand(&text) && tellInBalloon(text, kBalloonTitle)) copyTextCut(offeredName, sizeof offeredName, name);
     delete[] text;
 }
 
@@ -170,63 +171,46 @@ void offerProfile(int index) {
 // its reason and its verdict written to the log; a verdict that took in a balloon.
 char switchingName[kProfileNameSize] = "";
 
-void logVerdict(const char* text) {
-    GrowingText line;
-    char* joined = nullptr;
-    if (line.add("「").add(switchingName).add("」： ").add(text).hand(&joined)) appendSwitchLog(joined);
-    delete[] joined;
-}
+void logVerdict(const char* text) { appendSwitchLog(switchingName, text); }
 
-void switchAutomatically(HWND window, int index) {
-    ProfileEntry entry;
-    if (!catalog->entryAt(index, &entry)) return;
+void switchAutomatically(HWND window, int index, const PlaceEntry& evidence) {
     GrowingText reason;
-    ProfileComparison* comparisons = nullptr;
     char* line = nullptr;
-    if (compareProfilesWithNow(*catalog, &comparisons, 1) && comparisons[index].preview != nullptr) {
-        const char* preview = comparisons[index].preview;
-        const char* end = preview;
-        while (*end != '\0' && *end != '\r') ++end;
-        reason.add(kAutoSwitchingBefore).add(entry.name).add(" ").add(preview, static_cast<size_t>(end - preview));
-    } else {
-        reason.add(kAutoSwitchingBefore).add(entry.name);
-    }
-    releaseProfileComparisons(comparisons, catalog->count());
-    if (reason.hand(&line)) appendSwitchLog(line);
+    copyTextCut(switchingName, sizeof switchingName, catalog->entries[index].name);
+    sayPlaceMatch(switchingName, evidence, reason);
+    if (reason.add(kAutoSwitchingText).hand(&line)) appendSwitchLog(switchingName, line);
     delete[] line;
-    copyTextCut(switchingName, sizeof switchingName, entry.name);
     outcomeWatcher = logVerdict;
     balloonTitle = kAutoSwitchedTitle;
     const int outcome = applyProfile(window, catalog, runner, index);
-    balloonTitle = kBalloonTitle;
+    balloonTitle = nullptr;
     outcomeWatcher = nullptr;
-    readNetworkNow(&seenNetwork, 0);
-    seenSignature = networkSignature(seenNetwork);
-    arrival.applied(seenSignature, entry.name, outcome == kTaskDone);
+    arrival.applied(switchingName, outcome == kTaskDone);
 }
 
-// The tooltip, then what arriving at this network asks for.
+// The tooltip, then what arriving at this network asks for (a command just ended, or the
+// network changed).
 void followNetwork(HWND window) {
     ProfileComparison* comparisons = nullptr;
     if (catalog == nullptr || !compareProfilesWithNow(*catalog, &comparisons, 0)) return;
     const int count = catalog->count();
     showTip(window, comparisons, count);
-    const DWORD now = GetTickCount();
-    arrival.notice(seenSignature, now, lastApplyEndTick());
+    arrival.notice(seenSignature, GetTickCount(), lastApplyEndTick());
     ArrivalView view = {seenSignature, 0, -1, 0, -1};
+    PlaceEntry evidence = {};
     for (int i = 0; i < count; ++i) {
-        ProfileEntry entry;
-        if (!comparisons[i].onItsNetwork || comparisons[i].holdsNow || !catalog->entryAt(i, &entry)) continue;
+        if (!comparisons[i].onItsNetwork || comparisons[i].holdsNow) continue;
         view.offerCount++;
         view.offerIndex = i;
-        if (!comparisons[i].autoSwitch || arrival.heldBack(entry.name)) continue;
+        if (!comparisons[i].autoSwitch || arrival.heldBack(catalog->entries[i].name)) continue;
         view.autoCount++;
         view.autoIndex = i;
+        evidence = comparisons[i].evidence;
     }
     releaseProfileComparisons(comparisons, count);
-    switch (arrival.decide(view, now, lastApplyEndTick(), 0)) {
+    switch (arrival.decide(view)) {
     case ArrivalStep::Offer: offerProfile(view.offerIndex); break;
-    case ArrivalStep::Apply: switchAutomatically(window, view.autoIndex); break;
+    case ArrivalStep::Apply: switchAutomatically(window, view.autoIndex, evidence); break;
     default: break;
     }
 }
@@ -267,19 +251,6 @@ HMENU buildTrayMenu(HWND window, int* profileCount) {
 
 namespace {
 
-// The mark flips; a profile marked while its network is here is switched to at the next
-// change of network, not at once.
-void toggleAutoSwitch(int index) {
-    ExtraStates extras = {};
-    if (!createExtraStates(&extras)) return;
-    if (catalog->readProfileExtras(index, extras)) {
-        const int on = judgePlace(extras.states[kNetworkExtraIndex]).autoSwitch;
-        if (!catalog->writeProfileKey(index, kAutoSwitchKey, on ? nullptr : "1"))
-            showInformation(iconWindow, kAutoSwitchNotWrittenText, kConfirmTitle);
-    }
-    releaseExtraStates(&extras);
-}
-
 void showTrayMenu(HWND window) {
     // In the middle of a command, the icon brings it forward instead of starting another.
     if (!IsWindowEnabled(window)) {
@@ -302,12 +273,16 @@ void showTrayMenu(HWND window) {
     const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr);
     menuOpen = 0;
     PostMessageA(window, WM_NULL, 0, 0);
+    const int wasChecked = (GetMenuState(menu, chosen, MF_BYCOMMAND) & MF_CHECKED) != 0;
     DestroyMenu(menu);
     if (chosen >= IDM_TRAY_PROFILE_FIRST && chosen < IDM_TRAY_PROFILE_FIRST + count) {
         // A profile: the apply of "/L NAME", on the one listed there.
         applyProfile(window, catalog, runner, chosen - IDM_TRAY_PROFILE_FIRST);
     } else if (chosen >= IDM_TRAY_AUTO_FIRST && chosen < IDM_TRAY_AUTO_FIRST + count) {
-        toggleAutoSwitch(chosen - IDM_TRAY_AUTO_FIRST);
+        // The mark flips; a profile marked while its network is here is switched to at the
+        // next change of network, not at once.
+        if (!catalog->writeProfileKey(chosen - IDM_TRAY_AUTO_FIRST, kAutoSwitchKey, wasChecked ? nullptr : "1"))
+            showInformation(window, kAutoSwitchNotWrittenText, kConfirmTitle);
     } else if (chosen != 0) {
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
     }
@@ -354,10 +329,7 @@ void leaveNotificationArea(HWND window) {
 }
 
 void refreshTrayTip(HWND window) {
-    ProfileComparison* comparisons = nullptr;
-    if (iconWindow == nullptr || catalog == nullptr || !compareProfilesWithNow(*catalog, &comparisons, 0)) return;
-    showTip(window, comparisons, catalog->count());
-    releaseProfileComparisons(comparisons, catalog->count());
+    if (iconWindow != nullptr) followNetwork(window);
 }
 
 namespace {

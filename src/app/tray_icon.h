@@ -28,7 +28,8 @@ void leaveNotificationArea(HWND window);
 // too. Null when no menu could be made; the caller destroys it.
 HMENU buildTrayMenu(HWND window, int* profileCount);
 
-// The tooltip from a fresh comparison of the profiles with what the connections hold.
+// The tooltip from a fresh comparison of the profiles with what the connections hold, then
+// what arriving at the network seen asks for (an offer, or an automatic apply).
 void refreshTrayTip(HWND window);
 // The main window's handlers of the icon's messages, of its timers and of the shell's
 // "TaskbarCreated" (Explorer started again: the icon is added anew, patiently).

@@ -34,7 +34,7 @@ const char* storageProblem(const void* state) {
 
 int writeKeys(const ProfileKeys& keys, const void* state, int write) {
     if (!write) {
-        const char* const all[4] = {kProxyFlagsKey, kProxyServerKey, kProxyBypassKey, kProxyScriptKey};
+        static const char* const all[4] = {kProxyFlagsKey, kProxyServerKey, kProxyBypassKey, kProxyScriptKey};
         int deleted = 1;
         for (const char* key : all) deleted = keys.write(keys.catalog, key, nullptr) && deleted;
         return deleted;

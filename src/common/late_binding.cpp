@@ -15,6 +15,12 @@
 TESSALY_LATE_FUNCTIONS(TESSALY_LATE_TYPE_CHECK)
 #undef TESSALY_LATE_TYPE_CHECK
 
+namespace late {
+#define TESSALY_LATE_DEFINITION(dll, name, result, parameters) decltype(name) name;
+TESSALY_LATE_FUNCTIONS(TESSALY_LATE_DEFINITION)
+#undef TESSALY_LATE_DEFINITION
+}  // namespace late
+
 FARPROC boundSystemFunction(const char* dllName, const char* functionName) {
     if (dllName == nullptr || functionName == nullptr) return nullptr;
     char directory[MAX_PATH], path[MAX_PATH];

@@ -76,7 +76,8 @@ int composeTcpIpCommand(int index, const char* name, const TcpIpRequest& request
 }
 
 int isSingleWordPath(const char* path) {
-    return path != nullptr && path[0] != '\0' && std::strpbrk(path, " \t\"") == nullptr;
+    return path != nullptr && path[0] != '\0' && std::strchr(path, ' ') == nullptr &&
+           std::strchr(path, '\t') == nullptr && std::strchr(path, '"') == nullptr;
 }
 
 int composeExecCommand(const char* scriptPath, char* out, size_t outSize) {

@@ -77,7 +77,8 @@ void compareOne(const ProfileEntry& entry, Now* now, ScriptSettings* buffers, Pr
 // profile holds somewhere else, the preview says so first.
 void judgeNetwork(const ProfileEntry& entry, Now* now, ProfileComparison* out) {
     const PlaceJudgement place = judgePlace(now->extras.states[kNetworkExtraIndex]);
-    out->onItsNetwork = place.match != PlaceMatch::None;
+    out->onItsNetwork = place.matches;
+    out->evidence = place.evidence;
     out->notItsNetwork = out->holdsNow && !out->onItsNetwork && place.recordsHardware;
     out->autoSwitch = place.autoSwitch;
     out->recordsNetwork = place.recorded;

@@ -3,6 +3,7 @@
 // would change before its contents.
 #pragma once
 
+#include "../adapters/network_place.h"
 #include "profile_catalog.h"
 
 struct ProfileComparison {
@@ -15,6 +16,7 @@ struct ProfileComparison {
     int notItsNetwork;  // 1: it holds now, but its gateway's hardware address is not seen
     int autoSwitch;     // 1: applied on arrival without asking
     int recordsNetwork; // 1: it recorded the network it was saved on
+    PlaceEntry evidence;  // why it is on its network
 };
 
 // Reads the connections and the browser's proxy once (the default printer once, when a

@@ -55,7 +55,11 @@ void markScriptNumber(const char* fileName, bool present[kMaxSections]) {
 }
 
 void nextSectionNumber(const char* name, SectionName out) {
-    std::memmove(out, name, 3);
+    // out may be name itself.
+    const char hundreds = name[0], tens = name[1], ones = name[2];
+    out[0] = hundreds;
+    out[1] = tens;
+    out[2] = ones;
     out[3] = '\0';
     for (int i = 2; i >= 0; --i) {
         if (out[i] < '9') {

@@ -1,5 +1,6 @@
 #include "desktop_shortcut.h"
 
+#include <cstring>
 #include <new>
 
 #include "../common/desktop_user.h"
@@ -160,7 +161,7 @@ int linkLeadsTo(const char* linkPath, const char* target, const char* arguments)
             SUCCEEDED(file->Load(widePath, STGM_READ)) &&
             SUCCEEDED(link->GetPath(path, sizeof path, nullptr, SLGP_RAWPATH)) &&
             SUCCEEDED(link->GetArguments(held, sizeof held)))
-            leads = lstrcmpA(held, arguments) == 0 && isSameFile(path, target);
+            leads = std::strcmp(held, arguments) == 0 && isSameFile(path, target);
         file->Release();
     }
     link->Release();

@@ -37,7 +37,7 @@ int composeProfileArguments(const char* profileName, char* out, size_t outSize) 
     if (profileName == nullptr || profileName[0] == '\0' || out == nullptr || outSize == 0) return fail(out, outSize);
     const bool quote = std::strchr(profileName, '"') == nullptr;
     // A bare name starting with "/" would be read as a switch.
-    if (!quote && (std::strpbrk(profileName, " \t") != nullptr || profileName[0] == '"' || profileName[0] == '/'))
+    if (!quote && (std::strchr(profileName, ' ') != nullptr || std::strchr(profileName, '\t') != nullptr || profileName[0] == '"' || profileName[0] == '/'))
         return fail(out, outSize);
     return BoundedText(out, outSize).add(quote ? "/L \"" : "/L ").add(profileName).add(quote ? "\"" : "").finish();
 }

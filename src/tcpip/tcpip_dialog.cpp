@@ -13,7 +13,7 @@
 #include "tcpip_texts.h"
 
 // Written by the dialog on confirmed OK; read by runTcpIpCommand.
-TcpIpRequest tcpIpRequest = {-1, 1, 0, 0, 0, 1, 0, 0};
+TcpIpRequest tcpIpRequest;  // zeros until an OK fills it whole
 
 namespace {
 
