@@ -17,6 +17,7 @@ add_test(NAME docs_links COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/cmake/
 
 add_executable(host_tests
     tests/host/common/dotted_quad_test.cpp
+    tests/host/adapters/network_place_test.cpp
     tests/host/app/start_request_test.cpp
     tests/host/app/hand_over_test.cpp
     tests/host/browser/proxy_settings_test.cpp

@@ -59,8 +59,9 @@ int counts(const ConnectionNow& c) { return isNetworkAddress(c.address) && c.gat
 void add(PlaceRecord* record, const PlaceEntry& entry) {
     for (int i = 0; i < record->count; ++i) {
         const PlaceEntry& kept = record->entries[i];
-        if (kept.dhcp == entry.dhcp && kept.address == entry.address && kept.hardware.known == entry.hardware.known &&
-            (!kept.hardware.known || sameHardware(kept.hardware, entry.hardware)) && std::strcmp(kept.domain, entry.domain) == 0)
+        // A gateway that did not answer adds nothing to one of its address already kept.
+        if (kept.dhcp == entry.dhcp && kept.address == entry.address &&
+            (!entry.hardware.known || sameHardware(kept.hardware, entry.hardware)) && std::strcmp(kept.domain, entry.domain) == 0)
             return;
     }
     if (record->count < kMaxPlaceEntries) record->entries[record->count++] = entry;

@@ -16,10 +16,13 @@ constexpr char kSelectTitle[] = "設定の読込み";
 // Around the name given with "/L NAME" when no profile has it.
 constexpr char kNoSuchProfileBefore[] = "「";
 constexpr char kNoSuchProfileAfter[] = "」という名前の設定は保存されていません。";
-// Beside the name of a profile whose every setting holds now; its list item's data is
-// kHoldsNowMark (that of any other item 0).
+// Beside the name of a profile whose every setting holds now, and of one saved on the
+// network the notebook is plugged into; its list item's data holds kHoldsNowMark and
+// kOnItsNetworkMark (that of any other item 0).
 constexpr char kHoldsNowMarkText[] = "現在";
 constexpr unsigned kHoldsNowMark = 1;
+constexpr char kOnItsNetworkMarkText[] = "ここ";
+constexpr unsigned kOnItsNetworkMark = 2;
 // Shown in place of a profile's contents, followed by the script's path.
 constexpr char kUnreadableScriptText[] = "設定ファイルを読めません： ";
 // Shown for a script that reads fine but names no connection.

@@ -32,7 +32,7 @@ int currentSelection(HWND dialog) {
     return static_cast<int>(SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_GETCURSEL, 0, 0));
 }
 
-// The names, each with the mark as its item data when its profile holds now.
+// The names, each with its marks as its item data.
 void fillList(HWND dialog) {
     if (listedCatalog == nullptr) return;
     for (int i = 0; i < listedCatalog->count(); ++i) {
@@ -40,8 +40,11 @@ void fillList(HWND dialog) {
         if (!listedCatalog->entryAt(i, &entry)) continue;
         const LRESULT item =
             SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(entry.name));
-        const int holds = comparisons != nullptr && i < comparedCount && comparisons[i].holdsNow;
-        if (item >= 0) SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_SETITEMDATA, item, holds ? kHoldsNowMark : 0);
+        const ProfileComparison* compared = comparisons != nullptr && i < comparedCount ? &comparisons[i] : nullptr;
+        const unsigned marks = compared == nullptr ? 0
+                                                   : (compared->holdsNow ? kHoldsNowMark : 0) |
+                                                         (compared->onItsNetwork ? kOnItsNetworkMark : 0);
+        if (item >= 0) SendDlgItemMessageA(dialog, IDC_PROFILE_LIST, LB_SETITEMDATA, item, marks);
     }
 }
 
@@ -82,12 +85,17 @@ INT_PTR onDrawItem(const DRAWITEMSTRUCT* item) {
     FillRect(dc, &place, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    // Both marks are two full-width characters: one width for each column.
     SIZE mark = {0, 0};
     GetTextExtentPoint32A(dc, kHoldsNowMarkText, sizeof kHoldsNowMarkText - 1, &mark);
-    place.left += kMarkGap;
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-    if (item->itemData == kHoldsNowMark) DrawTextA(dc, kHoldsNowMarkText, -1, &place, format);
-    place.left += mark.cx + kMarkGap;
+    static const char* const kMarks[] = {kHoldsNowMarkText, kOnItsNetworkMarkText};
+    for (unsigned column = 0; column < 2; ++column) {
+        place.left += kMarkGap;
+        if (item->itemData & (1u << column)) DrawTextA(dc, kMarks[column], -1, &place, format);
+        place.left += mark.cx;
+    }
+    place.left += kMarkGap;
     readListItemText(item->hwndItem, static_cast<int>(item->itemID), name, sizeof name);
     DrawTextA(dc, name, -1, &place, format | DT_END_ELLIPSIS);
     place = item->rcItem;
