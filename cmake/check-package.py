@@ -73,7 +73,7 @@ for section in ["概要", "動作環境", "インストール", "アンインス
 # dialogs (UTF-16 in its resources; the '&' before the underlined letter is not shown).
 # Besides, every sentence of the exe (a text that ends in 。 or ？) opens a quote, a line of
 # one, or follows a placeholder in one.
-PLACEHOLDERS = ["接続名", "名前", "項目", "値", "アドレス", "理由", "コマンド", "ユーザー名", "フォルダ", "PATH", "N"]
+PLACEHOLDERS = ["接続名", "名前", "項目", "値", "アドレス", "理由", "コマンド", "ユーザー名", "フォルダ", "PATH", "MAC", "N"]
 
 
 def quotes_of(section, first_line):

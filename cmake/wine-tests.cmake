@@ -66,6 +66,7 @@ tessaly_wine_test(e2e_tests
     tests/e2e/app/startup_test.cpp
     tests/e2e/app/main_window_test.cpp
     tests/e2e/app/hand_over_test.cpp
+    tests/e2e/app/arrival_test.cpp
     tests/e2e/profiles/profiles_test.cpp
     tests/e2e/tcpip/tcpip_test.cpp
     tests/e2e/shortcuts/shortcuts_test.cpp
