@@ -10,7 +10,7 @@ function(tessaly_wine_test name)
     target_link_options(${name} PRIVATE -static)
     target_compile_definitions(${name} PRIVATE TESSALY_EXE="$<TARGET_FILE:tessaly>"
         RUNNER_CHILD="$<TARGET_FILE:runner_child>")
-    add_dependencies(${name} tessaly runner_child sim_netsh sim_seed_machine)
+    add_dependencies(${name} tessaly runner_child sim_netsh sim_seed_machine sim_iphlpapi)
     # Discovery runs Wine only when the tests run, after the prefix and server exist.
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 endfunction()

@@ -106,7 +106,35 @@ bool writeDhcpAddress(HKEY key, const DhcpLease* lease) {
     if (!address || lease == nullptr) return address;
     return writeText(key, "DhcpIPAddress", lease->address) && writeText(key, "DhcpSubnetMask", lease->mask) &&
            writeMultiText(key, "DhcpDefaultGateway", {lease->gateway}) &&
-           writeText(key, "DhcpNameServer", lease->nameServers);
+           writeText(key, "DhcpNameServer", lease->nameServers) && writeText(key, "DhcpServer", lease->server) &&
+           writeText(key, "DhcpDomain", lease->domain);
+}
+
+bool moveToPlace(const SimPlace& place) {
+    HKEY neighbours = createMachineKey(kSimNeighboursKey);
+    HKEY cache = createMachineKey(kSimArpCacheKey);
+    const bool ok = neighbours && cache && writeText(neighbours, place.gateway, place.mac) &&
+                    writeText(cache, place.gateway, place.mac);
+    for (HKEY key : {neighbours, cache})
+        if (key) RegCloseKey(key);
+    return ok;
+}
+
+bool silenceHost(const char* address) {
+    bool gone = true;
+    for (const char* path : {kSimNeighboursKey, kSimArpCacheKey}) {
+        HKEY key;
+        const LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_SET_VALUE, &key);
+        if (opened == ERROR_FILE_NOT_FOUND) continue;  // no key, no entry
+        if (opened != ERROR_SUCCESS) {
+            gone = false;
+            continue;
+        }
+        const LONG deleted = RegDeleteValueA(key, address);
+        gone = gone && (deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND);
+        RegCloseKey(key);
+    }
+    return gone;
 }
 
 bool readNumber(HKEY key, const char* value, DWORD& out) {

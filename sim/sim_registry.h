@@ -18,6 +18,12 @@ constexpr char kNetBtInterfacesKey[] = "SYSTEM\\CurrentControlSet\\Services\\Net
 // Present only in a prefix that has the simulation installed.
 constexpr char kSimulationMarkerKey[] = "SOFTWARE\\Tessaly\\Simulation";
 constexpr char kSimulationMarkerValue[] = "Installed";
+// The hosts that answer ARP on the simulated network (the iphlpapi stand-in's SendARP):
+// one REG_SZ per host, name = dotted address, data = hardware address "00-0D-0B-12-34-56".
+constexpr char kSimNeighboursKey[] = "SOFTWARE\\Tessaly\\Simulation\\Neighbours";
+// The machine's ARP table as GetIpNetTable lists it: one REG_SZ per entry, name = dotted
+// address, data = hardware address, then " invalid" or " static" (nothing: dynamic).
+constexpr char kSimArpCacheKey[] = "SOFTWARE\\Tessaly\\Simulation\\ArpCache";
 
 // True when this prefix has the simulation installed. Tests that start netsh check it
 // first, so they can never drive a real netsh.
@@ -60,16 +66,35 @@ struct DhcpLease {
     const char* mask;
     const char* gateway;
     const char* nameServers;  // blank-separated, as Windows keeps DhcpNameServer
+    const char* server;       // the DHCP server that gave the lease
+    const char* domain;       // the DNS suffix it gave; may be ""
 };
 // The lease the stand-in's simulated DHCP server hands out.
-constexpr DhcpLease kSimulatedLease = {"192.168.11.20", "255.255.255.0", "192.168.11.1", "192.168.11.1"};
+constexpr DhcpLease kSimulatedLease = {"192.168.11.20", "255.255.255.0", "192.168.11.1", "192.168.11.1",
+                                       "192.168.11.1", ""};
 
 // Writes an interface key's values the way Windows keeps an address from DHCP:
 // EnableDHCP 1, IPAddress and SubnetMask "0.0.0.0", no DefaultGateway, and the lease in
-// DhcpIPAddress, DhcpSubnetMask (REG_SZ), DhcpDefaultGateway (REG_MULTI_SZ) and
-// DhcpNameServer (REG_SZ); null keeps the lease the key holds. The NameServer value is
-// left alone: DNS has its own source.
+// DhcpIPAddress, DhcpSubnetMask (REG_SZ), DhcpDefaultGateway (REG_MULTI_SZ),
+// DhcpNameServer, DhcpServer and DhcpDomain (REG_SZ); null keeps the lease the key holds.
+// The NameServer value is left alone: DNS has its own source.
 bool writeDhcpAddress(HKEY key, const DhcpLease* lease);
+
+// A place the notebook is carried to: its gateway and the gateway's hardware address.
+struct SimPlace {
+    const char* gateway;
+    const char* mac;
+};
+// Two places with the same gateway address and different gateways behind it: only the
+// hardware address tells them apart.
+constexpr SimPlace kHomePlace = {"192.168.1.1", "00-0D-0B-12-34-56"};
+constexpr SimPlace kNeighbourPlace = {"192.168.1.1", "00-1D-7E-AB-CD-EF"};
+
+// The notebook is now at that place: its gateway answers ARP with the place's hardware
+// address, and the ARP cache holds it as a dynamic entry. Other hosts and entries stay.
+bool moveToPlace(const SimPlace& place);
+// That host no longer answers ARP and leaves the ARP cache. True when neither holds it.
+bool silenceHost(const char* address);
 
 // Deletes a key with everything below it.
 void deleteKeyTree(HKEY root, const std::string& path);

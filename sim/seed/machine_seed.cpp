@@ -21,8 +21,10 @@ struct SeedConnection {
     std::vector<std::string> winsServers;
 };
 
-constexpr DhcpLease kHomeLease = {"192.168.1.33", "255.255.255.0", "192.168.1.1", "192.168.1.1"};
-constexpr DhcpLease kCafeLease = {"172.16.5.40", "255.255.0.0", "172.16.0.1", "172.16.0.1 172.16.0.2"};
+constexpr DhcpLease kHomeLease = {"192.168.1.33", "255.255.255.0", "192.168.1.1", "192.168.1.1", "192.168.1.1",
+                                  "home.example"};
+constexpr DhcpLease kCafeLease = {"172.16.5.40", "255.255.0.0", "172.16.0.1", "172.16.0.1 172.16.0.2", "172.16.0.1",
+                                  "cafe.example"};
 
 const SeedConnection kConnections[] = {
     // XP: a fixed address, the DNS servers separated by a comma.
@@ -87,6 +89,30 @@ bool seedPrinters() {
     return ok;
 }
 
+// Who answers ARP, and what the ARP cache holds at the start.
+bool seedArp() {
+    deleteKeyTree(HKEY_LOCAL_MACHINE, kSimNeighboursKey);
+    deleteKeyTree(HKEY_LOCAL_MACHINE, kSimArpCacheKey);
+    HKEY neighbours = createMachineKey(kSimNeighboursKey);
+    HKEY cache = createMachineKey(kSimArpCacheKey);
+    bool ok = neighbours && cache;
+    const struct {
+        const char* address;
+        const char* mac;
+        bool cached;
+    } hosts[] = {{"192.168.0.1", kOfficeGatewayMac, true},
+                 {kHomePlace.gateway, kHomePlace.mac, true},
+                 {"10.0.0.1", kSecondLanGatewayMac, true},
+                 {"172.16.0.1", kCafeGatewayMac, false},
+                 {"192.168.11.1", kSimulatedDhcpServerMac, false}};
+    for (const auto& h : hosts)
+        ok = ok && writeText(neighbours, h.address, h.mac) && (!h.cached || writeText(cache, h.address, h.mac));
+    ok = ok && writeText(cache, kInvalidArpAddress, kInvalidArpEntry);
+    for (HKEY key : {neighbours, cache})
+        if (key) RegCloseKey(key);
+    return ok;
+}
+
 }  // namespace
 
 int seedSimulatedMachine() {
@@ -109,6 +135,7 @@ int seedSimulatedMachine() {
     for (HKEY key : {other, miniport})
         if (key) RegCloseKey(key);
 
+    ok = seedArp() && ok;
     ok = seedPrinters() && ok;
     HKEY marker = createMachineKey(kSimulationMarkerKey);
     ok = marker && writeNumber(marker, kSimulationMarkerValue, 1) && ok;

@@ -13,6 +13,15 @@ constexpr char kSecondWirelessInstanceId[] = "{6E1F6D55-1D3A-4B7A-9A51-2C1E5E0A1
 // A network class subkey that is no connection (it has no Connection subkey).
 constexpr char kNotAConnectionSubkey[] = "Descriptions";
 
+// The hosts that answer ARP (the home gateway, 192.168.1.1, has kHomePlace.mac).
+constexpr char kOfficeGatewayMac[] = "00-0C-29-0A-0B-01";     // 192.168.0.1, the office LAN's gateway
+constexpr char kSecondLanGatewayMac[] = "00-0C-29-0A-0B-03";  // 10.0.0.1, the second LAN's gateway
+constexpr char kCafeGatewayMac[] = "00-0C-29-0A-0B-04";       // 172.16.0.1, the cafe's DHCP server
+constexpr char kSimulatedDhcpServerMac[] = "00-0C-29-0A-0B-05";  // 192.168.11.1, kSimulatedLease's server
+// An ARP cache entry that Windows lists as invalid (type 2): an address that never answered.
+constexpr char kInvalidArpAddress[] = "192.168.0.99";
+constexpr char kInvalidArpEntry[] = "00-00-00-00-00-00 invalid";
+
 // The current user's printers: one on a print server, the default, and a local one.
 constexpr char kOfficePrinter[] = "\\\\fs01\\Office-LP";
 constexpr char kHomePrinter[] = "自宅の Inkjet";
@@ -20,5 +29,8 @@ constexpr char kUserPrintersKey[] = "Software\\Microsoft\\Windows NT\\CurrentVer
 constexpr char kUserWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
 // Replaces whatever the simulation's registry areas hold by the seed, and sets the
-// simulation marker; seeds the printers the same way. Returns 1 on success.
+// simulation marker; seeds the printers and the ARP neighbours and cache the same way.
+// The office, home and second LAN gateways answer ARP and are cached (dynamic), with the
+// invalid entry; the cafe's and the simulated DHCP server answer but are cached only once
+// asked (SendARP). Returns 1 on success.
 int seedSimulatedMachine();

@@ -81,14 +81,15 @@ TEST_F(Startup, TheVersionGateRefusesOtherWindowsAndWritesNothing) {
         HKEY appDefaults;
         RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &appDefaults, nullptr);
         RegSetValueExA(appDefaults, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), strlen(version) + 1);
-        RegCloseKey(appDefaults);
         DeleteFileA(dir.file("tessaly.ini").c_str());
         TessalyRun run;
         ASSERT_TRUE(run.start("/S", dir.path()));
         EXPECT_EQ("OSのバージョンが古いです。\nWindows2000/XPでのみ使用できます。", answerBox(run, "確認"));
         expectEndsWith(run, 1);  // the save did not run
         EXPECT_FALSE(fileExists(dir.file("tessaly.ini")));
-        RegDeleteKeyA(HKEY_CURRENT_USER, key);
+        // The value alone: the key also holds sim/install's DllOverrides.
+        RegDeleteValueA(appDefaults, "Version");
+        RegCloseKey(appDefaults);
     }
 }
 

@@ -159,7 +159,6 @@ TEST_F(Shortcuts, WithoutShell32TheToolStartsAndOnlyItsShortcutsAndAddressFail) 
     // Wine loads no shell32 into tessaly.exe while this key stands.
     HKEY overrides = createKey(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\tessaly.exe\\DllOverrides");
     writeText(overrides, "shell32", "");
-    RegCloseKey(overrides);
     TessalyRun run;
     HWND mainWindow = startVisible(run);
     postCommand(mainWindow, 504);
@@ -171,7 +170,8 @@ TEST_F(Shortcuts, WithoutShell32TheToolStartsAndOnlyItsShortcutsAndAddressFail) 
     pressButton(box, 101);
     EXPECT_TRUE(waitForWindowGone(box)) << "the address opens nothing and the box stays usable";
     exitThroughMenu(run, mainWindow);
-    deleteKeyTree(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\tessaly.exe");
+    RegDeleteValueA(overrides, "shell32");  // sim/install's iphlpapi override stays
+    RegCloseKey(overrides);
 }
 
 }  // namespace
