@@ -22,6 +22,11 @@ constexpr char kSimulatedDhcpServerMac[] = "00-0C-29-0A-0B-05";  // 192.168.11.1
 constexpr char kInvalidArpAddress[] = "192.168.0.99";
 constexpr char kInvalidArpEntry[] = "00-00-00-00-00-00 invalid";
 
+// What a save on the seeded machine records of its network, as the profile's key.
+constexpr char kSeededNetworkKey[] =
+    "network=192.168.0.1 00-0C-29-0A-0B-01,192.168.1.1 00-0D-0B-12-34-56,dhcp 192.168.1.1 home.example,"
+    "10.0.0.1 00-0C-29-0A-0B-03,172.16.0.1 00-0C-29-0A-0B-04,dhcp 172.16.0.1 cafe.example\r\n";
+
 // The current user's printers: one on a print server, the default, and a local one.
 constexpr char kOfficePrinter[] = "\\\\fs01\\Office-LP";
 constexpr char kHomePrinter[] = "自宅の Inkjet";

@@ -10,7 +10,7 @@ void ToolTest::SetUp() {
 
 void ToolTest::TearDown() {
     for (const char* name : {"TESSALY_SIM_LOG", "TESSALY_SIM_EXIT_CODE", "TESSALY_SIM_NO_OUTPUT", "TESSALY_SIM_DELAY_MS",
-                             "TESSALY_SIM_IGNORE", "TESSALY_SIM_DHCP_ALREADY"})
+                             "TESSALY_SIM_IGNORE", "TESSALY_SIM_DHCP_ALREADY", "TESSALY_SIM_ARP_WAIT_MS", "TESSALY_SIM_ARP_LOG"})
         SetEnvironmentVariableA(name, nullptr);
     seedSimulatedMachine();
 }

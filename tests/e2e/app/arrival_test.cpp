@@ -26,10 +26,6 @@ protected:
         for (const char* gateway : {"192.168.0.1", "10.0.0.1", "172.16.0.1"}) ASSERT_TRUE(silenceHost(gateway));
         ASSERT_TRUE(moveToPlace(kHomePlace));
     }
-    void TearDown() override {
-        SetEnvironmentVariableA("TESSALY_SIM_ARP_WAIT_MS", nullptr);
-        ToolTest::TearDown();
-    }
     // Saves the settings as "自宅" through the save dialog, switched to on arrival or not.
     void saveHome(bool automatic) {
         TessalyRun run;
@@ -75,7 +71,11 @@ protected:
 // behind a router of the same address.
 TEST_F(Arrival, AProfileIsMarkedOnItsNetworkAndToldWhenItHoldsElsewhere) {
     saveHome(false);
-    EXPECT_NE(std::string::npos, readWholeFile(dir.file("dumplist.ini")).find("network=192.168.1.1 00-0D-0B-12-34-56,"));
+    // Each connection's gateway, the one that answered with its hardware address, and the
+    // DHCP connections' servers and suffixes.
+    EXPECT_NE(std::string::npos, readWholeFile(dir.file("dumplist.ini"))
+                                     .find("\r\nnetwork=192.168.0.1,192.168.1.1 00-0D-0B-12-34-56,dhcp 192.168.1.1 "
+                                           "home.example,10.0.0.1,172.16.0.1,dhcp 172.16.0.1 cafe.example\r\n"));
     EXPECT_EQ("3 " + kHere, marksAndFirstLine()) << "現在 and ここ";
     ASSERT_TRUE(moveToPlace(kNeighbourPlace));
     EXPECT_EQ("1 " + kAway, marksAndFirstLine()) << "現在 alone";

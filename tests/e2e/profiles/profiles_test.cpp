@@ -23,7 +23,11 @@ const char kNotTaken[] = "ネットワークの設定を適応できませんで
 // The keys a save writes after the network on the test prefix, whose browser goes direct
 // and whose default printer is the office's.
 const std::string kOfficePrinterKey = "printer=\\\\fs01\\Office-LP\r\n";
-const std::string kSavedExtras = "proxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\n" + kOfficePrinterKey;
+// What a save records of the network here: the fixture's gateways do not answer and its
+// DHCP servers give no suffix, so no profile is told as this network's or another's.
+const std::string kNetworkKey = "network=192.168.0.1,192.168.1.1,10.0.0.1,172.16.0.1\r\n";
+const std::string kSavedExtras =
+    "proxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\n" + kOfficePrinterKey + kNetworkKey;
 const std::string kNoExtrasPreview = "\r\nブラウザのプロキシ： 保存されていません\r\n通常使うプリンタ： 保存されていません";
 const std::string kSameAsNow = "現在の設定と同じです。\r\n\r\n", kChanges = "適用すると変わる設定：\r\n";
 constexpr int kList = 100, kOk = 101, kCancel = 102, kDelete = 104, kPreview = 105, kNameEdit = 200;
@@ -37,6 +41,19 @@ std::string exitNote(TessalyRun& run) {
 
 class Profiles : public ToolTest {
 protected:
+    // A place where no gateway answers ARP and no DHCP server gives a DNS suffix: the
+    // profiles saved here record their gateways, and nothing tells this network.
+    void SetUp() override {
+        ToolTest::SetUp();
+        SetEnvironmentVariableA("TESSALY_SIM_ARP_WAIT_MS", "0");
+        for (const char* gateway : {"192.168.0.1", "192.168.1.1", "10.0.0.1", "172.16.0.1", "192.168.11.1"})
+            ASSERT_TRUE(silenceHost(gateway));
+        for (const char* id : {kWirelessInstanceId, kSecondWirelessInstanceId}) {
+            HKEY key = createMachineKey(interfaceKeyPath(id));
+            ASSERT_TRUE(key != nullptr && writeText(key, "DhcpDomain", ""));
+            RegCloseKey(key);
+        }
+    }
     // Saves the current settings under the name with a /S start, the check box of that id
     // (checked when the dialog opens) clicked off, a listed name replaced; returns the outcome
     // and the exit code's note.
@@ -99,9 +116,11 @@ TEST_F(Profiles, AStartWithAProfileNameAppliesItAtOnce) {
 // No adds a profile as before.
 TEST_F(Profiles, SavingUnderAListedNameAsksAndYesReplacesThatScriptInPlace) {
     for (const char* name : {"Office", "Home", "Spare"}) ASSERT_EQ(kSaved, saveAs(name));
-    const std::string listed = catalogue();
+    std::string listed = catalogue();
     std::string home = readWholeFile(dir.file("001.dmp"));
     ASSERT_EQ(1, runner.applyTcpIp(kLanName, TcpIpRequest{0, 1, 0, 0, 0, 1, 0, 0}));
+    // The LAN connection's gateway is now its DHCP server's.
+    const std::string onDhcp = "network=192.168.11.1,192.168.1.1,10.0.0.1,172.16.0.1\r\n";
     const std::string now = settingsNow(), question = "[Yes No Cancel] 「Home」はすでに保存されています。\n置き換えますか？";
     const struct {
         const char* fault;
@@ -121,7 +140,9 @@ TEST_F(Profiles, SavingUnderAListedNameAsksAndYesReplacesThatScriptInPlace) {
         expectEndsWith(run, r.fault != nullptr ? 1 : 0);
         SetEnvironmentVariableA("TESSALY_SIM_EXIT_CODE", nullptr);
         const bool added = r.answers.back() == IDNO;
-        EXPECT_EQ(added ? listed + "[003]\r\nname=Home\r\npath=.\\003.dmp\r\nsort=0\r\n" + kSavedExtras : listed, catalogue());
+        if (r.outcome == kSaved && !added) listed.replace(listed.find(kNetworkKey, listed.find("[001]")), kNetworkKey.size(), onDhcp);
+        const std::string extras = kSavedExtras.substr(0, kSavedExtras.size() - kNetworkKey.size()) + onDhcp;
+        EXPECT_EQ(added ? listed + "[003]\r\nname=Home\r\npath=.\\003.dmp\r\nsort=0\r\n" + extras : listed, catalogue());
         EXPECT_EQ(r.outcome == kSaved && !added ? now : home, readWholeFile(dir.file("001.dmp"))) << r.outcome;
         EXPECT_FALSE(fileExists(dir.file("001.dmp.new")));
         home = readWholeFile(dir.file("001.dmp"));
@@ -152,8 +173,8 @@ TEST_F(Profiles, TheBrowsersProxyTravelsWithItsProfile) {
     ASSERT_EQ(kSaved, saveAs("Office"));
     ASSERT_EQ(kSaved, saveAs("Away", 207));
     EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\nproxy=2\r\nproxyserver=proxy.example:8080\r\n"
-              "proxybypass=\r\nproxyurl=\r\n" + kOfficePrinterKey + "[001]\r\nname=Away\r\npath=.\\001.dmp\r\nsort=0\r\n" +
-                  kOfficePrinterKey,
+              "proxybypass=\r\nproxyurl=\r\n" + kOfficePrinterKey + kNetworkKey +
+                  "[001]\r\nname=Away\r\npath=.\\001.dmp\r\nsort=0\r\n" + kOfficePrinterKey + kNetworkKey,
               catalogue());
     const std::string office = "2 proxy.example:8080";
     const struct {
@@ -200,9 +221,9 @@ TEST_F(Profiles, TheDefaultPrinterTravelsWithItsProfile) {
     ASSERT_EQ(kSaved, saveAs("Nowhere"));
     const std::string proxy = "proxy=1\r\nproxyserver=\r\nproxybypass=\r\nproxyurl=\r\n";
     EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\n" + kSavedExtras +
-                  "[001]\r\nname=Home\r\npath=.\\001.dmp\r\nsort=0\r\n" + proxy + "printer=" + kHomePrinter +
-                  "\r\n[002]\r\nname=Bare\r\npath=.\\002.dmp\r\nsort=0\r\n" + proxy +
-                  "[003]\r\nname=Nowhere\r\npath=.\\003.dmp\r\nsort=0\r\n" + proxy + "printer=\r\n",
+                  "[001]\r\nname=Home\r\npath=.\\001.dmp\r\nsort=0\r\n" + proxy + "printer=" + kHomePrinter + "\r\n" +
+                  kNetworkKey + "[002]\r\nname=Bare\r\npath=.\\002.dmp\r\nsort=0\r\n" + proxy + kNetworkKey +
+                  "[003]\r\nname=Nowhere\r\npath=.\\003.dmp\r\nsort=0\r\n" + proxy + "printer=\r\n" + kNetworkKey,
               catalogue());
     // Up names Bare's script, which holds, by a way out of the folder: never read, so no mark.
     writeWholeFile(dir.file("dumplist.ini"), catalogue() + "[004]\r\nname=Abroad\r\npath=.\\000.dmp\r\nprinter=Gone-LP\r\n"

@@ -101,8 +101,10 @@ TEST(DefaultPrinter, ANameRoundTripsByteForByteAndTheVerdictIsWhatWinspoolHolds)
     replaceImport("user32.dll", "MessageBoxA", box);
     seedSimulatedMachine();
     EXPECT_EQ(expected, shown);
-    EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\nprinter=" + odd +
-                  "\r\n[001]\r\nname=Lost\r\npath=.\\001.dmp\r\nsort=0\r\n[002]\r\nname=Wide\r\npath=.\\002.dmp\r\nsort=0\r\n",
+    const std::string network = kSeededNetworkKey;  // every save records the network
+    EXPECT_EQ("[000]\r\nname=Office\r\npath=.\\000.dmp\r\nsort=0\r\nprinter=" + odd + "\r\n" + network +
+                  "[001]\r\nname=Lost\r\npath=.\\001.dmp\r\nsort=0\r\n" + network +
+                  "[002]\r\nname=Wide\r\npath=.\\002.dmp\r\nsort=0\r\n" + network,
               readWholeFile("dumplist.ini"));
 }
 
