@@ -59,7 +59,9 @@ protected:
         EXPECT_TRUE(moveToPlace(kNeighbourPlace));
         if (!resident.start("/R", dir.path()) || !waitUntil(visibleTaskbar)) return nullptr;
         HWND window = FindWindowA("Tessaly", nullptr);
-        Sleep(1500);  // a tick on the neighbour's network: nothing to do there
+        Sleep(1500);  // a tick on the neighbour's network: nothing offered, nothing applied
+        PostMessageA(window, WM_APP + 1, 0, kBalloonClicked);
+        Sleep(500);
         EXPECT_EQ("", readWholeFile(log));
         EXPECT_TRUE(moveToPlace(kHomePlace));
         return window;
