@@ -1,5 +1,7 @@
 #include "sim_registry.h"
 
+#include "common/dotted_quad.h"
+
 namespace {
 
 bool readRaw(HKEY key, const char* value, std::vector<char>& data, DWORD* type) {
@@ -161,4 +163,28 @@ void deleteKeyTree(HKEY root, const std::string& path) {
     }
     RegCloseKey(key);
     RegDeleteKeyA(root, path.c_str());
+}
+
+std::string environment(const char* name) {
+    char value[1024];
+    const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
+}
+
+void appendSimLog(const char* variable, const std::string& line) {
+    const std::string path = environment(variable);
+    if (path.empty()) return;
+    HANDLE log = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE) return;
+    const std::string text = line + "\r\n";
+    DWORD written = 0;
+    WriteFile(log, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(log);
+}
+
+std::string quadText(uint32_t address) {
+    char text[16];
+    formatDottedQuad(address, text);
+    return text;
 }

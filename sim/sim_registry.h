@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,14 @@ constexpr SimPlace kNeighbourPlace = {"192.168.1.1", "00-1D-7E-AB-CD-EF"};
 bool moveToPlace(const SimPlace& place);
 // That host no longer answers ARP and leaves the ARP cache. True when neither holds it.
 bool silenceHost(const char* address);
+
+// The environment variable's value; empty when unset or longer than 1 KB.
+std::string environment(const char* name);
+// Appends the line and CR LF to the file the environment variable names, if any: the
+// stand-ins' logs of what they were asked.
+void appendSimLog(const char* variable, const std::string& line);
+// "a.b.c.d" of a packed address.
+std::string quadText(uint32_t address);
 
 // Deletes a key with everything below it.
 void deleteKeyTree(HKEY root, const std::string& path);

@@ -2,7 +2,7 @@
 // real one answers from the Linux host (its ARP table), not from the simulated network.
 // This one has the two functions the tool binds, answering as Windows 2000/XP do:
 // GetIpNetTable lists the ARP cache kept in the registry (kSimArpCacheKey), SendARP asks
-// the hosts that answer (kSimNeighboursKey) and caches the answer. sim/install puts it in
+// the hosts that answer (kSimNeighboursKey) and, as Windows, leaves the table alone. sim/install puts it in
 // system32 and lets only the project's own programs load it; a process holds one iphlpapi,
 // so Wine's DLLs in those programs call this one too (GetAdaptersAddresses, at the end).
 // Each call of the two appends a line to the file named by TESSALY_SIM_ARP_LOG; not
@@ -27,34 +27,12 @@ namespace {
 constexpr DWORD kMacLength = 6;
 constexpr size_t kMacTextLength = 17;  // "00-0D-0B-12-34-56"
 
-std::string environment(const char* name) {
-    char value[1024];
-    const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
-    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
-}
-
-void logCall(const std::string& call) {
-    const std::string path = environment("TESSALY_SIM_ARP_LOG");
-    if (path.empty()) return;
-    HANDLE log = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE) return;
-    const std::string line = "iphlpapi " + call + "\r\n";
-    DWORD written = 0;
-    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(log);
-}
-
-std::string quad(uint32_t address) {
-    char text[16];
-    formatDottedQuad(address, text);
-    return text;
-}
+void logCall(const std::string& call) { appendSimLog("TESSALY_SIM_ARP_LOG", "iphlpapi " + call); }
 
 // Only "a.b.c.d" with four numbers up to 255 and nothing else: it prints back the same.
 bool readAddress(const char* text, uint32_t& address) {
     address = parseDottedQuad(text);
-    return quad(address) == text;
+    return quadText(address) == text;
 }
 
 // Windows passes an IPAddr as inet_addr gives it, the first number in the lowest byte;
@@ -128,13 +106,18 @@ std::vector<ArpEntry> readArpCache() {
     return entries;
 }
 
-// True when one of the connection's own addresses has the address in its subnet. A
-// DHCP connection's address is its lease; one without a lease (0.0.0.0) holds nothing.
-bool onSubnetOf(const SimConnection& connection, uint32_t address) {
+// One connection's own addresses and masks. A DHCP connection's address is its lease; one
+// without a lease (0.0.0.0) holds nothing.
+struct Subnets {
+    std::vector<uint32_t> addresses, masks;
+};
+
+Subnets subnetsOf(const SimConnection& connection) {
+    Subnets subnets;
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, interfaceKeyPath(connection.instanceId).c_str(), 0, KEY_READ, &key) !=
         ERROR_SUCCESS)
-        return false;
+        return subnets;
     DWORD dhcp = 0;
     readNumber(key, "EnableDHCP", dhcp);
     std::vector<std::string> addresses = readMultiText(key, "IPAddress");
@@ -147,19 +130,22 @@ bool onSubnetOf(const SimConnection& connection, uint32_t address) {
     }
     RegCloseKey(key);
     for (size_t i = 0; i < addresses.size() && i < masks.size(); ++i) {
-        const uint32_t own = parseDottedQuad(addresses[i].c_str());
-        const uint32_t mask = parseDottedQuad(masks[i].c_str());
-        if (own != 0 && (own & mask) == (address & mask)) return true;
+        subnets.addresses.push_back(parseDottedQuad(addresses[i].c_str()));
+        subnets.masks.push_back(parseDottedQuad(masks[i].c_str()));
     }
-    return false;
+    return subnets;
 }
 
 // The interface an entry is on: 2 + the position of the first connection whose subnet
-// holds the address, else 1 (the loopback interface's index on Windows).
-DWORD interfaceIndex(uint32_t address) {
-    const std::vector<SimConnection> connections = listConnections();
-    for (size_t i = 0; i < connections.size(); ++i)
-        if (onSubnetOf(connections[i], address)) return static_cast<DWORD>(2 + i);
+// holds the address, else 1 (the loopback interface's index on Windows). The connections
+// are read once for a whole table.
+DWORD interfaceIndex(const std::vector<Subnets>& connections, uint32_t address) {
+    for (size_t c = 0; c < connections.size(); ++c) {
+        const Subnets& s = connections[c];
+        for (size_t i = 0; i < s.addresses.size(); ++i)
+            if (s.addresses[i] != 0 && (s.addresses[i] & s.masks[i]) == (address & s.masks[i]))
+                return static_cast<DWORD>(2 + c);
+    }
     return 1;
 }
 
@@ -172,14 +158,6 @@ bool askNeighbour(const std::string& address, BYTE mac[kMacLength], std::string&
                           readMac(text.c_str(), mac);
     RegCloseKey(key);
     return answered;
-}
-
-// An answer enters the cache as a dynamic entry, or refreshes the one there.
-void cacheAnswer(const std::string& address, const std::string& mac) {
-    HKEY cache = createMachineKey(kSimArpCacheKey);
-    if (cache == nullptr) return;
-    writeText(cache, address.c_str(), mac);
-    RegCloseKey(cache);
 }
 
 }  // namespace
@@ -198,10 +176,12 @@ DWORD WINAPI GetIpNetTable(PMIB_IPNETTABLE pIpNetTable, PULONG pdwSize, BOOL bOr
         std::sort(entries.begin(), entries.end(),
                   [](const ArpEntry& a, const ArpEntry& b) { return a.address < b.address; });
     pIpNetTable->dwNumEntries = static_cast<DWORD>(entries.size());
+    std::vector<Subnets> connections;
+    for (const SimConnection& connection : listConnections()) connections.push_back(subnetsOf(connection));
     MIB_IPNETROW* rows = pIpNetTable->table;
     for (size_t i = 0; i < entries.size(); ++i) {
         ZeroMemory(&rows[i], sizeof rows[i]);
-        rows[i].dwIndex = interfaceIndex(entries[i].address);
+        rows[i].dwIndex = interfaceIndex(connections, entries[i].address);
         rows[i].dwPhysAddrLen = kMacLength;
         CopyMemory(rows[i].bPhysAddr, entries[i].mac, kMacLength);
         rows[i].dwAddr = swapOrder(entries[i].address);
@@ -212,7 +192,7 @@ DWORD WINAPI GetIpNetTable(PMIB_IPNETTABLE pIpNetTable, PULONG pdwSize, BOOL bOr
 
 // The simulated machine has one network, so the source address picks nothing.
 DWORD WINAPI SendARP(IPAddr DestIP, IPAddr /*SrcIP*/, PVOID pMacAddr, PULONG PhyAddrLen) {
-    const std::string address = quad(swapOrder(DestIP));
+    const std::string address = quadText(swapOrder(DestIP));
     logCall("SendARP " + address);
     if (pMacAddr == nullptr || PhyAddrLen == nullptr) return ERROR_INVALID_PARAMETER;
     if (*PhyAddrLen == 0) return ERROR_INVALID_USER_BUFFER;
@@ -220,8 +200,8 @@ DWORD WINAPI SendARP(IPAddr DestIP, IPAddr /*SrcIP*/, PVOID pMacAddr, PULONG Phy
     std::string text;
     if (askNeighbour(address, mac, text)) {
         CopyMemory(pMacAddr, mac, std::min<ULONG>(*PhyAddrLen, kMacLength));
+        // Windows 2000 to Server 2003 do not add the answer to the ARP table.
         *PhyAddrLen = kMacLength;
-        cacheAnswer(address, text);
         return NO_ERROR;
     }
     // No reply: Windows gives up only after its ARP requests have timed out.

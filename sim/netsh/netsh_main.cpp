@@ -38,33 +38,11 @@ void flushOutput() {
     output.clear();
 }
 
-std::string environment(const char* name) {
-    char value[1024];
-    const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
-    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
-}
-
-void logCommandLine() {
-    const std::string path = environment("TESSALY_SIM_LOG");
-    if (path.empty()) return;
-    HANDLE log = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE) return;
-    const std::string line = std::string(GetCommandLineA()) + "\r\n";
-    DWORD written = 0;
-    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(log);
-}
-
-std::string quad(uint32_t address) {
-    char text[16];
-    formatDottedQuad(address, text);
-    return text;
-}
+void logCommandLine() { appendSimLog("TESSALY_SIM_LOG", GetCommandLineA()); }
 
 std::vector<std::string> quads(const AddressList& list) {
     std::vector<std::string> texts;
-    for (int i = 0; i < list.count; ++i) texts.push_back(quad(list.items[i]));
+    for (int i = 0; i < list.count; ++i) texts.push_back(quadText(list.items[i]));
     return texts;
 }
 
@@ -150,9 +128,9 @@ void printServers(const std::string& what, const std::string& name, SettingSourc
               tail);
         return;
     }
-    print("set " + what + " " + name + " source=static addr=" + quad(list.items[0]) + tail);
+    print("set " + what + " " + name + " source=static addr=" + quadText(list.items[0]) + tail);
     for (int i = 1; i < list.count; ++i)
-        print("add " + what + " " + name + " addr=" + quad(list.items[i]) + " index=" + std::to_string(i + 1));
+        print("add " + what + " " + name + " addr=" + quadText(list.items[i]) + " index=" + std::to_string(i + 1));
 }
 
 void dumpConnection(const SimConnection& connection) {
@@ -167,10 +145,10 @@ void dumpConnection(const SimConnection& connection) {
     } else {
         for (int i = 0; i < s.addresses.count; ++i)
             print(std::string(i == 0 ? "set address " + name + " source=static" : "add address " + name) +
-                  " addr=" + quad(s.addresses.items[i]) + " mask=" + quad(i < s.masks.count ? s.masks.items[i] : 0));
+                  " addr=" + quadText(s.addresses.items[i]) + " mask=" + quadText(i < s.masks.count ? s.masks.items[i] : 0));
         for (int i = 0; i < s.gateways.count; ++i)
             print(std::string(i == 0 ? "set address " : "add address ") + name +
-                  " gateway=" + quad(s.gateways.items[i]) + " gwmetric=0");
+                  " gateway=" + quadText(s.gateways.items[i]) + " gwmetric=0");
     }
     print("");
     printServers("dns", name, s.dnsSource, s.dns);

@@ -36,6 +36,6 @@ constexpr char kUserWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVers
 // Replaces whatever the simulation's registry areas hold by the seed, and sets the
 // simulation marker; seeds the printers and the ARP neighbours and cache the same way.
 // The office, home and second LAN gateways answer ARP and are cached (dynamic), with the
-// invalid entry; the cafe's and the simulated DHCP server answer but are cached only once
-// asked (SendARP). Returns 1 on success.
+// invalid entry; the cafe's and the simulated DHCP server answer SendARP but are not in the
+// table (as on Windows, an answer to SendARP never enters it). Returns 1 on success.
 int seedSimulatedMachine();

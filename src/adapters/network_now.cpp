@@ -32,34 +32,42 @@ void readConnection(const char* instanceId, ConnectionNow* out) {
     if (out->gateway == 0) out->gateway = firstAddress(key, value, "DefaultGateway");
     if (out->dhcp) {
         out->dhcpServer = firstAddress(key, value, "DhcpServer");
+        // 255.255.255.255 while no lease is held.
+        if (out->dhcpServer == 0xFFFFFFFF) out->dhcpServer = 0;
         if (value.read(key, "DhcpDomain")) copyTextCut(out->dhcpDomain, sizeof out->dhcpDomain, value.data());
     }
     key.close();
 }
 
-// The ARP table, new[]; null when iphlpapi or the table cannot be had. Room is left for a
-// few entries added between the two calls.
+// The ARP table, new[]; null when iphlpapi or the table cannot be had. One call for a table
+// of up to 32 entries; a larger one is asked for again in the size it needs, with room for
+// a few entries added in between.
 MIB_IPNETTABLE* readArpTable() {
     const auto getTable = late::GetIpNetTable();
-    ULONG size = 0;
-    if (getTable == nullptr || getTable(nullptr, &size, FALSE) != ERROR_INSUFFICIENT_BUFFER) return nullptr;
-    size += 8 * sizeof(MIB_IPNETROW);
-    MIB_IPNETTABLE* table = reinterpret_cast<MIB_IPNETTABLE*>(new (std::nothrow) char[size]);
-    if (table != nullptr && (getTable(table, &size, FALSE) != NO_ERROR ||
-                             table->dwNumEntries > (size - sizeof(DWORD)) / sizeof(MIB_IPNETROW)))
-        table->dwNumEntries = 0;
-    return table;
+    ULONG size = sizeof(DWORD) + 32 * sizeof(MIB_IPNETROW);
+    for (int attempt = 0; getTable != nullptr && attempt < 2; ++attempt) {
+        MIB_IPNETTABLE* table = reinterpret_cast<MIB_IPNETTABLE*>(new (std::nothrow) char[size]);
+        if (table == nullptr) return nullptr;
+        ULONG given = size;
+        const DWORD read = getTable(table, &given, FALSE);
+        if (read == NO_ERROR && table->dwNumEntries <= (size - sizeof(DWORD)) / sizeof(MIB_IPNETROW)) return table;
+        delete[] reinterpret_cast<char*>(table);
+        if (read != ERROR_INSUFFICIENT_BUFFER) return nullptr;
+        size = given + 8 * sizeof(MIB_IPNETROW);
+    }
+    return nullptr;
 }
 
 // An address as iphlpapi keeps it (the first dotted part in the lowest byte), from ours.
 DWORD networkOrder(uint32_t address) { return __builtin_bswap32(address); }
 
 // Each connection's gateway looked up in the table: an entry the table marks invalid
-// (one that did not answer) or that is no Ethernet address is no answer.
+// (one that did not answer) or that is no Ethernet address is no answer. A gateway missing
+// from it keeps what answered for it before: Windows drops an entry unused for a few
+// minutes, and SendARP's answer never enters the table.
 void fillHardware(NetworkNow* now, const MIB_IPNETTABLE* table) {
     for (int i = 0; i < now->count; ++i) {
         ConnectionNow& c = now->connections[i];
-        c.hardware = {};
         for (DWORD e = 0; table != nullptr && e < table->dwNumEntries; ++e) {
             const MIB_IPNETROW& row = table->table[e];
             if (c.gateway == 0 || row.dwAddr != networkOrder(c.gateway) || row.dwPhysAddrLen != 6 ||

@@ -11,5 +11,5 @@
 // answer, the table alone says. The window's thread is never held longer than waitMs.
 int readNetworkNow(NetworkNow* out, unsigned waitMs);
 // Brings the hardware addresses of the gateways read earlier up to date from the ARP
-// table alone; cheap, for a timer.
+// table alone; a gateway the table no longer lists keeps its own. Cheap, for a timer.
 void refreshGatewayHardware(NetworkNow* now);

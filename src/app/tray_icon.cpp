@@ -23,6 +23,8 @@ namespace {
 constexpr UINT kIconId = 1;
 // How often the timer looks whether the registry signalled a change.
 constexpr UINT kNetworkTimerMs = 1000;
+// The ARP table is looked at every this many ticks.
+constexpr unsigned kArpLookTicks = 4;
 // A shell still starting at logon may take the icon only later: tried again this often,
 // for two minutes.
 constexpr UINT kIconRetryMs = 2000;
@@ -329,7 +331,11 @@ void leaveNotificationArea(HWND window) {
 }
 
 void refreshTrayTip(HWND window) {
-    if (iconWindow != nullptr) followNetwork(window);
+    if (iconWindow == nullptr) return;
+    // After a command: what it changed is read before it is judged.
+    readNetworkNow(&seenNetwork, 0);
+    seenSignature = networkSignature(seenNetwork);
+    followNetwork(window);
 }
 
 namespace {
@@ -365,15 +371,19 @@ void onTrayTimer(HWND window, UINT_PTR timerId) {
     // In the middle of a command (a dialog, a box, a netsh run) the change waits: the
     // command's end brings the tooltip up to date, or the next tick after it. The registry
     // tells a change of settings; a gateway answering with another hardware address (the
-    // same settings, plugged elsewhere) shows only in the ARP table, looked at each tick.
+    // same settings, plugged elsewhere) shows only in the ARP table, looked at every few
+    // ticks.
+    static unsigned ticks = 0;
     if (timerId != kNetworkTimerId || menuOpen || !IsWindowEnabled(window)) return;
     const int settingsChanged = networkMayHaveChanged();
     if (settingsChanged)
         readNetworkNow(&seenNetwork, 0);
-    else
+    else if (++ticks % kArpLookTicks == 0)
         refreshGatewayHardware(&seenNetwork);
     const uint32_t signature = networkSignature(seenNetwork);
     if (!settingsChanged && signature == seenSignature && !arrival.pending(signature)) return;
+    // An offer is for the network it was made on.
+    if (signature != seenSignature) offeredName[0] = '\0';
     seenSignature = signature;
     followNetwork(window);
 }

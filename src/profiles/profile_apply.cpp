@@ -79,10 +79,11 @@ int applyProfile(HWND owner, const ProfileCatalog* catalog, CommandRunner* runne
         applyExtras(catalog, index, extras, withheld);
         const ExtraOutcomes outcomes = extraOutcomes(extras);
         applied = verifyApplied(*asked, applied, kApplyFailedText, &report, &outcomes);
-        lastApplyEnd = GetTickCount() | 1;
     }
     if (script != INVALID_HANDLE_VALUE) CloseHandle(script);
     tellApplied(owner, applied, report, withheld);
+    // After the verdict's box: the changes seen while it stood are the apply's own.
+    if (ran) lastApplyEnd = GetTickCount() | 1;
     delete[] report;
     releaseExtraStates(&extras);
     delete asked;

@@ -15,7 +15,7 @@ class ProfileCatalog;
 // and for one that cannot be read whole and checked.
 int applyProfile(HWND owner, const ProfileCatalog* catalog, CommandRunner* runner, int index);
 
-// GetTickCount at the end of the last apply that ran netsh; 0 before any.
+// GetTickCount when the last apply that ran netsh had told its verdict; 0 before any.
 unsigned long lastApplyEndTick();
 
 // The first listed profile of exactly that name, applied as applyProfile does, or the

@@ -93,7 +93,7 @@ TEST_F(Arrival, ArrivingAtTheNetworkOfAProfileOffersIt) {
     TessalyRun resident;
     HWND window = residentArrivingHome(resident);
     ASSERT_NE(nullptr, window);
-    Sleep(2000);  // the tick that sees the gateway's new hardware address
+    Sleep(6000);  // the tick that looks at the ARP table and sees the gateway's new hardware address
     EXPECT_EQ("", readWholeFile(log)) << "offered, not applied";
     PostMessageA(window, WM_APP + 1, 0, kBalloonClicked);
     EXPECT_TRUE(waitUntil([&] { return !readWholeFile(log).empty(); }));
@@ -114,7 +114,7 @@ TEST_F(Arrival, AnAutomaticProfileIsAppliedOnceOnArrivalAndLogged) {
     HWND window = residentArrivingHome(resident);
     ASSERT_NE(nullptr, window);
     EXPECT_TRUE(waitUntil([&] { return !readWholeFile(log).empty(); }));
-    Sleep(4000);  // ticks after the apply: nothing more
+    Sleep(5000);  // ticks after the apply, one of them looking at the ARP table: nothing more
     EXPECT_EQ("netsh exec .\\000.dmp\r\n", readWholeFile(log));
     const std::vector<std::string> lines = crlfLines(switchLog());
     ASSERT_EQ(2u, lines.size()) << switchLog();
@@ -135,7 +135,7 @@ TEST_F(Arrival, AnAutomaticApplyThatDidNotTakeIsNotRetried) {
     HWND window = residentArrivingHome(resident);
     ASSERT_NE(nullptr, window);
     EXPECT_NE(std::string::npos, answerBox(resident, "確認").find("適応できませんでした"));
-    Sleep(4000);
+    Sleep(5000);
     EXPECT_EQ("netsh exec .\\000.dmp\r\n", readWholeFile(log)) << "once";
     const std::vector<std::string> lines = crlfLines(switchLog());
     ASSERT_EQ(2u, lines.size()) << switchLog();
