@@ -331,11 +331,9 @@ void leaveNotificationArea(HWND window) {
 }
 
 void refreshTrayTip(HWND window) {
-    if (iconWindow == nullptr) return;
-    // After a command: what it changed is read before it is judged.
-    readNetworkNow(&seenNetwork, 0);
-    seenSignature = networkSignature(seenNetwork);
-    followNetwork(window);
+    // What a command changed of the network is seen by the next tick, within 10 s of its
+    // apply's verdict, and taken as the apply's own.
+    if (iconWindow != nullptr) followNetwork(window);
 }
 
 namespace {
