@@ -24,7 +24,7 @@ constexpr UINT kIconId = 1;
 // How often the timer looks whether the registry signalled a change.
 constexpr UINT kNetworkTimerMs = 1000;
 // The ARP table is looked at every this many ticks.
-constexpr unsigned kArpLookTicks = 4;
+constexpr unsigned kArpLookTicks = 8;
 // A shell still starting at logon may take the icon only later: tried again this often,
 // for two minutes.
 constexpr UINT kIconRetryMs = 2000;

@@ -93,7 +93,7 @@ TEST_F(Arrival, ArrivingAtTheNetworkOfAProfileOffersIt) {
     TessalyRun resident;
     HWND window = residentArrivingHome(resident);
     ASSERT_NE(nullptr, window);
-    Sleep(6000);  // the tick that looks at the ARP table and sees the gateway's new hardware address
+    Sleep(9000);  // the tick that looks at the ARP table (every 8 s) and sees the gateway's new hardware address
     EXPECT_EQ("", readWholeFile(log)) << "offered, not applied";
     PostMessageA(window, WM_APP + 1, 0, kBalloonClicked);
     EXPECT_TRUE(waitUntil([&] { return !readWholeFile(log).empty(); }));
@@ -113,7 +113,7 @@ TEST_F(Arrival, AnAutomaticProfileIsAppliedOnceOnArrivalAndLogged) {
     TessalyRun resident;
     HWND window = residentArrivingHome(resident);
     ASSERT_NE(nullptr, window);
-    EXPECT_TRUE(waitUntil([&] { return !readWholeFile(log).empty(); }));
+    EXPECT_TRUE(waitUntil([&] { return !readWholeFile(log).empty(); }, 20000));
     Sleep(5000);  // ticks after the apply, one of them looking at the ARP table: nothing more
     EXPECT_EQ("netsh exec .\\000.dmp\r\n", readWholeFile(log));
     const std::vector<std::string> lines = crlfLines(switchLog());
@@ -134,6 +134,7 @@ TEST_F(Arrival, AnAutomaticApplyThatDidNotTakeIsNotRetried) {
     TessalyRun resident;
     HWND window = residentArrivingHome(resident);
     ASSERT_NE(nullptr, window);
+    EXPECT_TRUE(waitUntil([&] { return !resident.windows("#32770", "確認").empty(); }, 20000));
     EXPECT_NE(std::string::npos, answerBox(resident, "確認").find("適応できませんでした"));
     Sleep(5000);
     EXPECT_EQ("netsh exec .\\000.dmp\r\n", readWholeFile(log)) << "once";

@@ -1,5 +1,5 @@
 // The parsers of short outside texts on the same arbitrary bytes: integers, section-name
-// lists, a profile's proxy keys, character-boundary cuts, addresses and DNS server lists
+// lists, a profile's proxy and network keys, character-boundary cuts, addresses and DNS server lists
 // from the registry, the command line, a second start's hand-over and catalogue paths.
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/network_place.h"
 #include "app/hand_over.h"
 #include "app/start_request.h"
 #include "browser/proxy_settings.h"
@@ -44,6 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (value < text.data() || value + length >= text.data() + text.size() ||
             (length > 0 && (value[0] == ' ' || value[0] == '"' || value[length - 1] == ' ' || value[length - 1] == '"')))
             std::abort();
+    }
+
+    // A profile's network key is used only when it reads back exactly as written.
+    PlaceRecord place;
+    if (readPlaceValue(text.c_str(), &place)) {
+        char again[kNetworkValueSize];
+        formatPlaceValue(place, again, sizeof again);
+        if (std::strcmp(again, text.c_str()) != 0 || place.count > kMaxPlaceEntries) std::abort();
+    } else if (place.count != 0 || !place.unreadable) {
+        std::abort();
     }
 
     // The text split at NULs as the four proxy keys: a usable proxy fits and shows.
